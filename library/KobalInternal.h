@@ -1,0 +1,28 @@
+// The library's internal operations, each writing one result text into the caller's buffer.
+#pragma once
+
+#include <cstdint>
+
+#include "tables/Tables.h"
+
+namespace kobal {
+
+// Three-digit service numbers; `value` is the atoi value of the three characters.
+void DetectServiceNumber(int32_t value, char* result);
+
+// Eleven-character numbers beginning 070 or 090: the carrier holding the number block.
+int32_t DetectMobileCarrier(const char* text, char* result);
+
+// Copies the entry of `table` picked by the fifth and sixth characters of `text`.
+void CopyBlockEntry(const char* text, const char* const* table, char* result);
+
+// Ten-character numbers beginning 0: the exchange area, chosen by the second digit.
+int32_t DetectFixedLine(const char* text, char* result);
+
+// Answers from the first row of `rows` whose prefix list holds the six-character key of `text`.
+int32_t MatchExchange(const char* text, const ExchangeRow* rows, int32_t rowCount, char* result);
+
+// Writes `text` with its NUL at the start of `result`, and nothing after it.
+void WriteText(char* result, const char* text);
+
+}  // namespace kobal

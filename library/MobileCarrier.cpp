@@ -1,0 +1,33 @@
+// Mobile (090) and PHS (070) numbers: the carrier that holds the six-digit number block.
+#include <cstring>
+
+#include "KobalInternal.h"
+
+namespace kobal {
+namespace {
+
+// A lone character read as a decimal number: its digit value, 0 for anything else.
+int32_t DigitValue(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
+
+}  // namespace
+
+int32_t DetectMobileCarrier(const char* text, char* result) {
+  char key[5];
+  std::memcpy(key, text, 4);  // the caller guarantees eleven characters
+  key[4] = '\0';
+  for (int32_t group = 0; group < tables::kMobileGroupCount; ++group) {
+    if (std::strcmp(key, tables::kMobileGroups[group]) == 0) {
+      CopyBlockEntry(text, tables::kMobileBlocks[group], result);
+      return 1;
+    }
+  }
+  WriteText(result, tables::kUnknown);
+  return 1;
+}
+
+void CopyBlockEntry(const char* text, const char* const* table, char* result) {
+  const int32_t block = 10 * DigitValue(text[4]) + DigitValue(text[5]);
+  WriteText(result, table[block]);
+}
+
+}  // namespace kobal

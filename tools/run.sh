@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds Kobal and starts the window program. Installs what it needs first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh run
+cmake --preset release -DKOBAL_BUILD_TESTS=OFF
+cmake --build --preset release -j "$(nproc)"
+exec build/release/app/Kobal "$@"

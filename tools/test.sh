@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the release build with warnings as errors, the sanitizer build,
+# and a bounded fuzzing run. Installs what it needs first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh test
+jobs=$(nproc)
+
+echo "== release build, warnings as errors =="
+cmake --preset ci
+cmake --build --preset ci -j "$jobs"
+ctest --preset ci -j "$jobs"
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
+cmake --preset asan -DKOBAL_BUILD_APP=OFF
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"
+
+echo "== fuzzing DetectCarrier for ${KOBAL_FUZZ_SECONDS:-60} s =="
+cmake --preset fuzz
+cmake --build --preset fuzz -j "$jobs" --target detect_carrier_fuzzer
+bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/detect_carrier_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
