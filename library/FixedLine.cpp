@@ -5,6 +5,28 @@
 #include "KobalInternal.h"
 
 namespace kobal {
+namespace {
+
+constexpr std::size_t kKeyLength = 6;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The first six characters of `text`, fewer if it is shorter: the copy stops at its NUL.
+void CopyKey(char (&key)[kKeyLength + 1], const char* text) {
+  std::strncpy(key, text, kKeyLength);
+  key[kKeyLength] = '\0';
+}
+
+// True for "0", a group digit and four more digits: the keys the generated index holds.
+bool IsIndexedKey(const char* key) {
+  if (key[0] != '0') return false;
+  for (std::size_t i = 1; i < kKeyLength; ++i) {
+    if (!IsDigit(key[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 int32_t DetectFixedLine(const char* text, char* result) {
   if (std::strlen(text) != 10) {
@@ -24,21 +46,41 @@ int32_t DetectFixedLine(const char* text, char* result) {
   return 1;
 }
 
-int32_t MatchExchange(const char* text, const ExchangeRow* rows, int32_t rowCount, char* result) {
-  char key[7];
-  std::memcpy(key, text, 6);  // the caller guarantees at least six characters
-  key[6] = '\0';
+int32_t ScanExchange(const char* key, const ExchangeRow* rows, int32_t rowCount) {
   for (int32_t row = 0; row < rowCount; ++row) {
-    if (std::strstr(rows[row].prefixList, key) != nullptr) {
-      const std::size_t openLength = std::strlen(tables::kFixedLineOpen);
-      const std::size_t nameLength = std::strlen(rows[row].placeName);
-      std::memcpy(result, tables::kFixedLineOpen, openLength);
-      std::memcpy(result + openLength, rows[row].placeName, nameLength);
-      WriteText(result + openLength + nameLength, tables::kFixedLineClose);
-      return 0;
+    if (std::strstr(rows[row].prefixList, key) != nullptr) return row;
+  }
+  return tables::kNoExchangeRow;
+}
+
+int32_t FindExchangeRow(const char* key, const ExchangeRow* rows, int32_t rowCount) {
+  if (IsIndexedKey(key)) {
+    const int group = key[1] - '0';
+    const ExchangeTable& table = tables::kExchangeTables[group];
+    // The index knows the built-in table; for its leading rows the first holder is the same
+    // row when it lies within them, and none otherwise. Any other row array is scanned.
+    if (rows == table.rows && rowCount <= table.rowCount) {
+      const int slot = std::atoi(key + 2);
+      const int32_t row = tables::kExchangeIndex[group][slot];
+      return row < rowCount ? row : tables::kNoExchangeRow;
     }
   }
-  WriteText(result, tables::kUnknown);
+  return ScanExchange(key, rows, rowCount);
+}
+
+int32_t MatchExchange(const char* text, const ExchangeRow* rows, int32_t rowCount, char* result) {
+  char key[kKeyLength + 1];
+  CopyKey(key, text);
+  const int32_t row = FindExchangeRow(key, rows, rowCount);
+  if (row == tables::kNoExchangeRow) {
+    WriteText(result, tables::kUnknown);
+    return 0;
+  }
+  const std::size_t openLength = std::strlen(tables::kFixedLineOpen);
+  const std::size_t nameLength = std::strlen(rows[row].placeName);
+  std::memcpy(result, tables::kFixedLineOpen, openLength);
+  std::memcpy(result + openLength, rows[row].placeName, nameLength);
+  WriteText(result + openLength + nameLength, tables::kFixedLineClose);
   return 0;
 }
 

@@ -22,6 +22,14 @@ int32_t DetectFixedLine(const char* text, char* result);
 // Answers from the first row of `rows` whose prefix list holds the six-character key of `text`.
 int32_t MatchExchange(const char* text, const ExchangeRow* rows, int32_t rowCount, char* result);
 
+// The number of the first row of `rows` whose prefix list holds `key`, or -1: from the generated
+// index when `rows` is a built-in table (or its leading rows) and `key` is "0N" and four digits,
+// by ScanExchange otherwise.
+int32_t FindExchangeRow(const char* key, const ExchangeRow* rows, int32_t rowCount);
+
+// The same answer by a substring search of every row in order.
+int32_t ScanExchange(const char* key, const ExchangeRow* rows, int32_t rowCount);
+
 // Writes `text` with its NUL at the start of `result`, and nothing after it.
 void WriteText(char* result, const char* text);
 

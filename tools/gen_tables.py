@@ -22,6 +22,9 @@ PREFECTURES = (
 EXCHANGE_GROUPS = range(1, 8)  # group digits 8 and 9 have no rows
 SERVICE_FIRST, SERVICE_LAST = 100, 181
 MOBILE_GROUP_COUNT = 9
+EXCHANGE_TABLE_COUNT = 10  # one slot per group digit 0 to 9
+INDEX_SIZE = 10000  # one slot per four digits after "0N"
+INDEX_ROW_LIMIT = 32767  # row numbers are held as int16_t
 PLACE_FORBIDDEN = set(" \u3000()（）[]［］「」,、;")
 
 
@@ -193,7 +196,27 @@ def load_exchange(path, group):
                 raise SourceError(path, line, f"{prefecture} rows must stand in one block")
             blocks.append(prefecture)
         rows.append((name_bytes, list_bytes))
+    if len(rows) > INDEX_ROW_LIMIT:
+        raise SourceError(path, 0, f"{len(rows)} rows, the index holds at most {INDEX_ROW_LIMIT}")
     return rows
+
+
+def build_index(group, rows):
+    """Slot k: the first row whose list holds the key "0<group>" + k as four digits, or -1.
+
+    Walks every six-character window of every list in row order, which finds exactly the rows
+    that a substring search for the key would find, including keys inside seven-digit entries.
+    """
+    index = [-1] * INDEX_SIZE
+    lead = f"0{group}".encode("ascii")
+    for number, (_, prefixes) in enumerate(rows):
+        for start in range(len(prefixes) - 5):
+            window = prefixes[start : start + 6]
+            if window[:2] == lead and all(0x30 <= byte <= 0x39 for byte in window[2:]):
+                slot = int(window[2:])
+                if index[slot] < 0:
+                    index[slot] = number
+    return index
 
 
 def render(texts, services, nine_digit, legend, groups, exchanges, sources):
@@ -240,6 +263,13 @@ def render(texts, services, nine_digit, legend, groups, exchanges, sources):
             out.append(f"    {{kExchangeRows{group}, {len(rows)}}},  // 0{group}")
         else:
             out.append(f"    {{nullptr, 0}},  // 0{group}")
+    out += ["};", "", "const int16_t kExchangeIndex[kExchangeTableCount][kExchangeIndexSize] = {"]
+    for group in range(EXCHANGE_TABLE_COUNT):
+        index = build_index(group, exchanges.get(group, []))
+        out.append(f"    {{  // 0{group}")
+        for start in range(0, INDEX_SIZE, 20):
+            out.append("        " + ", ".join(str(row) for row in index[start : start + 20]) + ",")
+        out.append("    },")
     out += ["};", "", "}  // namespace kobal::tables", ""]
     return "\n".join(out)
 

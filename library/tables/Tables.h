@@ -47,5 +47,12 @@ extern const char* const kMobileBlocks[kMobileGroupCount][100];
 inline constexpr int32_t kExchangeTableCount = 10;
 extern const ExchangeTable kExchangeTables[kExchangeTableCount];
 
+// Per group digit N, slot k gives the number of the first row of kExchangeTables[N] whose list
+// holds the key "0N" followed by k as four digits, or -1 when no row does: the answer the row
+// scan would find, computed when the tables are generated.
+inline constexpr int32_t kExchangeIndexSize = 10000;
+inline constexpr int16_t kNoExchangeRow = -1;
+extern const int16_t kExchangeIndex[kExchangeTableCount][kExchangeIndexSize];
+
 }  // namespace tables
 }  // namespace kobal

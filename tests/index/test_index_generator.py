@@ -1,0 +1,64 @@
+#!/usr/bin/env python3
+"""The generator's exchange index: the first row whose list holds each "0N" + four-digit key."""
+
+import importlib.util
+import os
+import re
+import sys
+import tempfile
+import unittest
+
+TOOLS = sys.argv.pop(1) if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "../../tools")
+spec = importlib.util.spec_from_file_location("gen_tables", os.path.join(TOOLS, "gen_tables.py"))
+gen_tables = importlib.util.module_from_spec(spec)
+spec.loader.exec_module(gen_tables)
+
+
+def rows(*lists):
+    return [(f"row{n}".encode(), text.encode("ascii")) for n, text in enumerate(lists)]
+
+
+class BuildIndex(unittest.TestCase):
+    def test_first_holder_answers(self):
+        index = gen_tables.build_index(1, rows(";011581;011593", ";011591;011593", ";011201;011201"))
+        self.assertEqual(index[1593], 0)
+        self.assertEqual(index[1591], 1)
+        self.assertEqual(index[1201], 2)
+        self.assertEqual(index[1111], -1)
+        self.assertEqual(sum(1 for row in index if row >= 0), 4)
+
+    def test_seven_digit_entry_and_missing_separator(self):
+        index = gen_tables.build_index(4, rows(";043211;0432212", ";043221;043223", "047882"))
+        self.assertEqual(index[3221], 0)  # the first six digits of 0432212
+        self.assertEqual(index[3223], 1)
+        self.assertEqual(index[7882], 2)
+        self.assertEqual(index[3212], -1)  # 0432212 does not hold 043212
+        self.assertEqual(index[2212], -1)  # its tail 432212 is no "04" key
+
+    def test_other_groups_keys_are_not_indexed(self):
+        index = gen_tables.build_index(2, rows(";011201"))
+        self.assertEqual(index, [-1] * gen_tables.INDEX_SIZE)
+
+    def test_emitted_index_matches_the_rows(self):
+        source = os.path.join(os.path.dirname(os.path.abspath(gen_tables.__file__)), "../library/tables")
+        content = gen_tables.generate(source)
+        body = content.split("kExchangeIndex[kExchangeTableCount][kExchangeIndexSize] = {")[1]
+        groups = body.split("};")[0].split("// 0")[1:]
+        self.assertEqual(len(groups), gen_tables.EXCHANGE_TABLE_COUNT)
+        numbers = [int(n) for n in re.findall(r"-?\d+", groups[4].split("\n", 1)[1])]
+        self.assertEqual(len(numbers), gen_tables.INDEX_SIZE)
+        exchange = gen_tables.load_exchange(os.path.join(source, "exchange-4.txt"), 4)
+        self.assertEqual(numbers, gen_tables.build_index(4, exchange))
+
+    def test_too_many_rows_for_int16_is_an_error(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "exchange-5.txt")
+            with open(path, "w", encoding="utf-8") as out:
+                out.write("山梨県韮崎|;055122\n" * (gen_tables.INDEX_ROW_LIMIT + 1))
+            with self.assertRaises(gen_tables.SourceError) as caught:
+                gen_tables.load_exchange(path, 5)
+            self.assertIn("the index holds at most", str(caught.exception))
+
+
+if __name__ == "__main__":
+    unittest.main()
