@@ -1,0 +1,127 @@
+// An open-addressing table from Shift-JIS answers to ready output fields; iconv runs once
+// per distinct answer, so the cost per line is a hash and a compare.
+#include "AnswerCache.h"
+
+#include <cerrno>
+#include <stdexcept>
+
+#include "FieldEscape.h"
+#include "Utf8.h"
+
+namespace kobal::cli {
+namespace {
+
+std::uint32_t Hash(std::string_view bytes) {
+  std::uint32_t hash = 2166136261u;  // FNV-1a
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  return hash;
+}
+
+}  // namespace
+
+AnswerCache::AnswerCache(OutputFormat format, OutputEncoding encoding)
+    : format_(format), encoding_(encoding), slots_(1024) {
+  if (encoding_ == OutputEncoding::kUtf8) {
+    converter_ = iconv_open("UTF-8", "CP932");
+    if (converter_ == reinterpret_cast<iconv_t>(-1)) {
+      throw std::runtime_error("no converter from CP932 to UTF-8");
+    }
+  }
+}
+
+AnswerCache::~AnswerCache() {
+  if (converter_ != reinterpret_cast<iconv_t>(-1)) iconv_close(converter_);
+}
+
+std::string_view AnswerCache::AnswerOf(const Slot& slot) const {
+  return std::string_view(arena_).substr(slot.answerOffset, slot.answerLength);
+}
+
+std::string_view AnswerCache::Field(std::string_view answer) {
+  const std::uint32_t hash = Hash(answer);
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t index = hash & mask;
+  while (slots_[index].used) {
+    const Slot& slot = slots_[index];
+    if (slot.hash == hash && AnswerOf(slot) == answer) {
+      return std::string_view(arena_).substr(slot.fieldOffset, slot.fieldLength);
+    }
+    index = (index + 1) & mask;
+  }
+  slots_[index] = Make(answer, hash);
+  const Slot made = slots_[index];
+  if (++usedSlots_ * 2 > slots_.size()) Grow();
+  return std::string_view(arena_).substr(made.fieldOffset, made.fieldLength);
+}
+
+AnswerCache::Slot AnswerCache::Make(std::string_view answer, std::uint32_t hash) {
+  std::string text;
+  if (encoding_ == OutputEncoding::kUtf8) {
+    ConvertToUtf8(answer, text);
+  } else {
+    text.assign(answer);
+  }
+  std::string field(MaxEscapedSize(text.size()), '\0');
+  char* const start = field.data();
+  char* end = start;
+  switch (format_) {
+    case OutputFormat::kTsv:
+      // Shift-JIS trail bytes may be "\", so only UTF-8 text goes through the escaper.
+      end = encoding_ == OutputEncoding::kUtf8 ? WriteTsvField(text, start)
+                                               : text.copy(start, text.size()) + start;
+      break;
+    case OutputFormat::kCsv:
+      end = WriteCsvField(text, encoding_ == OutputEncoding::kUtf8, start);
+      break;
+    case OutputFormat::kJsonLines:
+      end = WriteJsonString(text, start);
+      break;
+  }
+  field.resize(static_cast<std::size_t>(end - start));
+
+  Slot slot;
+  slot.hash = hash;
+  slot.used = true;
+  slot.answerOffset = static_cast<std::uint32_t>(arena_.size());
+  slot.answerLength = static_cast<std::uint32_t>(answer.size());
+  arena_.append(answer);
+  slot.fieldOffset = static_cast<std::uint32_t>(arena_.size());
+  slot.fieldLength = static_cast<std::uint32_t>(field.size());
+  arena_.append(field);
+  return slot;
+}
+
+void AnswerCache::ConvertToUtf8(std::string_view answer, std::string& utf8) {
+  iconv(converter_, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state
+  char out[256];
+  char* in = const_cast<char*>(answer.data());  // iconv's signature; the input is not written
+  std::size_t inLeft = answer.size();
+  while (inLeft > 0) {
+    char* outPointer = out;
+    std::size_t outLeft = sizeof out;
+    const std::size_t done = iconv(converter_, &in, &inLeft, &outPointer, &outLeft);
+    utf8.append(out, static_cast<std::size_t>(outPointer - out));
+    if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      utf8.append(kReplacementCharacter);  // a byte CP932 does not define
+      ++in;
+      --inLeft;
+    }
+  }
+}
+
+void AnswerCache::Grow() {
+  std::vector<Slot> old(slots_.size() * 2);
+  old.swap(slots_);
+  const std::size_t mask = slots_.size() - 1;
+  for (const Slot& slot : old) {
+    if (!slot.used) continue;
+    std::size_t index = slot.hash & mask;
+    while (slots_[index].used) index = (index + 1) & mask;
+    slots_[index] = slot;
+  }
+}
+
+}  // namespace kobal::cli

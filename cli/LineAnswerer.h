@@ -1,0 +1,28 @@
+// Answers one number: normalises it unless raw, asks the library, writes the record.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "RecordWriter.h"
+#include "kobal/KobalFnc.h"
+
+namespace kobal::cli {
+
+class LineAnswerer {
+ public:
+  LineAnswerer(bool raw, RecordWriter& writer);
+
+  // `line` must be followed by a NUL byte (as LineReader and argv guarantee), so that in raw
+  // mode it goes to the library without a copy.
+  void Answer(std::string_view line);
+
+ private:
+  bool raw_;
+  RecordWriter& writer_;
+  std::string number_;               // reused normalisation buffer
+  char unknown_[KOBAL_RESULT_SIZE];  // the library's answer for a number it cannot place
+  char answer_[KOBAL_RESULT_SIZE];
+};
+
+}  // namespace kobal::cli

@@ -1,0 +1,40 @@
+// UTF-8 decoding by the table of well-formed byte sequences (no overlongs, no surrogates).
+#include "Utf8.h"
+
+namespace kobal::cli {
+
+Utf8Sequence DecodeUtf8(const unsigned char* p, const unsigned char* end) {
+  const unsigned char lead = p[0];
+  if (lead < 0x80) return {lead, 1, true};
+
+  std::size_t length = 0;
+  unsigned char secondLow = 0x80;
+  unsigned char secondHigh = 0xBF;
+  char32_t codePoint = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    codePoint = lead & 0x1Fu;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    codePoint = lead & 0x0Fu;
+    if (lead == 0xE0) secondLow = 0xA0;   // shorter forms are overlong
+    if (lead == 0xED) secondHigh = 0x9F;  // U+D800..U+DFFF are surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    codePoint = lead & 0x07u;
+    if (lead == 0xF0) secondLow = 0x90;
+    if (lead == 0xF4) secondHigh = 0x8F;  // nothing above U+10FFFF
+  } else {
+    return {0, 1, false};  // a continuation byte or a byte that never starts a sequence
+  }
+
+  for (std::size_t i = 1; i < length; ++i) {
+    const unsigned char low = i == 1 ? secondLow : 0x80;
+    const unsigned char high = i == 1 ? secondHigh : 0xBF;
+    if (p + i >= end || p[i] < low || p[i] > high) return {0, i, false};
+    codePoint = (codePoint << 6) | (p[i] & 0x3Fu);
+  }
+  return {codePoint, length, true};
+}
+
+}  // namespace kobal::cli

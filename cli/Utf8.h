@@ -1,0 +1,21 @@
+// Decoding of one UTF-8 sequence, reporting broken input the way replacement decoders do.
+#pragma once
+
+#include <cstddef>
+
+namespace kobal::cli {
+
+struct Utf8Sequence {
+  char32_t codePoint;  // meaningful only when valid
+  std::size_t length;  // bytes consumed: the whole sequence, or the maximal invalid subpart
+  bool valid;
+};
+
+// Decodes the sequence starting at `p` (p < end). An invalid sequence consumes its maximal
+// subpart (at least one byte), so that each one becomes exactly one U+FFFD when replaced.
+Utf8Sequence DecodeUtf8(const unsigned char* p, const unsigned char* end);
+
+// The three bytes of U+FFFD REPLACEMENT CHARACTER.
+inline constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";
+
+}  // namespace kobal::cli

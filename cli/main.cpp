@@ -1,0 +1,79 @@
+// kobal-lookup: classifies Japanese telephone numbers from arguments, standard input or a file.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "CommandLine.h"
+#include "LineAnswerer.h"
+#include "LineReader.h"
+#include "OutputBuffer.h"
+#include "RecordWriter.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitIoError = 1;
+constexpr int kExitUsage = 2;
+
+int Fail(int status, const std::string& message) {
+  std::fprintf(stderr, "kobal-lookup: %s\n", message.c_str());
+  return status;
+}
+
+std::string IoMessage(const std::string& name, int error) {
+  return name + ": " + std::strerror(error);
+}
+
+int Run(const kobal::cli::CommandLine& commandLine) {
+  using namespace kobal::cli;
+  OutputBuffer output(STDOUT_FILENO);
+  RecordWriter writer(commandLine.format, commandLine.encoding, output);
+  LineAnswerer answerer(commandLine.raw, writer);
+
+  if (!commandLine.numbers.empty()) {
+    for (const char* number : commandLine.numbers) {
+      answerer.Answer(number);
+      if (output.Failed()) break;
+    }
+  } else {
+    const bool fromStdin = commandLine.inputPath.empty() || commandLine.inputPath == "-";
+    const std::string name = fromStdin ? "standard input" : commandLine.inputPath;
+    const int fd = fromStdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
+    LineReader reader(fd);
+    std::string_view line;
+    while (!output.Failed() && reader.Next(line)) answerer.Answer(line);
+    if (!fromStdin) close(fd);
+    if (reader.Failed()) {
+      output.Flush();  // the lines answered before the error still count
+      return Fail(kExitIoError, IoMessage(name, reader.Error()));
+    }
+  }
+  output.Flush();
+  if (output.Failed()) return Fail(kExitIoError, IoMessage("standard output", output.Error()));
+  return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  kobal::cli::CommandLine commandLine;
+  std::string error;
+  if (!kobal::cli::ParseCommandLine(argc, argv, commandLine, error)) {
+    return Fail(kExitUsage, error + " (see 'kobal-lookup --help')");
+  }
+  if (commandLine.help || commandLine.version) {
+    std::fputs(commandLine.help ? kobal::cli::HelpText() : kobal::cli::VersionText(), stdout);
+    return std::fflush(stdout) == 0 ? kExitOk : Fail(kExitIoError, "standard output: write error");
+  }
+  try {
+    return Run(commandLine);
+  } catch (const std::exception& failure) {
+    return Fail(kExitIoError, failure.what());
+  }
+}
