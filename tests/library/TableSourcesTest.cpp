@@ -1,0 +1,101 @@
+// Every compiled text, decoded from Shift-JIS, equals its line in the UTF-8 table sources.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "KobalInternal.h"
+#include "ShiftJis.h"
+
+namespace kobal::test {
+namespace {
+
+using Fields = std::vector<std::string>;
+
+// The '|'-separated fields of each data line of a table source; '#' and blank lines skipped.
+std::vector<Fields> ReadSource(const std::string& name) {
+  std::ifstream file(std::string(KOBAL_TABLES_DIR) + "/" + name);
+  EXPECT_TRUE(file.is_open()) << name;
+  std::vector<Fields> records;
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    Fields fields;
+    std::istringstream parts(line);
+    for (std::string field; std::getline(parts, field, '|');) fields.push_back(field);
+    if (line.back() == '|') fields.emplace_back();  // an empty last field
+    records.push_back(fields);
+  }
+  return records;
+}
+
+TEST(TableSources, FixedTexts) {
+  const std::map<std::string, const char*> compiled = {{"Unknown", tables::kUnknown},
+                                                       {"FreeDial", tables::kFreeDial},
+                                                       {"DialQ2", tables::kDialQ2},
+                                                       {"FixedLineOpen", tables::kFixedLineOpen},
+                                                       {"FixedLineClose", tables::kFixedLineClose}};
+  const std::vector<Fields> records = ReadSource("texts.txt");
+  EXPECT_EQ(records.size(), compiled.size());
+  for (const Fields& r : records) EXPECT_EQ(ToUtf8(compiled.at(r[0])), r[1]) << r[0];
+}
+
+TEST(TableSources, ServiceNumbers) {
+  std::map<int, std::string> source;
+  for (const Fields& r : ReadSource("service-numbers.txt")) source[std::stoi(r[0])] = r[1];
+  for (int value = tables::kServiceFirst; value <= tables::kServiceLast; ++value) {
+    const char* text = tables::kServiceTexts[value - tables::kServiceFirst];
+    const auto row = source.find(value);
+    if (row == source.end()) {
+      EXPECT_EQ(text, nullptr) << value;
+    } else if (text == nullptr) {
+      ADD_FAILURE() << value << " has no compiled text";
+    } else {
+      EXPECT_EQ(ToUtf8(text), row->second) << value;
+    }
+  }
+}
+
+TEST(TableSources, NineDigitNumbers) {
+  const std::vector<Fields> records = ReadSource("nine-digit.txt");
+  ASSERT_EQ(static_cast<std::size_t>(tables::kNineDigitCount), records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(tables::kNineDigit[i].prefix, records[i][0]);
+    EXPECT_EQ(ToUtf8(tables::kNineDigit[i].text), records[i][1]);
+  }
+}
+
+TEST(TableSources, MobileBlocks) {
+  std::map<std::string, std::string> legend;
+  for (const Fields& r : ReadSource("mobile-carriers.txt")) legend[r[0]] = r[1];
+  const std::vector<Fields> grid = ReadSource("mobile-blocks.txt");
+  ASSERT_EQ(grid.size(), 10u * tables::kMobileGroupCount);
+  for (std::size_t line = 0; line < grid.size(); ++line) {
+    const std::size_t group = line / 10;
+    EXPECT_EQ(tables::kMobileGroups[group], grid[line][0]);
+    std::istringstream codes(grid[line][2]);
+    std::size_t block = 10 * static_cast<std::size_t>(std::stoi(grid[line][1]));
+    for (std::string code; codes >> code; ++block) {
+      EXPECT_EQ(ToUtf8(tables::kMobileBlocks[group][block]), legend.at(code))
+          << grid[line][0] << " block " << block;
+    }
+    EXPECT_EQ(block % 10, 0u);
+  }
+}
+
+TEST(TableSources, ExchangeRows) {
+  for (int group = 1; group <= 7; ++group) {
+    const std::vector<Fields> records = ReadSource("exchange-" + std::to_string(group) + ".txt");
+    const ExchangeTable& table = tables::kExchangeTables[group];
+    ASSERT_EQ(static_cast<std::size_t>(table.rowCount), records.size()) << "table " << group;
+    for (std::size_t row = 0; row < records.size(); ++row) {
+      EXPECT_EQ(ToUtf8(table.rows[row].placeName), records[row][0]) << group << "/" << row + 1;
+      EXPECT_EQ(table.rows[row].prefixList, records[row][1]) << group << "/" << row + 1;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kobal::test
