@@ -1,0 +1,231 @@
+"""End-to-end tests of kobal-lookup: runs the built binary and reads its output back."""
+import csv
+import io
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+TOOL = os.environ["KOBAL_LOOKUP"]
+csv.field_size_limit(sys.maxsize)  # the over-long lines are single fields
+SAPPORO = "NTT固定（北海道札幌大通）"  # the first exchange row of group 1 holds 011201
+UNKNOWN = "不明"
+
+
+def run(*args, stdin=b""):
+    return subprocess.run([TOOL, *args], input=stdin, capture_output=True, check=False)
+
+
+def answer(*args, stdin=b""):
+    done = run(*args, stdin=stdin)
+    assert done.returncode == 0, done.stderr
+    return done.stdout
+
+
+def jsonl(*args, stdin=b""):
+    return [json.loads(line) for line in answer("--format", "jsonl", *args, stdin=stdin).decode().splitlines()]
+
+
+def tsv_unescape(field):
+    escapes = {b"\\": b"\\", b"t": b"\t", b"n": b"\n", b"r": b"\r"}
+    out, i = bytearray(), 0
+    while i < len(field):
+        if field[i:i + 1] == b"\\":
+            out += escapes[field[i + 1:i + 2]]
+            i += 2
+        else:
+            out += field[i:i + 1]
+            i += 1
+    return bytes(out)
+
+
+def tsv_records(output):
+    assert output.endswith(b"\n") or not output
+    return [tuple(line.split(b"\t")) for line in output.split(b"\n")[:-1]]
+
+
+class Normalisation(unittest.TestCase):
+    def assert_number(self, written, expected):
+        [record] = jsonl(written)
+        self.assertEqual(record["number"], expected, written)
+        self.assertEqual(record["input"], written)
+
+    def test_separators_are_removed(self):
+        for written in ["011-201-2345", "(011) 201-2345", "011.201.2345", "011 201 2345",
+                        "011\t201\t2345", " 011-201-2345 ", "011‐201‑2345", "011‒201–2345",
+                        "011—201―2345", "011−201−2345", "011ー201ー2345", "011ｰ201ｰ2345",
+                        "011　201　2345", "011\u00a0201\u200b2345", "\ufeff0112012345"]:
+            self.assert_number(written, "0112012345")
+
+    def test_full_width_forms(self):
+        self.assert_number("０１１－２０１－２３４５", "0112012345")
+        self.assert_number("（０１１）２０１．２３４５", "0112012345")
+        self.assert_number("＋８１　１１－２０１－２３４５", "0112012345")
+
+    def test_international_forms_become_domestic(self):
+        for written in ["+81 11 201 2345", "+81-11-201-2345", "+811120123 45", "+81 (0)11-201-2345",
+                        "+81(0)112012345", "81-11-201-2345", "81ー11ー201ー2345", "81-011-201-2345"]:
+            self.assert_number(written, "0112012345")
+        self.assertEqual(jsonl("+81 90 1234 5678")[0]["number"], "09012345678")
+
+    def test_look_alike_forms_are_left_alone(self):
+        self.assert_number("8112012345", "8112012345")      # no hyphen after 81
+        self.assert_number("81 11 201 2345", "81112012345")  # only a hyphen marks the country code
+        self.assert_number("0-81-12", "08112")
+        self.assert_number("+1 212 555 0100", "+12125550100")
+        self.assert_number("tel:011-201", "tel:011201")
+        self.assert_number("", "")
+
+    def test_normalised_number_gets_the_plain_answer(self):
+        plain = jsonl("0112012345")[0]["result"]
+        self.assertEqual(plain, SAPPORO)
+        for record in jsonl("+81 (0)11-201-2345", "０１１－２０１－２３４５", "81-11-201-2345"):
+            self.assertEqual(record["result"], plain)
+
+    def test_raw_passes_bytes_unchanged(self):
+        [record] = jsonl("--raw", "011-201-2345")
+        self.assertEqual(record["number"], "011-201-2345")
+        self.assertEqual(record["result"], UNKNOWN)
+        self.assertEqual(jsonl("--raw", stdin=b" 117\n117\n")[0]["number"], " 117")
+
+
+TRICKY = ["0112012345", "", "a,b", 'say "hi"', "tab\there", "back\\slash", "cr\rinside",
+          "esc\x1b del\x7f", "０３－１２３４", "+81 11-201-2345", "117", "line\nbreak"]
+
+
+class Formats(unittest.TestCase):
+    def test_tsv_gives_back_the_input(self):
+        records = tsv_records(answer(*TRICKY))
+        self.assertEqual([tsv_unescape(given).decode() for given, _ in records], TRICKY)
+        self.assertEqual(records[0][1].decode(), SAPPORO)
+
+    def test_csv_round_trips_through_the_csv_module(self):
+        output = answer("--format", "csv", *TRICKY)
+        self.assertTrue(output.endswith(b"\r\n"))
+        rows = list(csv.reader(io.StringIO(output.decode(), newline="")))
+        self.assertEqual([row[0] for row in rows], TRICKY)
+        self.assertTrue(all(len(row) == 2 for row in rows))
+        self.assertEqual(rows[0][1], SAPPORO)
+
+    def test_jsonl_round_trips_through_the_json_module(self):
+        records = jsonl(*TRICKY)
+        self.assertEqual([record["input"] for record in records], TRICKY)
+        self.assertEqual(records[0], {"input": "0112012345", "number": "0112012345", "result": SAPPORO})
+        raw = answer("--format", "jsonl", "a\x01\x1f\x7f")
+        self.assertIn(b"\\u0001\\u001f\\u007f", raw)
+
+    def test_formats_agree_on_every_result(self):
+        tsv = [result.decode() for _, result in tsv_records(answer(*TRICKY))]
+        rows = csv.reader(io.StringIO(answer("--format", "csv", *TRICKY).decode(), newline=""))
+        self.assertEqual([row[1] for row in rows], tsv)
+        self.assertEqual([record["result"] for record in jsonl(*TRICKY)], tsv)
+
+    def test_shift_jis_writes_the_library_bytes(self):
+        numbers = ["0112012345", "117", "0120123456", "09012345678", "177"]  # 177 holds a 0x5C byte
+        utf8 = [result for _, result in tsv_records(answer(*numbers))]
+        sjis = [result for _, result in tsv_records(answer("--encoding", "shift_jis", *numbers))]
+        self.assertEqual([r.decode("cp932") for r in sjis], [r.decode() for r in utf8])
+        rows = csv.reader(io.StringIO(answer("--format=csv", "--encoding=sjis", *numbers)
+                                      .decode("latin-1"), newline=""))
+        self.assertEqual([row[1].encode("latin-1").decode("cp932") for row in rows],
+                         [r.decode() for r in utf8])
+
+    def test_invalid_utf8_in_each_format(self):
+        line = b"01\xff\xe3\x81-2\xc3"
+        [(given, _)] = tsv_records(answer(stdin=line + b"\n"))
+        self.assertEqual(tsv_unescape(given), line)
+        replaced = line.decode("utf-8", "replace")
+        [row] = csv.reader(io.StringIO(answer("--format", "csv", stdin=line).decode(), newline=""))
+        self.assertEqual(row[0], replaced)
+        [record] = jsonl(stdin=line)
+        self.assertEqual(record["input"], replaced)
+        self.assertEqual(record["result"], UNKNOWN)
+        sjis = answer("--format", "csv", "--encoding", "shift_jis", stdin=line)
+        self.assertTrue(sjis.startswith(line + b","))
+
+
+class LineForLine(unittest.TestCase):
+    LINES = [b"117", b"", b"0112012345", b"\xff\xfe\xfd", b"", b"9" * (1 << 20), b"x" * (3 << 20),
+             b"\xe3\x81", b"011-201-2345\r", b"110"]
+
+    def check_given(self, lines, given):
+        self.assertEqual(len(given), len(lines))
+        for expected, actual in zip(lines, given):
+            self.assertEqual(actual, expected.rstrip(b"\r"))
+
+    def test_every_line_answered_in_order_in_every_format(self):
+        stdin = b"\n".join(self.LINES)  # the last line has no newline
+        self.check_given(self.LINES, [tsv_unescape(g) for g, _ in tsv_records(answer(stdin=stdin))])
+        rows = list(csv.reader(io.StringIO(answer("--format", "csv", stdin=stdin).decode(), newline="")))
+        self.check_given([l.decode("utf-8", "replace").encode() for l in self.LINES],
+                         [row[0].encode() for row in rows])
+        records = jsonl(stdin=stdin)
+        self.check_given([l.decode("utf-8", "replace").encode() for l in self.LINES],
+                         [r["input"].encode() for r in records])
+        self.assertEqual([r["result"] for r in records][:3], ["時報", UNKNOWN, SAPPORO])
+        self.assertEqual(records[5]["result"], UNKNOWN)  # a million digits are no number
+
+    def test_many_lines_across_buffer_boundaries(self):
+        lines = [str(i * 7919).encode() * (i % 23) for i in range(60000)]
+        with tempfile.NamedTemporaryFile() as file:
+            file.write(b"\n".join(lines) + b"\n")
+            file.flush()
+            given = [g for g, _ in tsv_records(answer("--input", file.name))]
+        self.assertEqual(given, lines)
+
+    def test_nul_byte_is_not_cut_short(self):
+        records = jsonl("--raw", stdin=b"0112012345\n0112012345\x00\n0112012345\x009\n")
+        self.assertEqual([r["result"] for r in records], [SAPPORO, UNKNOWN, UNKNOWN])
+        self.assertEqual(records[1]["input"], "0112012345\x00")
+
+    def test_empty_input_gives_no_output(self):
+        self.assertEqual(answer(stdin=b""), b"")
+        self.assertEqual(len(tsv_records(answer(stdin=b"\n"))), 1)
+
+    def test_arguments_and_dash_input(self):
+        self.assertEqual([g for g, _ in tsv_records(answer("117", "--", "-110", "110"))],
+                         [b"117", b"-110", b"110"])
+        self.assertEqual(tsv_records(answer("--input", "-", stdin=b"117\n")), [(b"117", "時報".encode())])
+
+
+class ExitStatus(unittest.TestCase):
+    def assert_fails(self, status, args, *names):
+        done = run(*args)
+        self.assertEqual(done.returncode, status, args)
+        self.assertEqual(done.stdout, b"")
+        message = done.stderr.decode()
+        self.assertEqual(message.count("\n"), 1, message)
+        self.assertTrue(message.startswith("kobal-lookup: "), message)
+        for name in names:
+            self.assertIn(name, message)
+
+    def test_usage_errors(self):
+        for args in [["--bogus"], ["-x"], ["--format", "xml"], ["--format"], ["--encoding", "latin1"],
+                     ["--raw=yes"], ["--input", "a", "117"], ["--input", "a", "--input", "b"],
+                     ["--format", "jsonl", "--encoding", "shift_jis"], ["--input="]]:
+            self.assert_fails(2, args)
+
+    def test_io_errors_name_the_file(self):
+        self.assert_fails(1, ["--input", "/nonexistent/numbers.txt"], "/nonexistent/numbers.txt")
+        with tempfile.TemporaryDirectory() as folder:
+            self.assert_fails(1, ["--input", folder], folder)
+        with open("/dev/full", "wb") as full:
+            done = subprocess.run([TOOL, "117"], stdout=full, stderr=subprocess.PIPE, check=False)
+        self.assertEqual(done.returncode, 1)
+        self.assertIn(b"standard output", done.stderr)
+
+    def test_success_help_and_version(self):
+        self.assertEqual(run("117").returncode, 0)
+        self.assertEqual(answer("--version").decode(), f"kobal-lookup {os.environ['KOBAL_VERSION']}\n")
+        help_text = answer("--help").decode()
+        with open(os.environ["KOBAL_MAN_PAGE"], encoding="utf-8") as page:
+            manual = page.read().replace("\\-", "-")
+        for option in ["--input", "--raw", "--format", "--encoding", "--help", "--version"]:
+            self.assertIn(option, help_text)
+            self.assertIn(option, manual)
+
+
+if __name__ == "__main__":
+    unittest.main()
