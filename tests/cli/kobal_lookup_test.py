@@ -25,7 +25,8 @@ def answer(*args, stdin=b""):
 
 
 def jsonl(*args, stdin=b""):
-    return [json.loads(line) for line in answer("--format", "jsonl", *args, stdin=stdin).decode().splitlines()]
+    output = answer("--format", "jsonl", *args, stdin=stdin).decode()
+    return [json.loads(line) for line in output.split("\n")[:-1]]
 
 
 def tsv_unescape(field):
@@ -112,7 +113,8 @@ class Formats(unittest.TestCase):
     def test_jsonl_round_trips_through_the_json_module(self):
         records = jsonl(*TRICKY)
         self.assertEqual([record["input"] for record in records], TRICKY)
-        self.assertEqual(records[0], {"input": "0112012345", "number": "0112012345", "result": SAPPORO})
+        self.assertEqual(records[0],
+                         {"input": "0112012345", "number": "0112012345", "result": SAPPORO})
         raw = answer("--format", "jsonl", "a\x01\x1f\x7f")
         self.assertIn(b"\\u0001\\u001f\\u007f", raw)
 
@@ -158,7 +160,8 @@ class LineForLine(unittest.TestCase):
     def test_every_line_answered_in_order_in_every_format(self):
         stdin = b"\n".join(self.LINES)  # the last line has no newline
         self.check_given(self.LINES, [tsv_unescape(g) for g, _ in tsv_records(answer(stdin=stdin))])
-        rows = list(csv.reader(io.StringIO(answer("--format", "csv", stdin=stdin).decode(), newline="")))
+        output = answer("--format", "csv", stdin=stdin).decode()
+        rows = list(csv.reader(io.StringIO(output, newline="")))
         self.check_given([l.decode("utf-8", "replace").encode() for l in self.LINES],
                          [row[0].encode() for row in rows])
         records = jsonl(stdin=stdin)
@@ -187,7 +190,8 @@ class LineForLine(unittest.TestCase):
     def test_arguments_and_dash_input(self):
         self.assertEqual([g for g, _ in tsv_records(answer("117", "--", "-110", "110"))],
                          [b"117", b"-110", b"110"])
-        self.assertEqual(tsv_records(answer("--input", "-", stdin=b"117\n")), [(b"117", "時報".encode())])
+        self.assertEqual(tsv_records(answer("--input", "-", stdin=b"117\n")),
+                         [(b"117", "時報".encode())])
 
 
 class ExitStatus(unittest.TestCase):
@@ -202,7 +206,8 @@ class ExitStatus(unittest.TestCase):
             self.assertIn(name, message)
 
     def test_usage_errors(self):
-        for args in [["--bogus"], ["-x"], ["--format", "xml"], ["--format"], ["--encoding", "latin1"],
+        for args in [["--bogus"], ["-x"], ["--format", "xml"], ["--format"],
+                     ["--encoding", "latin1"],
                      ["--raw=yes"], ["--input", "a", "117"], ["--input", "a", "--input", "b"],
                      ["--format", "jsonl", "--encoding", "shift_jis"], ["--input="]]:
             self.assert_fails(2, args)
@@ -218,7 +223,8 @@ class ExitStatus(unittest.TestCase):
 
     def test_success_help_and_version(self):
         self.assertEqual(run("117").returncode, 0)
-        self.assertEqual(answer("--version").decode(), f"kobal-lookup {os.environ['KOBAL_VERSION']}\n")
+        version = os.environ["KOBAL_VERSION"]
+        self.assertEqual(answer("--version").decode(), f"kobal-lookup {version}\n")
         help_text = answer("--help").decode()
         with open(os.environ["KOBAL_MAN_PAGE"], encoding="utf-8") as page:
             manual = page.read().replace("\\-", "-")
