@@ -1,0 +1,201 @@
+"""Readers of the exchange generator's inputs; each refuses a bad line with its file and line."""
+
+import os
+import re
+from dataclasses import dataclass, field
+
+import datamodel
+from datamodel import InputError
+
+GEOCODING = "geocoding-ja-81.txt"
+MA_PREFECTURES = "ma-prefecture.tsv"
+QUOTED_ROWS = "quoted-rows.txt"
+COVERAGE = "coverage.txt"
+LAYOUT = "layout.txt"
+TABLES = range(1, 10)  # group digits; 8 and 9 have no rows
+
+
+@dataclass
+class QuotedRow:
+    table: int
+    position: int | None  # counted from 1 within the table, None where it is not known
+    name: str
+    prefixes: str
+    irregular: bool
+    path: str
+    line: int
+    keys: list = field(default_factory=list)  # the keys it holds, in list order
+
+    @property
+    def first_key(self):
+        return self.keys[0]
+
+
+@dataclass
+class Geocoding:
+    prefixes: dict  # domestic prefix ("0" and digits) -> MA name
+    lines: dict  # MA name -> (path, line) of the first prefix naming it
+
+
+@dataclass
+class TableLayout:
+    rows: int
+    entries: int
+    distinct: int
+    blocks: list  # [(prefecture, rows of the 2000 data set)], in table order
+
+
+def read_lines(path):
+    """Yields (line number, text) of every line that is neither blank nor a '#' comment."""
+    try:
+        with open(path, encoding="utf-8") as handle:
+            text = handle.read()
+    except UnicodeDecodeError as err:
+        raise InputError(path, 0, f"not UTF-8 ({err.reason})") from err
+    except OSError as err:
+        raise InputError(path, 0, err.strerror or str(err)) from err
+    for number, line in enumerate(text.split("\n"), start=1):
+        line = line.rstrip("\r")
+        if line.strip() and not line.startswith("#"):
+            yield number, line
+
+
+def fields(path, number, line, counts, separator="|"):
+    parts = line.split(separator)
+    if len(parts) not in counts:
+        want = " or ".join(str(c) for c in sorted(counts))
+        raise InputError(path, number, f"expected {want} fields, got {len(parts)}")
+    return parts
+
+
+def parse_table(path, number, text):
+    if not re.fullmatch(r"[1-9]", text):
+        raise InputError(path, number, f"table {text!r} is not a group digit 1 to 9")
+    return int(text)
+
+
+def load_geocoding(path):
+    """'81' + national number without its trunk 0, '|', MA name; longest prefix wins."""
+    prefixes, lines = {}, {}
+    for number, line in read_lines(path):
+        prefix, name = fields(path, number, line, {2})
+        if not re.fullmatch(r"81\d{1,12}", prefix):
+            raise InputError(path, number, f"prefix {prefix!r} is not 81 and digits")
+        if not name.strip() or name != name.strip():
+            raise InputError(path, number, f"MA name {name!r} is empty or padded")
+        domestic = "0" + prefix[2:]
+        if domestic in prefixes:
+            raise InputError(path, number, f"prefix {prefix} given twice")
+        prefixes[domestic] = name
+        lines.setdefault(name, (path, number))
+    return Geocoding(prefixes, lines)
+
+
+def load_ma_prefectures(path):
+    prefectures = {}
+    for number, line in read_lines(path):
+        name, prefecture = fields(path, number, line, {2}, separator="\t")
+        if not name:
+            raise InputError(path, number, "empty MA name")
+        if prefecture not in datamodel.ALL_PREFECTURES:
+            raise InputError(path, number, f"{prefecture!r} is not a prefecture")
+        if name in prefectures and prefectures[name] != prefecture:
+            raise InputError(path, number, f"MA {name} given as {prefectures[name]} and {prefecture}")
+        prefectures[name] = prefecture
+    return prefectures
+
+
+def check_every_ma_has_a_prefecture(geocoding, prefectures, tsv_path):
+    for name, (path, number) in sorted(geocoding.lines.items(), key=lambda item: item[1][1]):
+        if name not in prefectures:
+            raise InputError(path, number, f"MA {name} has no prefecture in {tsv_path}")
+
+
+def load_quoted_rows(path):
+    rows = []
+    for number, line in read_lines(path):
+        parts = fields(path, number, line, {4, 5})
+        table = parse_table(path, number, parts[0])
+        if parts[1] == "-":
+            position = None
+        elif re.fullmatch(r"[1-9]\d*", parts[1]):
+            position = int(parts[1])
+        else:
+            raise InputError(path, number, f"position {parts[1]!r} is not a row number or '-'")
+        flag = parts[4] if len(parts) == 5 else ""
+        if flag not in ("", "irregular"):
+            raise InputError(path, number, f"unknown flag {flag!r} (only 'irregular')")
+        row = QuotedRow(table, position, parts[2], parts[3], flag == "irregular", path, number)
+        datamodel.check_place_name(row.name, path, number)
+        datamodel.check_prefix_list(row.prefixes, table, row.irregular, path, number)
+        row.keys = datamodel.held_keys(row.prefixes)
+        previous = [r for r in rows if r.table == table and r.position is not None]
+        if position is not None and previous and previous[-1].position >= position:
+            raise InputError(path, number, f"position {position} is not after {previous[-1].position}")
+        rows.append(row)
+    return rows
+
+
+def load_coverage(path):
+    """{table: {lead: entries of the 2000 data set}}, leads in the order given."""
+    coverage = {table: {} for table in TABLES}
+    for number, line in read_lines(path):
+        table_text, lead, entries = fields(path, number, line, {3})
+        table = parse_table(path, number, table_text)
+        if not re.fullmatch(rf"0{table}\d\d", lead):
+            raise InputError(path, number, f"lead {lead!r} is not 0{table} and two digits")
+        if lead in coverage[table]:
+            raise InputError(path, number, f"lead {lead} given twice")
+        if not re.fullmatch(r"\d+", entries):
+            raise InputError(path, number, f"entry count {entries!r} is not a number")
+        coverage[table][lead] = int(entries)
+    return coverage
+
+
+def load_layout(path):
+    layout = {}
+    for number, line in read_lines(path):
+        table_text, *figures, blocks_text = fields(path, number, line, {5})
+        table = parse_table(path, number, table_text)
+        if table in layout:
+            raise InputError(path, number, f"table {table} given twice")
+        if not all(re.fullmatch(r"\d+", f) for f in figures):
+            raise InputError(path, number, f"figures {figures} are not numbers")
+        blocks = []
+        for block in filter(None, (b.strip() for b in blocks_text.split(","))):
+            match = re.fullmatch(r"(\S+) (\d+)", block)
+            if not match or match.group(1) not in datamodel.TABLE_PREFECTURES:
+                raise InputError(path, number, f"block {block!r} is not a table prefecture and a row count")
+            if any(match.group(1) == p for p, _ in blocks):
+                raise InputError(path, number, f"{match.group(1)} has two blocks")
+            blocks.append((match.group(1), int(match.group(2))))
+        layout[table] = TableLayout(*(int(f) for f in figures), blocks)
+    missing = [t for t in TABLES if t not in layout]
+    if missing:
+        raise InputError(path, 0, f"no line for table {missing[0]}")
+    return layout
+
+
+@dataclass
+class Inputs:
+    geocoding: Geocoding
+    prefectures: dict
+    quoted: list
+    coverage: dict
+    layout: dict
+
+
+def load_all(folder):
+    def path(name):
+        return os.path.join(folder, name)
+
+    geocoding = load_geocoding(path(GEOCODING))
+    prefectures = load_ma_prefectures(path(MA_PREFECTURES))
+    check_every_ma_has_a_prefecture(geocoding, prefectures, path(MA_PREFECTURES))
+    return Inputs(
+        geocoding,
+        prefectures,
+        load_quoted_rows(path(QUOTED_ROWS)),
+        load_coverage(path(COVERAGE)),
+        load_layout(path(LAYOUT)),
+    )
