@@ -11,10 +11,20 @@ constexpr std::size_t kKeyLength = 6;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+int DigitValue(char c) { return c - '0'; }
+
+// The first two characters read as atoi reads them; two digits need no library call.
+int GroupValue(const char* text) {
+  if (IsDigit(text[0]) && IsDigit(text[1])) return 10 * DigitValue(text[0]) + DigitValue(text[1]);
+  const char groupText[3] = {text[0], text[1], '\0'};
+  return std::atoi(groupText);
+}
+
 // The first six characters of `text`, fewer if it is shorter: the copy stops at its NUL.
 void CopyKey(char (&key)[kKeyLength + 1], const char* text) {
-  std::strncpy(key, text, kKeyLength);
-  key[kKeyLength] = '\0';
+  std::size_t length = 0;
+  for (; length < kKeyLength && text[length] != '\0'; ++length) key[length] = text[length];
+  key[length] = '\0';
 }
 
 // True for "0", a group digit and four more digits: the keys the generated index holds.
@@ -26,6 +36,29 @@ bool IsIndexedKey(const char* key) {
   return true;
 }
 
+// The built-in table whose index answers `key` over these rows, or nullptr: the index knows only
+// the generated arrays, and for their leading rows its first holder is still the first, or none.
+const ExchangeTable* IndexedTable(const char* key, const ExchangeRow* rows, int32_t rowCount) {
+  if (!IsIndexedKey(key)) return nullptr;
+  const ExchangeTable& table = tables::kExchangeTables[DigitValue(key[1])];
+  return rows == table.rows && rowCount <= table.rowCount ? &table : nullptr;
+}
+
+int32_t IndexedRow(const char* key, int32_t rowCount) {
+  const int slot = 1000 * DigitValue(key[2]) + 100 * DigitValue(key[3]) + 10 * DigitValue(key[4]) +
+                   DigitValue(key[5]);
+  const int32_t row = tables::kExchangeIndex[DigitValue(key[1])][slot];
+  return row < rowCount ? row : tables::kNoExchangeRow;
+}
+
+void WriteComposed(char* result, const char* placeName) {
+  const std::size_t openLength = std::strlen(tables::kFixedLineOpen);
+  const std::size_t nameLength = std::strlen(placeName);
+  std::memcpy(result, tables::kFixedLineOpen, openLength);
+  std::memcpy(result + openLength, placeName, nameLength);
+  WriteText(result + openLength + nameLength, tables::kFixedLineClose);
+}
+
 }  // namespace
 
 int32_t DetectFixedLine(const char* text, char* result) {
@@ -33,10 +66,7 @@ int32_t DetectFixedLine(const char* text, char* result) {
     WriteText(result, tables::kUnknown);
     return 1;
   }
-  char groupText[3];
-  std::memcpy(groupText, text, 2);
-  groupText[2] = '\0';
-  const int group = std::atoi(groupText);
+  const int group = GroupValue(text);
   if (group < 1 || group > 9) {
     WriteText(result, tables::kUnknown);
     return 1;
@@ -54,33 +84,30 @@ int32_t ScanExchange(const char* key, const ExchangeRow* rows, int32_t rowCount)
 }
 
 int32_t FindExchangeRow(const char* key, const ExchangeRow* rows, int32_t rowCount) {
-  if (IsIndexedKey(key)) {
-    const int group = key[1] - '0';
-    const ExchangeTable& table = tables::kExchangeTables[group];
-    // The index knows the built-in table; for its leading rows the first holder is the same
-    // row when it lies within them, and none otherwise. Any other row array is scanned.
-    if (rows == table.rows && rowCount <= table.rowCount) {
-      const int slot = std::atoi(key + 2);
-      const int32_t row = tables::kExchangeIndex[group][slot];
-      return row < rowCount ? row : tables::kNoExchangeRow;
-    }
-  }
+  if (IndexedTable(key, rows, rowCount) != nullptr) return IndexedRow(key, rowCount);
   return ScanExchange(key, rows, rowCount);
 }
 
 int32_t MatchExchange(const char* text, const ExchangeRow* rows, int32_t rowCount, char* result) {
   char key[kKeyLength + 1];
   CopyKey(key, text);
-  const int32_t row = FindExchangeRow(key, rows, rowCount);
-  if (row == tables::kNoExchangeRow) {
-    WriteText(result, tables::kUnknown);
+  if (IndexedTable(key, rows, rowCount) != nullptr) {
+    const int32_t row = IndexedRow(key, rowCount);
+    if (row == tables::kNoExchangeRow) {
+      WriteText(result, tables::kUnknown);
+    } else {
+      // Built-in rows have their answer composed already: one copy, NUL included.
+      const ExchangeAnswer& answer = tables::kExchangeAnswers[DigitValue(key[1])][row];
+      std::memcpy(result, answer.text, static_cast<std::size_t>(answer.size) + 1);
+    }
     return 0;
   }
-  const std::size_t openLength = std::strlen(tables::kFixedLineOpen);
-  const std::size_t nameLength = std::strlen(rows[row].placeName);
-  std::memcpy(result, tables::kFixedLineOpen, openLength);
-  std::memcpy(result + openLength, rows[row].placeName, nameLength);
-  WriteText(result + openLength + nameLength, tables::kFixedLineClose);
+  const int32_t row = ScanExchange(key, rows, rowCount);
+  if (row == tables::kNoExchangeRow) {
+    WriteText(result, tables::kUnknown);
+  } else {
+    WriteComposed(result, rows[row].placeName);
+  }
   return 0;
 }
 

@@ -256,6 +256,14 @@ def render(texts, services, nine_digit, legend, groups, exchanges, sources):
         out.append(f"constexpr ExchangeRow kExchangeRows{group}[] = {{")
         out += [f"    {{{c_string(n)}, {c_string(p)}}}," for n, p in rows]
         out.append("};")
+    for group, rows in exchanges.items():
+        if not rows:
+            continue
+        out.append(f"constexpr ExchangeAnswer kExchangeAnswers{group}[] = {{")
+        for name, _ in rows:
+            answer = texts["FixedLineOpen"] + name + texts["FixedLineClose"]
+            out.append(f"    {{{c_string(answer)}, {len(answer)}}},")
+        out.append("};")
     out += ["}  // namespace", "", "const ExchangeTable kExchangeTables[kExchangeTableCount] = {"]
     for group in range(10):
         rows = exchanges.get(group)
@@ -263,6 +271,9 @@ def render(texts, services, nine_digit, legend, groups, exchanges, sources):
             out.append(f"    {{kExchangeRows{group}, {len(rows)}}},  // 0{group}")
         else:
             out.append(f"    {{nullptr, 0}},  // 0{group}")
+    out += ["};", "", "const ExchangeAnswer* const kExchangeAnswers[kExchangeTableCount] = {"]
+    for group in range(EXCHANGE_TABLE_COUNT):
+        out.append(f"    kExchangeAnswers{group}," if exchanges.get(group) else "    nullptr,")
     out += ["};", "", "const int16_t kExchangeIndex[kExchangeTableCount][kExchangeIndexSize] = {"]
     for group in range(EXCHANGE_TABLE_COUNT):
         index = build_index(group, exchanges.get(group, []))

@@ -16,6 +16,12 @@ struct ExchangeTable {
   int32_t rowCount;
 };
 
+// The whole fixed-line answer of one built-in exchange row, composed when it is generated.
+struct ExchangeAnswer {
+  const char* text;  // "NTT固定（" + placeName + "）" in Shift-JIS
+  int32_t size;      // its bytes without the NUL
+};
+
 struct NineDigitRow {
   const char* prefix;  // the first five digits
   const char* text;    // the whole answer
@@ -53,6 +59,9 @@ extern const ExchangeTable kExchangeTables[kExchangeTableCount];
 inline constexpr int32_t kExchangeIndexSize = 10000;
 inline constexpr int16_t kNoExchangeRow = -1;
 extern const int16_t kExchangeIndex[kExchangeTableCount][kExchangeIndexSize];
+
+// Row for row beside kExchangeTables[N].rows; nullptr where a group has no rows.
+extern const ExchangeAnswer* const kExchangeAnswers[kExchangeTableCount];
 
 }  // namespace tables
 }  // namespace kobal
