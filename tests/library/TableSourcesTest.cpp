@@ -21,6 +21,7 @@ std::vector<Fields> ReadSource(const std::string& name) {
   EXPECT_TRUE(file.is_open()) << name;
   std::vector<Fields> records;
   for (std::string line; std::getline(file, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     Fields fields;
     std::istringstream parts(line);
