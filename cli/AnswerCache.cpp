@@ -23,7 +23,7 @@ std::uint32_t Hash(std::string_view bytes) {
 }  // namespace
 
 AnswerCache::AnswerCache(OutputFormat format, OutputEncoding encoding)
-    : format_(format), encoding_(encoding), slots_(1024) {
+    : format_(format), encoding_(encoding), slots_(256) {
   if (encoding_ == OutputEncoding::kUtf8) {
     converter_ = iconv_open("UTF-8", "CP932");
     if (converter_ == reinterpret_cast<iconv_t>(-1)) {

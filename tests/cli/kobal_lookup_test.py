@@ -3,6 +3,7 @@ import csv
 import io
 import json
 import os
+import random
 import subprocess
 import sys
 import tempfile
@@ -148,6 +149,19 @@ class Formats(unittest.TestCase):
         self.assertTrue(sjis.startswith(line + b","))
 
 
+    def test_replacement_matches_a_reference_decoder(self):
+        generator = random.Random(2000)
+        edge = [b"\xc0\xaf", b"\xed\xa0\x80", b"\xf4\x90\x80\x80", b"\xf0\x9f\x93\x9e",
+                b"\xe0\x9f\xbf", b"\xef\xbf\xbd", b"\xf1\x80\x80", b"\xc2"]
+        lines = edge + [bytes(generator.choice(b"\x00\x7f\x80\xbf\xc2\xe0\xed\xf0\xf4\xff09a-")
+                              for _ in range(generator.randrange(12))) for _ in range(3000)]
+        stdin = b"\n".join(lines) + b"\n"
+        expected = [line.decode("utf-8", "replace") for line in lines]
+        output = answer("--format", "csv", stdin=stdin).decode()
+        self.assertEqual([row[0] for row in csv.reader(io.StringIO(output, newline=""))], expected)
+        self.assertEqual([record["input"] for record in jsonl(stdin=stdin)], expected)
+
+
 class LineForLine(unittest.TestCase):
     LINES = [b"117", b"", b"0112012345", b"\xff\xfe\xfd", b"", b"9" * (1 << 20), b"x" * (3 << 20),
              b"\xe3\x81", b"011-201-2345\r", b"110"]
@@ -192,6 +206,29 @@ class LineForLine(unittest.TestCase):
                          [b"117", b"-110", b"110"])
         self.assertEqual(tsv_records(answer("--input", "-", stdin=b"117\n")),
                          [(b"117", "時報".encode())])
+
+
+class Answers(unittest.TestCase):
+    """Every answer the library can give, converted once and reused: order must not matter."""
+
+    def test_answers_do_not_depend_on_order_or_encoding(self):
+        numbers = [f"0{group}{key:04d}0000" for group in range(1, 10) for key in range(10000)]
+        numbers += [f"{prefix}{key:04d}0000" for prefix in ("070", "090") for key in range(10000)]
+        numbers += [f"{value:03d}" for value in range(1000)]
+        forward = dict(tsv_records(answer(stdin="\n".join(numbers).encode())))
+        backward = dict(tsv_records(answer(stdin="\n".join(reversed(numbers)).encode())))
+        self.assertEqual(forward, backward)
+        sjis = dict(tsv_records(answer("--encoding", "shift_jis", stdin="\n".join(numbers).encode())))
+        self.assertEqual({k: v.decode("cp932") for k, v in sjis.items()},
+                         {k: v.decode() for k, v in forward.items()})
+        self.assertGreater(len(set(forward.values())), 150)  # many distinct answers were cached
+        # Each distinct answer first appears at the line that stored it; answered again in small
+        # runs, where the answer table never has to grow, each must come out the same.
+        first = list({result: number for number, result in reversed(forward.items())}.values())
+        for start in range(0, len(first), 50):
+            batch = first[start:start + 50]
+            self.assertEqual(dict(tsv_records(answer(*[n.decode() for n in batch]))),
+                             {n: forward[n] for n in batch})
 
 
 class ExitStatus(unittest.TestCase):
