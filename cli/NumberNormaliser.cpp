@@ -56,7 +56,8 @@ CharClass ClassifyWide(char32_t c) {
 // a "0" already written after it, as in "+81 (0)3", is that prefix.
 void DropCountryCode(std::string& number, std::size_t length) {
   const bool trunkWritten = number.size() > length && number[length] == '0';
-  number.replace(0, length, trunkWritten ? "" : "0");
+  number.erase(0, trunkWritten ? length : length - 1);
+  if (!trunkWritten) number[0] = '0';
 }
 
 }  // namespace
