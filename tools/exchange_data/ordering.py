@@ -131,7 +131,8 @@ def place_rows(fill, blocks):
 
 
 def check_rows(result, fill):
-    """Every made row has the data model's form, and every quoted key keeps its stated answer."""
+    """Every made row has the data model's form, every quoted key keeps its stated answer (the
+    earliest quoted row holding it), and no quoted row is left without a key to answer."""
     for row in result.rows:
         if row.quoted is None:
             datamodel.check_prefix_list(row.prefixes, result.table, False, "<made row>", 0)
@@ -140,9 +141,12 @@ def check_rows(result, fill):
         for key in row.keys:
             first_holder.setdefault(key, row)
     for number, quoted in enumerate(fill.quoted):
+        answered = False
         for key in quoted.keys:
-            if any(key in earlier.keys for earlier in fill.quoted[:number]):
-                continue
             holder = first_holder[key]
-            if holder.quoted is not quoted:
+            answered |= holder.quoted is quoted
+            earlier = next((q for q in fill.quoted[:number] if key in q.keys), None)
+            if holder.quoted is not (earlier or quoted):
                 raise InputError(quoted.path, quoted.line, f"its key {key} would be answered by {holder.name}")
+        if not answered:
+            raise InputError(quoted.path, quoted.line, "every key of it is answered by an earlier row")

@@ -1,0 +1,176 @@
+#!/usr/bin/env python3
+"""The exchange data generator on small fixture sources: its rules, its refusals, its outputs."""
+
+import contextlib
+import importlib.util
+import io
+import os
+import pathlib
+import sys
+import tempfile
+import unittest
+
+TOOLS = sys.argv.pop(1) if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "../../tools")
+sys.path.insert(0, os.path.join(TOOLS, "exchange_data"))
+import generate  # noqa: E402
+
+GEOCODING = """# Licensed under the Apache License, Version 2.0
+8111|札幌
+811232|千歳
+8112390|夕張
+8112391|越境
+"""
+MA_PREFECTURES = "# unit charge area (MA) name\tprefecture\n札幌\t北海道\n千歳\t北海道\n夕張\t北海道\n越境\t青森県\n"
+QUOTED = """1|1|北海道札幌大通|;011201;011202;011203
+1|-|北海道真駒内|;011350;011393
+1|-|北海道石山|;011391;011393
+"""
+COVERAGE = "1|0112|3\n1|0113|30\n1|0123|12\n"
+LAYOUT = "1|9|45|44|北海道 9\n" + "".join(f"{t}|0|0|0|\n" for t in range(2, 10))
+
+
+class Fixture(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.addCleanup(self.folder.cleanup)
+        self.sources = os.path.join(self.folder.name, "sources")
+        self.out = os.path.join(self.folder.name, "out")
+        os.makedirs(self.sources)
+        self.write(geocoding=GEOCODING, prefectures=MA_PREFECTURES, quoted=QUOTED, coverage=COVERAGE, layout=LAYOUT)
+
+    def write(self, geocoding=None, prefectures=None, quoted=None, coverage=None, layout=None):
+        for name, text in (
+            ("geocoding-ja-81.txt", geocoding),
+            ("ma-prefecture.tsv", prefectures),
+            ("quoted-rows.txt", quoted),
+            ("coverage.txt", coverage),
+            ("layout.txt", layout),
+        ):
+            if text is not None:
+                with open(os.path.join(self.sources, name), "w", encoding="utf-8") as handle:
+                    handle.write(text)
+
+    def run_generator(self, *extra):
+        report = os.path.join(self.out, "report.md")
+        args = ["--sources", self.sources, "--tables", self.out, "--report", report, "--quiet", *extra]
+        with contextlib.redirect_stderr(io.StringIO()):
+            return generate.main(args)
+
+    def outputs(self):
+        return {path.name: path.read_bytes() for path in pathlib.Path(self.out).iterdir()}
+
+    def rows(self, table=1):
+        _, results = generate.build(self.sources)
+        return results[table][1].rows
+
+    def answer(self, rows, key):
+        return next((row.name for row in rows if key in row.prefixes), None)
+
+
+class Rules(Fixture):
+    def test_only_covered_leads_get_rows_and_complete_leads_stay_as_quoted(self):
+        rows = self.rows()
+        leads = {entry[:4] for row in rows for entry in row.prefixes.split(";") if entry}
+        self.assertEqual(leads, {"0112", "0113", "0123"})
+        self.assertIsNone(self.answer(rows, "011100"))  # the MA places it, the lead is not covered
+        self.assertIsNone(self.answer(rows, "011204"))  # 0112 is complete with its three entries
+        self.assertEqual(rows[0].prefixes, ";011201;011202;011203")
+
+    def test_names_come_from_the_longest_prefix_and_unplaced_keys_stay_out(self):
+        rows = self.rows()
+        self.assertEqual(self.answer(rows, "011300"), "北海道札幌")
+        self.assertEqual(self.answer(rows, "012325"), "北海道千歳")
+        self.assertEqual(self.answer(rows, "012390"), "北海道夕張")
+        self.assertIsNone(self.answer(rows, "012300"))  # no prefix of it in the source
+
+    def test_quoted_keys_are_never_added_and_earlier_quoted_rows_win(self):
+        rows = self.rows()
+        for key in ("011350", "011391", "011393"):
+            holders = [row.name for row in rows if key in row.prefixes]
+            self.assertTrue(holders[0] in ("北海道真駒内", "北海道石山"), key)
+        self.assertEqual(self.answer(rows, "011393"), "北海道真駒内")
+        made = [row for row in rows if row.quoted is None]
+        self.assertFalse({"011201", "011350", "011391", "011393"} & {k for row in made for k in row.keys})
+
+    def test_rows_hold_at_most_26_entries_and_ascend_around_the_quoted_rows(self):
+        rows = self.rows()
+        for row in rows:
+            self.assertLessEqual(len(row.keys), 26)
+        firsts = [row.keys[0] for row in rows]
+        self.assertEqual(firsts, sorted(firsts))
+        sapporo = [row for row in rows if row.name == "北海道札幌"]
+        # Runs are cut at the quoted rows' first entries, then evenly into rows of at most 26.
+        self.assertEqual([len(row.keys) for row in sapporo], [25, 25, 20, 20, 7])
+
+    def test_prefecture_without_a_block_is_left_out_and_reported(self):
+        self.run_generator()
+        self.assertIsNone(self.answer(self.rows(), "012391"))
+        with open(os.path.join(self.out, "report.md"), encoding="utf-8") as handle:
+            self.assertIn("012391 (越境, 青森県)", handle.read())
+
+    def test_stated_positions_are_reached_by_cutting_rows_finer(self):
+        self.write(quoted=QUOTED.replace("1|-|北海道真駒内", "1|6|北海道真駒内"))
+        rows = self.rows()
+        self.assertEqual(rows[5].name, "北海道真駒内")
+        self.assertEqual(sum(len(row.keys) for row in rows[1:5]), 50)  # 011300-011349 in 4 rows
+
+    def test_a_position_the_order_cannot_give_is_reported(self):
+        self.write(quoted=QUOTED.replace("1|-|北海道真駒内", "1|2|北海道真駒内"))
+        self.assertEqual(self.run_generator(), 0)
+        self.assertEqual([r.name for r in self.rows()].index("北海道真駒内"), 3)
+        with open(os.path.join(self.out, "report.md"), encoding="utf-8") as handle:
+            self.assertIn("Quoted row 2 (北海道真駒内) stands at row 4", handle.read())
+
+
+class BadInput(Fixture):
+    CASES = [
+        ("geocoding-ja-81.txt:2:", dict(geocoding=GEOCODING.replace("8111|札幌", "8111札幌"))),
+        ("geocoding-ja-81.txt:3:", dict(geocoding=GEOCODING.replace("811232|千歳", "811232|新千歳"))),
+        ("ma-prefecture.tsv:3:", dict(prefectures=MA_PREFECTURES.replace("千歳\t北海道", "千歳\t北海"))),
+        ("quoted-rows.txt:2:", dict(quoted=QUOTED.replace(";011350;011393", ";011350;01139"))),
+        ("quoted-rows.txt:1:", dict(quoted=QUOTED.replace("北海道札幌大通", "北海道札幌大通" * 3))),
+        ("quoted-rows.txt:3:", dict(quoted=QUOTED.replace(";011391;011393", ";011391;011493"))),
+        ("quoted-rows.txt:4:", dict(quoted=QUOTED + "1|-|北海道石山|;011393;011201\n")),  # never answers
+        ("quoted-rows.txt:4:", dict(quoted=QUOTED + "1|-|青森県弘前|;011394\n")),  # no block for it
+        ("quoted-rows.txt:3:", dict(quoted=QUOTED.replace("1|-|北海道石山|;011391", "1|-|北海道石山|;011340"))),
+        ("coverage.txt:2:", dict(coverage=COVERAGE.replace("0113", "0213"))),
+        ("layout.txt:1:", dict(layout=LAYOUT.replace("北海道 9", "北海道 9, 北海道 1"))),
+    ]
+
+    def test_refused_with_file_and_line_and_nothing_written(self):
+        self.assertEqual(self.run_generator(), 0)
+        before = self.outputs()
+        good = dict(geocoding=GEOCODING, prefectures=MA_PREFECTURES, quoted=QUOTED, coverage=COVERAGE, layout=LAYOUT)
+        for where, change in self.CASES:
+            with self.subTest(where=where):
+                self.write(**{**good, **change})
+                with self.assertRaises(generate.InputError) as caught:
+                    generate.build(self.sources)
+                self.assertIn(where + " error:", str(caught.exception))
+                self.assertEqual(self.run_generator(), 1)
+                self.assertEqual(self.outputs(), before)
+
+
+class Outputs(Fixture):
+    def test_output_is_deterministic_and_check_finds_hand_edits(self):
+        self.assertEqual(self.run_generator(), 0)
+        first = self.outputs()
+        self.assertEqual(self.run_generator(), 0)
+        self.assertEqual(self.outputs(), first)
+        self.assertEqual(self.run_generator("--check"), 0)
+        with open(os.path.join(self.out, "exchange-1.txt"), "a", encoding="utf-8") as handle:
+            handle.write("北海道札幌|;011399\n")
+        self.assertEqual(self.run_generator("--check"), 1)
+
+    def test_the_build_generator_accepts_the_tables(self):
+        self.assertEqual(self.run_generator(), 0)
+        path = os.path.join(TOOLS, "gen_tables.py")
+        spec = importlib.util.spec_from_file_location("gen_tables", path)
+        gen_tables = importlib.util.module_from_spec(spec)
+        spec.loader.exec_module(gen_tables)
+        rows = gen_tables.load_exchange(os.path.join(self.out, "exchange-1.txt"), 1)
+        self.assertEqual(len(rows), len(self.rows()))
+
+
+if __name__ == "__main__":
+    unittest.main()
