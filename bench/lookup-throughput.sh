@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Times kobal-lookup end to end: a file of one million numbers of the benchmark mix to /dev/null,
+# plain and hyphenated, and prints numbers per second (median of the runs) against the goal.
+# Usage: bench/lookup-throughput.sh [BUILD_DIR] [COUNT] [RUNS]
+set -euo pipefail
+
+build=${1:-build/bench}
+count=${2:-1000000}
+runs=${3:-10}
+goal=2000000
+tool=$build/cli/kobal-lookup
+maker=$build/bench/kobal-bench-numbers
+
+for program in "$tool" "$maker"; do
+  if [ ! -x "$program" ]; then
+    echo "$0: $program is missing; build it first:" >&2
+    echo "  cmake --build $build --target kobal-lookup kobal-bench-numbers" >&2
+    exit 1
+  fi
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$maker" "$count" >"$work/plain.txt"
+"$maker" "$count" --hyphens >"$work/hyphens.txt"
+
+# A run that lost or added lines would be timed doing less than its share.
+for input in plain hyphens; do
+  answered=$("$tool" --input "$work/$input.txt" | wc -l)
+  if [ "$answered" -ne "$count" ]; then
+    echo "$0: kobal-lookup answered $answered of $count $input lines" >&2
+    exit 1
+  fi
+done
+
+# Median wall-clock seconds of `runs` runs of kobal-lookup on one input.
+median_seconds() {
+  local input=$1
+  if command -v hyperfine >/dev/null; then
+    hyperfine --shell=none --warmup 2 --runs "$runs" --output=null \
+      --export-json "$work/$input.json" "$tool --input $work/$input.txt" >&2
+    python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))["results"][0]["median"])' \
+      "$work/$input.json"
+  else
+    local times=()
+    for _ in $(seq "$runs"); do
+      local start end
+      start=$(date +%s%N)
+      "$tool" --input "$work/$input.txt" >/dev/null
+      end=$(date +%s%N)
+      times+=("$((end - start))")
+    done
+    printf '%s\n' "${times[@]}" | sort -n |
+      awk '{t[NR] = $1} END {m = NR % 2 ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2;
+                             printf "%.6f\n", m / 1e9}'
+  fi
+}
+
+echo "kobal-lookup, $count numbers from a file to /dev/null, median of $runs runs:"
+for input in plain hyphens; do
+  seconds=$(median_seconds "$input")
+  awk -v n="$count" -v s="$seconds" -v goal="$goal" -v name="$input" 'BEGIN {
+    rate = n / s
+    printf "  %-8s %8.3f s  %12.0f numbers/s  (goal over %d: %s)\n", name, s, rate, goal,
+           (rate > goal ? "met" : "MISSED")
+  }'
+done
