@@ -63,44 +63,54 @@ void DropCountryCode(std::string& number, std::size_t length) {
 }  // namespace
 
 void NormaliseNumber(std::string_view written, std::string& number) {
-  number.clear();
+  // Nothing is ever longer than what it was written as, so the output fits the input's size.
+  number.resize(written.size());
+  char* const first = number.data();
+  char* out = first;
   const auto* p = reinterpret_cast<const unsigned char*>(written.data());
   const auto* const end = p + written.size();
   bool removedInside = false;  // a separator was removed after the first kept character
   bool hyphenAfter81 = false;  // "81" followed at once by a hyphen: the "81-3-..." form
   while (p < end) {
+    if (*p >= '0' && *p <= '9') {  // the common case first
+      *out++ = static_cast<char>(*p++);
+      continue;
+    }
     CharClass kind;
     std::size_t length = 1;
     char digit = 0;
     if (*p < 0x80) {
       kind = ClassifyAscii(*p);
-      digit = static_cast<char>(*p);
     } else {
       const Utf8Sequence sequence = DecodeUtf8(p, end);
       length = sequence.length;
       kind = sequence.valid ? ClassifyWide(sequence.codePoint) : CharClass::kKeep;
-      if (kind == CharClass::kDigit)
+      if (kind == CharClass::kDigit) {
         digit = static_cast<char>('0' + (sequence.codePoint - U'\uFF10'));
+      }
     }
     switch (kind) {
       case CharClass::kDigit:
-        number.push_back(digit);
+        *out++ = digit;
         break;
       case CharClass::kPlus:
-        number.push_back('+');
+        *out++ = '+';
         break;
       case CharClass::kHyphen:
-        if (number == "81" && !removedInside) hyphenAfter81 = true;
+        if (out - first == 2 && first[0] == '8' && first[1] == '1' && !removedInside) {
+          hyphenAfter81 = true;
+        }
         [[fallthrough]];
       case CharClass::kSeparator:
-        removedInside = removedInside || !number.empty();
+        removedInside = removedInside || out != first;
         break;
       case CharClass::kKeep:
-        number.append(reinterpret_cast<const char*>(p), length);
+        for (std::size_t i = 0; i < length; ++i) *out++ = static_cast<char>(p[i]);
         break;
     }
     p += length;
   }
+  number.resize(static_cast<std::size_t>(out - first));
   if (number.starts_with("+81")) {
     DropCountryCode(number, 3);
   } else if (hyphenAfter81) {
