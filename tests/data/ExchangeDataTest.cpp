@@ -1,6 +1,7 @@
 // The compiled exchange tables against their sources: quoted rows, coverage and the row form.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <fstream>
@@ -118,11 +119,11 @@ TEST(ExchangeData, QuotedRowsStandInTheirTablesAndAnswerAsStated) {
 
 TEST(ExchangeData, EarlierRowsWinWhereTwoHoldAKey) {
   const std::map<std::string, std::string> answers = {
-      {"011201", "北海道札幌大通"}, {"011593", "北海道真駒内"},   {"011591", "北海道石山"},
-      {"033520", "東京都新有明"},   {"033528", "東京都新有明"},   {"033529", "東京都新有明"},
-      {"035530", "東京都TTC"},      {"043221", "千葉県幕張"},     {"043223", "千葉県千葉本町"},
+      {"011201", "北海道札幌大通"}, {"011593", "北海道真駒内"},       {"011591", "北海道石山"},
+      {"033520", "東京都新有明"},   {"033528", "東京都新有明"},       {"033529", "東京都新有明"},
+      {"035530", "東京都TTC"},      {"043221", "千葉県幕張"},         {"043223", "千葉県千葉本町"},
       {"066479", "大阪府大阪北"},   {"047882", "千葉県小見川／虫幡"}, {"047944", "茨城県波崎"},
-      {"066211", "大阪府南"},       {"055122", "山梨県韮崎"},     {"025638", "新潟県第２三条"}};
+      {"066211", "大阪府南"},       {"055122", "山梨県韮崎"},         {"025638", "新潟県第２三条"}};
   for (const auto& [key, place] : answers) {
     EXPECT_EQ(ToUtf8(Detect(key + "0000")), ToUtf8(FixedLine(ToShiftJis(place)))) << key;
   }
@@ -192,7 +193,8 @@ TEST(ExchangeData, EveryRowObeysTheDataModel) {
     std::istringstream blocks(f[4]);
     for (std::string block; std::getline(blocks, block, ',');) {
       const std::size_t start = block.find_first_not_of(' ');
-      blockOrder[std::stoi(f[0])].push_back(ToShiftJis(block.substr(start, block.rfind(' ') - start)));
+      blockOrder[std::stoi(f[0])].push_back(
+          ToShiftJis(block.substr(start, block.rfind(' ') - start)));
     }
   }
   for (int group : {0, 8, 9}) EXPECT_EQ(tables::kExchangeTables[group].rowCount, 0) << group;
@@ -208,7 +210,8 @@ TEST(ExchangeData, EveryRowObeysTheDataModel) {
       EXPECT_LE(name.size(), 34u) << group << ":" << r + 1;
       // Blocks are contiguous and in the table's order: a row may only move on to a later one.
       while (block < order.size() && name.rfind(order[block], 0) != 0) ++block;
-      ASSERT_LT(block, order.size()) << "row " << r + 1 << " of table " << group << " out of its block";
+      ASSERT_LT(block, order.size())
+          << "row " << r + 1 << " of table " << group << " out of its block";
       if (!IsRegularList(list, group)) {
         bool irregular = false;
         for (const QuotedRow& q : Quoted()) irregular |= q.irregular && q.prefixes == list;

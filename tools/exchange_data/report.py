@@ -4,6 +4,31 @@ from dataclasses import dataclass
 
 import datamodel
 
+# Whole-data-set figures of 2000 that no single table's line gives.
+REFERENCE_OUT_OF_ORDER, REFERENCE_NEVER_ANSWERING, REFERENCE_SHARED_KEYS = 19, 42, 61
+
+HOW_ROWS_ARE_MADE = """## How the rows are made
+
+1. Only the six-digit keys of the four-digit leads in `coverage.txt` get a row; every other
+   number answers "不明", and tables 8 and 9 stay empty.
+2. The quoted rows (`quoted-rows.txt`) are kept verbatim. A lead of which they hold as many
+   entries as it had in 2000 (0112, and 0551 to 0556 of table 5) is complete: nothing is added.
+3. Every other key of a covered lead goes to its MA, found by the longest prefix in
+   `geocoding-ja-81.txt`; its row is named prefecture + MA ("北海道千歳", "東京都武蔵野三鷹").
+   A key that no prefix places, and a key that a quoted row holds, gets no made row, so no made
+   row can take an answer from a quoted row.
+4. The keys of one lead that one MA serves without a key of another MA between them form a
+   run; a run is cut where a quoted row of the same block has its first entry, then cut evenly
+   into rows of at most 26 entries.
+5. Rows stand in the table's prefecture blocks in the order of `layout.txt`, ascending by first
+   entry within a block, the quoted rows among them in their given order. Where a quoted row
+   has a stated position and fewer rows come before it, the runs between it and the previous
+   positioned row are cut into more, shorter rows until it stands there; where more rows come
+   before it, the order wins and the table's section below says so.
+6. A key whose MA lies in a prefecture without a block in that table is left out (there is no
+   block whose neighbourhood would justify it) and listed below.
+"""
+
 PROVENANCE = (
     "The exchange areas known exactly from the 2000 numbering (all of table 5 and a few quoted "
     "rows) are kept as they stood; every other covered number is named after the unit charge "
@@ -24,6 +49,7 @@ class TableFigures:
     ma_level: int  # keys whose answer is a row made from MA data
     never_answering: int  # rows every key of which an earlier row holds
     out_of_order: int  # rows whose first entry is below the one before it in the block
+    shared_keys: int  # keys that more than one row holds
     blocks: dict  # prefecture -> rows
     lead_entries: dict  # lead -> entries
     lead_keys: dict  # lead -> keys answered
@@ -32,9 +58,10 @@ class TableFigures:
 def figures_of(table_rows, coverage):
     rows = table_rows.rows
     answered, lead_entries, lead_keys, blocks = {}, {}, {}, {}
-    never, out_of_order = 0, 0
+    never, out_of_order, shared = 0, 0, set()
     for index, row in enumerate(rows):
         new = [key for key in row.keys if key not in answered]
+        shared.update(key for key in row.keys if key in answered)
         never += not new
         for key in new:
             answered[key] = row
@@ -55,6 +82,7 @@ def figures_of(table_rows, coverage):
         len(answered) - exchange,
         never,
         out_of_order,
+        len(shared),
         blocks,
         {lead: lead_entries.get(lead, 0) for lead in sorted(coverage)},
         {lead: lead_keys.get(lead, 0) for lead in sorted(coverage)},
@@ -90,10 +118,16 @@ def render(results, inputs):
             f"{side(fig.distinct, ref.distinct)} | {fig.exchange_level} | {fig.ma_level} | "
             f"{fig.distinct} of {possible} |"
         )
+    figures = [fig for _, _, fig in results.values()]
     out += [
         "",
         f"Keys of the covered leads that answer a place: {total_keys} of {total_possible}.",
+        "Across all tables: rows out of ascending order in their block "
+        f"{side(sum(f.out_of_order for f in figures), REFERENCE_OUT_OF_ORDER)}, rows that never answer "
+        f"{side(sum(f.never_answering for f in figures), REFERENCE_NEVER_ANSWERING)}, keys held by more than "
+        f"one row {side(sum(f.shared_keys for f in figures), REFERENCE_SHARED_KEYS)}.",
         "",
+        HOW_ROWS_ARE_MADE,
     ]
     for table, (fill, placed, fig) in results.items():
         out += render_table(table, fill, placed, fig, inputs)
@@ -123,9 +157,8 @@ def render_table(table, fill, placed, fig, inputs):
                 "the rows that ascend before it are more than its position allows."
             )
     out.append(f"- Keys of covered leads that the MA source does not place: {len(fill.unplaced)}.")
-    if fill.no_block:
-        left = ", ".join(f"{key} ({ma}, {prefecture})" for key, ma, prefecture in fill.no_block)
-        out.append(f"- Left out, their MA's prefecture has no block in this table: {left}.")
+    left = ", ".join(f"{key} ({ma}, {prefecture})" for key, ma, prefecture in fill.no_block)
+    out.append(f"- Keys left out because their MA's prefecture has no block here: {left or 'none'}.")
     out += ["", "| Lead | Entries | Keys answering |", "|---|---|---|"]
     coverage = inputs.coverage[table]
     for lead in sorted(coverage):
