@@ -3,6 +3,7 @@
 #include "AnswerCache.h"
 
 #include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 #include "FieldEscape.h"
@@ -11,13 +12,24 @@
 namespace kobal::cli {
 namespace {
 
+std::uint64_t Load64(const char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+// Answers share their beginnings ("NTT固定（" ...), so the last 16 bytes and the length tell
+// them apart well; equal hashes are settled by comparing the bytes.
 std::uint32_t Hash(std::string_view bytes) {
-  std::uint32_t hash = 2166136261u;  // FNV-1a
-  for (const char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 16777619u;
+  std::uint64_t hash = bytes.size();
+  if (bytes.size() >= 16) {
+    const char* const tail = bytes.data() + bytes.size() - 16;
+    hash = (hash ^ Load64(tail)) * 0x9E3779B97F4A7C15u;
+    hash = (hash ^ Load64(tail + 8)) * 0x9E3779B97F4A7C15u;
+  } else {
+    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3u;
   }
-  return hash;
+  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
 }  // namespace
