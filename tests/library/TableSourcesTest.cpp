@@ -1,6 +1,7 @@
 // Every compiled text, decoded from Shift-JIS, equals its line in the UTF-8 table sources.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -94,6 +95,9 @@ TEST(TableSources, ExchangeRows) {
     for (std::size_t row = 0; row < records.size(); ++row) {
       EXPECT_EQ(ToUtf8(table.rows[row].placeName), records[row][0]) << group << "/" << row + 1;
       EXPECT_EQ(table.rows[row].prefixList, records[row][1]) << group << "/" << row + 1;
+      const ExchangeAnswer& answer = tables::kExchangeAnswers[group][row];
+      EXPECT_EQ(ToUtf8(answer.text), "NTT固定（" + records[row][0] + "）") << group << "/" << row + 1;
+      EXPECT_EQ(static_cast<std::size_t>(answer.size), std::strlen(answer.text));
     }
   }
 }
