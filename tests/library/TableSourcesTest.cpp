@@ -96,7 +96,8 @@ TEST(TableSources, ExchangeRows) {
       EXPECT_EQ(ToUtf8(table.rows[row].placeName), records[row][0]) << group << "/" << row + 1;
       EXPECT_EQ(table.rows[row].prefixList, records[row][1]) << group << "/" << row + 1;
       const ExchangeAnswer& answer = tables::kExchangeAnswers[group][row];
-      EXPECT_EQ(ToUtf8(answer.text), "NTT固定（" + records[row][0] + "）") << group << "/" << row + 1;
+      EXPECT_EQ(ToUtf8(answer.text), "NTT固定（" + records[row][0] + "）")
+          << group << "/" << row + 1;
       EXPECT_EQ(static_cast<std::size_t>(answer.size), std::strlen(answer.text));
     }
   }
