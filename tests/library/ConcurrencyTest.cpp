@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "CheckedDetect.h"
 #include "ShiftJis.h"
 #include "kobal/KobalFnc.h"
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "CheckedDetect.h"
 #include "ShiftJis.h"
 #include "kobal/KobalFnc.h"
 

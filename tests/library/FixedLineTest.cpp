@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CheckedDetect.h"
 #include "KobalInternal.h"
 #include "ShiftJis.h"
 #include "kobal/KobalFnc.h"

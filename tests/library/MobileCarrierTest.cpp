@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "CheckedDetect.h"
 #include "ShiftJis.h"
 
 namespace kobal::test {

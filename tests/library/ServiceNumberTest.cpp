@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "CheckedDetect.h"
 #include "KobalInternal.h"
 #include "ShiftJis.h"
 

@@ -1,13 +1,8 @@
-// Test helpers: iconv conversions between UTF-8 and code page 932, and the checked call.
+// Test helpers: iconv conversions between UTF-8 and code page 932.
 #include "ShiftJis.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
-
-#include <array>
-#include <cstring>
-
-#include "kobal/KobalFnc.h"
 
 namespace kobal::test {
 namespace {
@@ -33,28 +28,10 @@ std::string Convert(const std::string& input, const char* to, const char* from) 
   return out;
 }
 
-constexpr char kSentinel = '\xFF';  // never a Shift-JIS byte, so any stray write shows
-
 }  // namespace
 
 std::string ToShiftJis(const std::string& utf8) { return Convert(utf8, "CP932", "UTF-8"); }
 
 std::string ToUtf8(const std::string& shiftJis) { return Convert(shiftJis, "UTF-8", "CP932"); }
-
-std::string Detect(const std::string& text) {
-  std::array<char, 64> buffer;
-  buffer.fill(kSentinel);
-  EXPECT_EQ(DetectCarrier(text.c_str(), buffer.data()), 1) << "input " << text;
-  const void* nul = std::memchr(buffer.data(), '\0', KOBAL_RESULT_SIZE);
-  if (nul == nullptr) {
-    ADD_FAILURE() << "no NUL within " << KOBAL_RESULT_SIZE << " bytes for input " << text;
-    return {};
-  }
-  const auto length = static_cast<std::size_t>(static_cast<const char*>(nul) - buffer.data());
-  for (std::size_t i = length + 1; i < buffer.size(); ++i) {
-    EXPECT_EQ(buffer[i], kSentinel) << "byte " << i << " written past the NUL for input " << text;
-  }
-  return std::string(buffer.data(), length);
-}
 
 }  // namespace kobal::test

@@ -1,4 +1,4 @@
-// Test helpers: Shift-JIS (code page 932) conversions and a checked call of DetectCarrier.
+// Test helpers: conversions between UTF-8 and Shift-JIS (code page 932).
 #pragma once
 
 #include <string>
@@ -10,9 +10,5 @@ std::string ToShiftJis(const std::string& utf8);
 
 // The UTF-8 form of code page 932 bytes; an invalid byte sequence fails the current test.
 std::string ToUtf8(const std::string& shiftJis);
-
-// Calls DetectCarrier on `text` with a sentinel-filled buffer, checks the buffer contract
-// (returns 1, NUL within the result size, nothing written past that NUL) and returns the result.
-std::string Detect(const std::string& text);
 
 }  // namespace kobal::test
