@@ -11,6 +11,7 @@ namespace kobal::bench {
 
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
+  explicit SummaryReporter(OutputOptions options) : ConsoleReporter(options) {}
   void ReportRuns(const std::vector<Run>& reports) override;
 
   // Prints the figures of what ran, the ratios and whether each goal was met.
