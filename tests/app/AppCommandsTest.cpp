@@ -1,0 +1,264 @@
+// The dialog's frame and commands: layout 102, menu 129, help, About and the dispatch table.
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "AboutText.h"
+#include "DialogUnits.h"
+#include "LookupDlg.h"
+#include "resources/Resource.h"
+#include "resources/VersionRecord.h"
+
+// Receives what the dialog asks the desktop to open: Qt's own hook for a URL scheme.
+class OpenRecorder : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> opened;
+
+ public slots:
+  void open(const QUrl& url) { opened.append(url); }
+};
+
+class AppCommandsTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<CLookupDlg> dlg;
+  OpenRecorder recorder;
+
+  QAction* MenuAction(int id) const {
+    for (QAction* action : dlg->findChildren<QAction*>()) {
+      if (action->data().toInt() == id) return action;
+    }
+    return nullptr;
+  }
+
+  int OtherVisibleWindows() const {
+    QCoreApplication::processEvents();
+    int count = 0;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->isVisible() && window != dlg.get() && !qobject_cast<QMenu*>(window)) ++count;
+    }
+    return count;
+  }
+
+  QUrl HelpUrl() const {
+    return QUrl::fromLocalFile(QDir::current().absoluteFilePath("kobal.hlp"));
+  }
+
+ private slots:
+  void init() {
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    recorder.opened.clear();
+    dlg = std::make_unique<CLookupDlg>(nullptr);
+    dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+    dlg->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+  }
+  void cleanup() {
+    dlg.reset();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+  }
+
+  void windowFollowsLayout102() {
+    QCOMPARE(dlg->windowTitle(), QStringLiteral("Kobal"));
+    const Qt::WindowFlags flags = dlg->windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(dlg->windowType(), Qt::Window);  // its own task bar entry
+    QCOMPARE(dlg->minimumSize(), dlg->maximumSize());
+    QCOMPARE(dlg->font().pointSize(), 14);
+    QVERIFY(QStringList({"ＭＳ Ｐゴシック", "IPAPGothic", "Noto Sans CJK JP"})
+                .contains(dlg->font().family()));
+
+    const auto units = kobal::app::DialogBaseUnits::Of(dlg->font());
+    QVERIFY(units.averageCharWidth > 4 && units.charHeight > 10);
+    QWidget* client = dlg->m_editNumber->parentWidget();
+    QCOMPARE(client->size(), units.ToPixels(QSize(139, 37)));
+    QCOMPARE(dlg->m_editNumber->geometry(), units.ToPixels(QRect(3, 4, 63, 12)));
+    QCOMPARE(dlg->m_btnSearch->geometry(), units.ToPixels(QRect(71, 4, 35, 12)));
+    QCOMPARE(dlg->m_editResult->parentWidget()->geometry(), units.ToPixels(QRect(3, 21, 132, 12)));
+    QVERIFY(dlg->m_editNumber->fontMetrics().horizontalAdvance("00000000000") <
+            dlg->m_editNumber->width());  // eleven digits fit without sideways scrolling
+  }
+
+  void controlsBehaveAsLaidOut() {
+    QCOMPARE(dlg->m_btnSearch->text(), QStringLiteral("検索(&S)"));
+    QVERIFY(dlg->m_btnSearch->isDefault());
+    QVERIFY(dlg->m_editResult->isReadOnly());
+    QCOMPARE(dlg->m_editResult->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(dlg->m_editNumber->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    QCOMPARE(dlg->m_editResult->focusPolicy(), Qt::StrongFocus);
+    // Tab order: number field, search button, result line.
+    QCOMPARE(dlg->m_editNumber->nextInFocusChain(), dlg->m_btnSearch);
+    QTest::keyClick(dlg->m_editNumber, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), dlg->m_btnSearch);
+    QTest::keyClick(dlg->m_btnSearch, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), dlg->m_editResult);
+    QVERIFY(!dlg->m_hIcon.isNull());
+    QVERIFY(dlg->m_hIcon.availableSizes().contains(QSize(16, 16)));
+    QVERIFY(dlg->m_hIcon.availableSizes().contains(QSize(32, 32)));
+    QVERIFY(!dlg->windowIcon().isNull());
+  }
+
+  void dataExchangeMovesTheNumberBothWays() {
+    struct ExchangingDlg : CLookupDlg {
+      using CLookupDlg::DoDataExchange;
+    } exchanging;
+    QVERIFY(exchanging.m_editNumber == nullptr);  // bound by the first exchange
+    exchanging.m_strNumber = "0312";
+    exchanging.DoDataExchange(CLookupDlg::DataExchange::Load);
+    QVERIFY(exchanging.m_editNumber && exchanging.m_btnSearch && exchanging.m_editResult);
+    QCOMPARE(exchanging.m_editNumber->text(), QStringLiteral("0312"));
+    QCOMPARE(exchanging.m_editNumber->maxLength(), 11);
+    QLineEdit* bound = exchanging.m_editNumber;
+    exchanging.m_editNumber->setMaxLength(3);
+    exchanging.m_editNumber->setText(QStringLiteral("99"));
+    exchanging.DoDataExchange(CLookupDlg::DataExchange::Save);
+    QCOMPARE(exchanging.m_strNumber, QByteArray("99"));
+    QCOMPARE(exchanging.m_editNumber->maxLength(), 11);  // reapplied in either direction
+    QCOMPARE(exchanging.m_editNumber, bound);
+  }
+
+  void menuTextsAndHints() {
+    const QList<QAction*> menus = dlg->findChild<QMenuBar*>()->actions();
+    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus[0]->text(), QStringLiteral("ファイル(&F)"));
+    QCOMPARE(menus[1]->text(), QStringLiteral("ヘルプ(&H)"));
+    QCOMPARE(MenuAction(ID_MENU_EXIT)->text(), QStringLiteral("終了(&X)\tESC"));
+    QCOMPARE(MenuAction(ID_MENU_CONTENTS)->text(), QStringLiteral("目次(&C)\tF1"));
+    QCOMPARE(MenuAction(ID_MENU_ABOUT)->text(), QStringLiteral("バージョン情報(&A)"));
+    const QList<QAction*> help = menus[1]->menu()->actions();
+    QCOMPARE(help.size(), 3);
+    QVERIFY(help[1]->isSeparator());
+    // The hints are honoured by the dialog, not by shortcuts of their own.
+    QVERIFY(MenuAction(ID_MENU_EXIT)->shortcut().isEmpty());
+    QVERIFY(MenuAction(ID_MENU_CONTENTS)->shortcut().isEmpty());
+  }
+
+  void helpOpensKobalHlpFromTheWorkingDirectory_data() {
+    QTest::addColumn<int>("way");
+    QTest::newRow("F1 in the number field") << 0;
+    QTest::newRow("F1 on the button") << 1;
+    QTest::newRow("F1 in the result line") << 2;
+    QTest::newRow("Contents") << 3;
+    QTest::newRow("F1 in an open menu") << 4;
+  }
+  void helpOpensKobalHlpFromTheWorkingDirectory() {
+    QFETCH(int, way);
+    QTemporaryDir elsewhere;  // not the program's folder, and no kobal.hlp in it
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    switch (way) {
+      case 0:
+        QTest::keyClick(dlg->m_editNumber, Qt::Key_F1);
+        break;
+      case 1:
+        QTest::keyClick(dlg->m_btnSearch, Qt::Key_F1);
+        break;
+      case 2:
+        QTest::keyClick(dlg->m_editResult, Qt::Key_F1);
+        break;
+      case 3:
+        MenuAction(ID_MENU_CONTENTS)->trigger();
+        break;
+      case 4: {
+        QMenu* file = dlg->findChild<QMenuBar*>()->actions()[0]->menu();
+        file->popup(dlg->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(file));
+        QTest::keyClick(file, Qt::Key_F1);
+        file->close();
+        break;
+      }
+    }
+    QCOMPARE(recorder.opened, QList<QUrl>{HelpUrl()});
+    QVERIFY(recorder.opened[0].toLocalFile().startsWith(elsewhere.path()));
+    QCOMPARE(OtherVisibleWindows(), 0);  // nothing of the program's own is shown
+    QVERIFY(dlg->isVisible());
+    QDir::setCurrent(previous);
+  }
+
+  void helpRequestIsHandledByTheTable() {
+    const auto handled = dlg->Dispatch(CLookupDlg::Message::HelpRequest, 0, {dlg->m_editNumber});
+    QVERIFY(handled.has_value());
+    QCOMPARE(handled->toBool(), true);
+    QCOMPARE(recorder.opened.size(), 1);
+  }
+
+  void dispatchTableBindsOnlyItsIds() {
+    QVERIFY(!dlg->Dispatch(CLookupDlg::Message::Command, 1002).has_value());
+    QVERIFY(!dlg->Dispatch(CLookupDlg::Message::Command, IDC_NUMBER).has_value());
+    const auto icon = dlg->Dispatch(CLookupDlg::Message::QueryDragIcon);
+    QVERIFY(icon.has_value());
+    QCOMPARE(icon->value<QIcon>().cacheKey(), dlg->m_hIcon.cacheKey());
+    QTest::keyClicks(dlg->m_editNumber, QStringLiteral("117"));
+    QVERIFY(dlg->Dispatch(CLookupDlg::Message::Command, IDC_SEARCH).has_value());
+    QCOMPARE(dlg->m_editResult->text(), QStringLiteral("時報"));
+  }
+
+  void versionTextRule_data() {
+    QTest::addColumn<uint>("ms");
+    QTest::addColumn<uint>("ls");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("0.1.0.0") << 0x00000001u << 0x00000000u << "0.1";
+    QTest::newRow("1.2.3.4") << 0x00010002u << 0x00030004u << "1.2.3";
+    QTest::newRow("1.2.0.7") << 0x00010002u << 0x00000007u << "1.2";
+    QTest::newRow("10.20.300.0") << 0x000A0014u << 0x012C0000u << "10.20.300";
+    QTest::newRow("65535.65535.65535.65535") << 0xFFFFFFFFu << 0xFFFFFFFFu << "65535.65535.65535";
+  }
+  void versionTextRule() {
+    QFETCH(uint, ms);
+    QFETCH(uint, ls);
+    QFETCH(QString, expected);
+    QCOMPARE(kobal::app::ComposeVersionText(ms, ls), expected);
+  }
+
+  void versionRecordComesFromTheProjectVersion() {
+    QCOMPARE(kobal::app::kProgramVersion.productVersionMS, 0x00000001u);
+    QCOMPARE(kobal::app::kProgramVersion.productVersionLS, 0x00000000u);
+    QCOMPARE(kobal::app::kProgramVersion.fileVersionMS, 0x00000001u);
+  }
+
+  void aboutBoxShowsTheTextByteForByte() {
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    bool modalToDialog = false;
+    QTimer::singleShot(0, this, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      text = box->text();
+      title = box->windowTitle();
+      icon = box->icon();
+      buttons = box->standardButtons();
+      modalToDialog = box->parentWidget() == dlg.get();
+      box->button(QMessageBox::Ok)->click();
+    });
+    MenuAction(ID_MENU_ABOUT)->trigger();
+    const QByteArray expected =
+        "\xE7\xAB\xAF\xE6\x9C\xAB\xE6\x83\x85\xE5\xA0\xB1\xE8\xAA\xBF\xE6\x9F\xBB\xE3\x83\x84"
+        "\xE3\x83\xBC\xE3\x83\xAB\n"                        // 端末情報調査ツール
+        "--------------------------------\n"                // 32 hyphen-minus signs
+        "\xE3\x82\xB3\xE3\x83\x90\xE3\x83\xAB Version 0.1"  // コバル Version 0.1
+        "\n\nCopyright (C) 2000 The Kobal Project\n";
+    QCOMPARE(text.toUtf8(), expected);
+    const QByteArray shiftJis = QStringEncoder("Shift_JIS").encode(text);
+    QVERIFY(!shiftJis.isEmpty() && !shiftJis.contains('\r'));
+    QCOMPARE(title, QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    QCOMPARE(icon, QMessageBox::Information);
+    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(modalToDialog);
+    QVERIFY(dlg->isVisible());
+  }
+};
+
+QTEST_MAIN(AppCommandsTest)
+#include "AppCommandsTest.moc"
