@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
 """The generator's exchange index: the first row whose list holds each "0N" + four-digit key."""
 
-import importlib.util
 import os
 import re
 import sys
@@ -9,9 +8,9 @@ import tempfile
 import unittest
 
 TOOLS = sys.argv.pop(1) if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "../../tools")
-spec = importlib.util.spec_from_file_location("gen_tables", os.path.join(TOOLS, "gen_tables.py"))
-gen_tables = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(gen_tables)
+sys.dont_write_bytecode = True  # keep the source tree clean
+sys.path.insert(0, TOOLS)
+import gen_tables  # noqa: E402  (found through the path above)
 
 
 def rows(*lists):
