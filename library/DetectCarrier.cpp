@@ -8,15 +8,22 @@
 namespace kobal {
 namespace {
 
-// Copies the first `count` characters (fewer if the text is shorter) and NUL-fills the rest,
+// Copies the first N - 1 characters (fewer if the text is shorter) and NUL-fills the rest,
 // so that comparing the whole scratch string tests "begins with" and fails for short texts.
 template <std::size_t N>
 void CopyPrefix(char (&scratch)[N], const char* text) {
-  std::strncpy(scratch, text, N - 1);
-  scratch[N - 1] = '\0';
+  std::size_t i = 0;
+  for (; i < N - 1 && text[i] != '\0'; ++i) scratch[i] = text[i];
+  for (; i < N; ++i) scratch[i] = '\0';
 }
 
-bool Equals(const char* scratch, const char* literal) { return std::strcmp(scratch, literal) == 0; }
+// The whole scratch string against a literal of the same size, its NUL included: a fixed-size
+// compare of the same bytes that strcmp would look at.
+template <std::size_t N, std::size_t M>
+bool Equals(const char (&scratch)[N], const char (&literal)[M]) {
+  static_assert(M <= N);
+  return std::memcmp(scratch, literal, M) == 0;
+}
 
 }  // namespace
 
@@ -42,7 +49,7 @@ extern "C" KOBAL_API int32_t DetectCarrier(const char* text, char* result) {
   }
   if (length == 9) {
     for (int32_t row = 0; row < tables::kNineDigitCount; ++row) {
-      if (Equals(five, tables::kNineDigit[row].prefix)) {
+      if (std::strcmp(five, tables::kNineDigit[row].prefix) == 0) {
         WriteText(result, tables::kNineDigit[row].text);
         return 1;
       }

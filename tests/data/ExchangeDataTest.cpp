@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../library/CheckedDetect.h"
 #include "../library/ShiftJis.h"
 #include "KobalInternal.h"
 #include "kobal/KobalFnc.h"
