@@ -5,4 +5,5 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh run
 cmake --preset release -DKOBAL_BUILD_TESTS=OFF
 cmake --build --preset release -j "$(nproc)"
-exec build/release/app/Kobal "$@"
+# Started beside the help page, so that F1 finds kobal.hlp in the working directory.
+cd docs/help && exec ../../build/release/app/Kobal "$@"

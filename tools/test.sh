@@ -11,6 +11,17 @@ cmake --preset ci
 cmake --build --preset ci -j "$jobs"
 ctest --preset ci -j "$jobs"
 
+echo "== Debian package =="
+(cd build/ci && cpack -G DEB > cpack.log) || { cat build/ci/cpack.log; exit 1; }
+deb=$(ls build/ci/kobal_*.deb)
+dpkg-deb --field "$deb" Package Version Depends
+contents=$(dpkg-deb --contents "$deb")
+for path in usr/bin/Kobal usr/bin/kobal-lookup usr/include/kobal/KobalFnc.h \
+            usr/share/applications/ usr/share/metainfo/ usr/share/doc/kobal/kobal.hlp; do
+  grep -q "$path" <<<"$contents" || { echo "package lacks $path"; exit 1; }
+done
+grep -Eq 'libKobalFnc\.so\.0 ' <<<"$contents" || { echo "package lacks libKobalFnc.so.0"; exit 1; }
+
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 cmake --preset asan -DKOBAL_BUILD_APP=OFF
 cmake --build --preset asan -j "$jobs"

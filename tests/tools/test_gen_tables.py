@@ -3,7 +3,6 @@
 failed run leaves the previous output as it was."""
 
 import ast
-import importlib.util
 import os
 import shutil
 import subprocess
@@ -14,9 +13,9 @@ import unittest
 HERE = os.path.dirname(os.path.abspath(__file__))
 GENERATOR = os.path.join(HERE, "../../tools/gen_tables.py")
 TABLES = os.path.join(HERE, "../../library/tables")
-spec = importlib.util.spec_from_file_location("gen_tables", GENERATOR)
-gen_tables = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(gen_tables)
+sys.dont_write_bytecode = True  # keep the source tree clean
+sys.path.insert(0, os.path.dirname(GENERATOR))
+import gen_tables  # noqa: E402
 
 PREVIOUS = "// the output of an earlier, good run\n"
 
