@@ -8,7 +8,7 @@ constexpr char16_t kHead[] =
     u"端末情報調査ツール\n"
     u"--------------------------------\n"
     u"コバル Version ";
-constexpr char16_t kTail[] = u"\n\nCopyright (C) 2000 The Kobal Project\n";
+constexpr char16_t kTail[] = u"\n\nCopyright (C) 2026 The Kobal Project\n";
 
 }  // namespace
 

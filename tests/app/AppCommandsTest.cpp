@@ -248,7 +248,7 @@ class AppCommandsTest : public QObject {
         "\xE3\x83\xBC\xE3\x83\xAB\n"                        // 端末情報調査ツール
         "--------------------------------\n"                // 32 hyphen-minus signs
         "\xE3\x82\xB3\xE3\x83\x90\xE3\x83\xAB Version 0.1"  // コバル Version 0.1
-        "\n\nCopyright (C) 2000 The Kobal Project\n";
+        "\n\nCopyright (C) 2026 The Kobal Project\n";
     QCOMPARE(text.toUtf8(), expected);
     const QByteArray shiftJis = QStringEncoder("Shift_JIS").encode(text);
     QVERIFY(!shiftJis.isEmpty() && !shiftJis.contains('\r'));
