@@ -167,7 +167,7 @@ def check_place_name(name, path, line):
 
 
 def check_prefix_list(prefixes, group, flag, path, line):
-    if flag not in ("", "irregular"):
+    if flag not in (None, "irregular"):
         raise SourceError(path, line, f"unknown flag {flag!r} (only 'irregular')")
     regular = REGULAR_LIST[group].fullmatch(prefixes) is not None
     if flag == "irregular":
@@ -188,7 +188,7 @@ def load_exchange(path, group):
     blocks = []  # prefecture of each block, in order
     for line, parts in read_records(path, {2, 3}):
         name, prefixes = parts[0], parts[1]
-        flag = parts[2] if len(parts) == 3 else ""
+        flag = parts[2] if len(parts) == 3 else None
         prefecture, name_bytes = check_place_name(name, path, line)
         list_bytes = check_prefix_list(prefixes, group, flag, path, line)
         if not blocks or blocks[-1] != prefecture:

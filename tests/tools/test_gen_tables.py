@@ -103,6 +103,9 @@ class GeneratorRun(unittest.TestCase):
         self.fresh_copy()
         self.assert_rejected("exchange-5.txt", "山梨県韮崎|", None, "marked irregular but is regular")
         self.fresh_copy()
+        self.assert_rejected("exchange-5.txt", "山梨県韮崎|", "山梨県韮崎|;055122;055123|",
+                             "unknown flag ''")
+        self.fresh_copy()
         self.assert_rejected("exchange-4.txt", "千葉県小見川", "千葉県小見川／虫幡|057882|irregular",
                              "entries of 6 or 7 digits of 04")
 
