@@ -29,5 +29,7 @@ ctest --preset asan -j "$jobs"
 
 echo "== fuzzing DetectCarrier for ${KOBAL_FUZZ_SECONDS:-60} s =="
 cmake --preset fuzz
-cmake --build --preset fuzz -j "$jobs" --target detect_carrier_fuzzer
+cmake --build --preset fuzz -j "$jobs" --target detect_carrier_fuzzer exchange_index_fuzzer
 bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/detect_carrier_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
+echo "== the exchange index against the row scan, 200000 fuzzed inputs =="
+build/fuzz/tests/index/exchange_index_fuzzer -runs=200000 -max_len=16 -seed=1
