@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -13,13 +12,12 @@
 
 #include "../library/CheckedDetect.h"
 #include "../library/ShiftJis.h"
+#include "../library/TableSource.h"
 #include "KobalInternal.h"
 #include "kobal/KobalFnc.h"
 
 namespace kobal::test {
 namespace {
-
-using Fields = std::vector<std::string>;
 
 struct QuotedRow {
   int table;
@@ -29,18 +27,7 @@ struct QuotedRow {
 };
 
 std::vector<Fields> ReadSource(const std::string& name) {
-  std::ifstream file(std::string(KOBAL_TABLE_SOURCES_DIR) + "/" + name);
-  EXPECT_TRUE(file.is_open()) << name;
-  std::vector<Fields> records;
-  for (std::string line; std::getline(file, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    Fields fields;
-    std::istringstream parts(line);
-    for (std::string field; std::getline(parts, field, '|');) fields.push_back(field);
-    if (line.back() == '|') fields.emplace_back();
-    records.push_back(fields);
-  }
-  return records;
+  return ReadTableSource(std::string(KOBAL_TABLE_SOURCES_DIR) + "/" + name);
 }
 
 const std::vector<QuotedRow>& Quoted() {

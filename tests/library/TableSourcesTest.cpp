@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -10,27 +9,13 @@
 
 #include "KobalInternal.h"
 #include "ShiftJis.h"
+#include "TableSource.h"
 
 namespace kobal::test {
 namespace {
 
-using Fields = std::vector<std::string>;
-
-// The '|'-separated fields of each data line of a table source; '#' and blank lines skipped.
 std::vector<Fields> ReadSource(const std::string& name) {
-  std::ifstream file(std::string(KOBAL_TABLES_DIR) + "/" + name);
-  EXPECT_TRUE(file.is_open()) << name;
-  std::vector<Fields> records;
-  for (std::string line; std::getline(file, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line[0] == '#') continue;
-    Fields fields;
-    std::istringstream parts(line);
-    for (std::string field; std::getline(parts, field, '|');) fields.push_back(field);
-    if (line.back() == '|') fields.emplace_back();  // an empty last field
-    records.push_back(fields);
-  }
-  return records;
+  return ReadTableSource(std::string(KOBAL_TABLES_DIR) + "/" + name);
 }
 
 TEST(TableSources, FixedTexts) {
