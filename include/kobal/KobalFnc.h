@@ -5,15 +5,15 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-#  if defined(KOBAL_BUILDING_LIBRARY)
-#    define KOBAL_API __declspec(dllexport)
-#  else
-#    define KOBAL_API __declspec(dllimport)
-#  endif
-#elif defined(__GNUC__)
-#  define KOBAL_API __attribute__((visibility("default")))
+#if defined(KOBAL_BUILDING_LIBRARY)
+#define KOBAL_API __declspec(dllexport)
 #else
-#  define KOBAL_API
+#define KOBAL_API __declspec(dllimport)
+#endif
+#elif defined(__GNUC__)
+#define KOBAL_API __attribute__((visibility("default")))
+#else
+#define KOBAL_API
 #endif
 
 #ifdef __cplusplus
