@@ -305,6 +305,9 @@ def write_atomically(path, content):
     try:
         with os.fdopen(handle, "w", encoding="ascii", newline="\n") as out:
             out.write(content)
+        umask = os.umask(0)
+        os.umask(umask)
+        os.chmod(temp, 0o666 & ~umask)  # mkstemp's 0600 is not what a generated source needs
         os.replace(temp, path)
     except BaseException:
         os.unlink(temp)

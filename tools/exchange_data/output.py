@@ -35,6 +35,9 @@ def write_all(files):
             staged.append((temp, path))
             with os.fdopen(handle, "w", encoding="utf-8", newline="\n") as out:
                 out.write(text)
+            umask = os.umask(0)
+            os.umask(umask)
+            os.chmod(temp, 0o666 & ~umask)  # mkstemp's 0600 is not what a data file needs
         for temp, path in staged:
             os.replace(temp, path)
     finally:
