@@ -13,6 +13,22 @@ char* Append(char* out, std::string_view bytes) {
   return out + bytes.size();
 }
 
+// The backslash escapes that TSV and JSON spell alike; nullptr for any other character.
+const char* BackslashEscape(char c) {
+  switch (c) {
+    case '\\':
+      return "\\\\";
+    case '\t':
+      return "\\t";
+    case '\n':
+      return "\\n";
+    case '\r':
+      return "\\r";
+    default:
+      return nullptr;
+  }
+}
+
 bool NeedsCsvQuotes(std::string_view field) {
   return field.find_first_of(",\"\r\n") != std::string_view::npos;
 }
@@ -21,21 +37,11 @@ bool NeedsCsvQuotes(std::string_view field) {
 
 char* WriteTsvField(std::string_view field, char* out) {
   for (const char c : field) {
-    switch (c) {
-      case '\\':
-        out = Append(out, "\\\\");
-        break;
-      case '\t':
-        out = Append(out, "\\t");
-        break;
-      case '\n':
-        out = Append(out, "\\n");
-        break;
-      case '\r':
-        out = Append(out, "\\r");
-        break;
-      default:
-        *out++ = c;
+    const char* escape = BackslashEscape(c);
+    if (escape != nullptr) {
+      out = Append(out, escape);
+    } else {
+      *out++ = c;
     }
   }
   return out;
@@ -79,30 +85,16 @@ char* WriteJsonString(std::string_view field, char* out) {
       continue;
     }
     ++p;
-    switch (c) {
-      case '"':
-        out = Append(out, "\\\"");
-        break;
-      case '\\':
-        out = Append(out, "\\\\");
-        break;
-      case '\n':
-        out = Append(out, "\\n");
-        break;
-      case '\r':
-        out = Append(out, "\\r");
-        break;
-      case '\t':
-        out = Append(out, "\\t");
-        break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          out = Append(out, "\\u00");
-          *out++ = kHex[c >> 4];
-          *out++ = kHex[c & 0x0F];
-        } else {
-          *out++ = static_cast<char>(c);
-        }
+    if (const char* escape = BackslashEscape(static_cast<char>(c)); escape != nullptr) {
+      out = Append(out, escape);
+    } else if (c == '"') {
+      out = Append(out, "\\\"");
+    } else if (c < 0x20 || c == 0x7F) {
+      out = Append(out, "\\u00");
+      *out++ = kHex[c >> 4];
+      *out++ = kHex[c & 0x0F];
+    } else {
+      *out++ = static_cast<char>(c);
     }
   }
   *out++ = '"';
