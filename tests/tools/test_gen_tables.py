@@ -95,19 +95,18 @@ class GeneratorRun(unittest.TestCase):
                 self.assert_rejected(name, old, new, reason, *later)
 
     def test_irregular_flag_only_on_irregular_lists(self):
-        self.assert_rejected("exchange-4.txt", "千葉県幕張|",
-                             "千葉県幕張|;043211;0432212;043271", "is not 1 to 26 entries")
-        self.fresh_copy()
-        self.assert_rejected("exchange-4.txt", "千葉県小見川", "千葉県小見川／虫幡|047882",
-                             "is not 1 to 26 entries")
-        self.fresh_copy()
-        self.assert_rejected("exchange-5.txt", "山梨県韮崎|", None, "marked irregular but is regular")
-        self.fresh_copy()
-        self.assert_rejected("exchange-5.txt", "山梨県韮崎|", "山梨県韮崎|;055122;055123|",
-                             "unknown flag ''")
-        self.fresh_copy()
-        self.assert_rejected("exchange-4.txt", "千葉県小見川", "千葉県小見川／虫幡|057882|irregular",
-                             "entries of 6 or 7 digits of 04")
+        cases = [
+            ("exchange-4.txt", "千葉県幕張|", "千葉県幕張|;043211;0432212;043271", "is not 1 to 26 entries"),
+            ("exchange-4.txt", "千葉県小見川", "千葉県小見川／虫幡|047882", "is not 1 to 26 entries"),
+            ("exchange-5.txt", "山梨県韮崎|", None, "marked irregular but is regular"),
+            ("exchange-5.txt", "山梨県韮崎|", "山梨県韮崎|;055122;055123|", "unknown flag ''"),
+            ("exchange-4.txt", "千葉県小見川", "千葉県小見川／虫幡|057882|irregular",
+             "entries of 6 or 7 digits of 04"),
+        ]
+        for name, old, new, reason in cases:
+            with self.subTest(file=name, line=new):
+                self.fresh_copy()
+                self.assert_rejected(name, old, new, reason)
 
 
 class Literal(unittest.TestCase):
