@@ -13,13 +13,14 @@ LineAnswerer::LineAnswerer(bool raw, RecordWriter& writer) : raw_(raw), writer_(
 
 void LineAnswerer::Answer(std::string_view line) {
   std::string_view number = line;
+  bool isNumber = true;
   if (!raw_) {
-    NormaliseNumber(line, number_);
+    isNumber = NormaliseNumber(line, number_);
     number = number_;
   }
   const char* answer = answer_;
-  if (std::memchr(number.data(), '\0', number.size()) != nullptr) {
-    // The library reads up to the first NUL and would answer for another number.
+  if (!isNumber || std::memchr(number.data(), '\0', number.size()) != nullptr) {
+    // Not one number, or a NUL up to which the library would read and answer for another one.
     answer = unknown_;
   } else {
     DetectCarrier(number.data(), answer_);

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-namespace kobal::cli {
+namespace kobal {
 
 struct Utf8Sequence {
   char32_t codePoint;  // meaningful only when valid
@@ -18,4 +18,4 @@ Utf8Sequence DecodeUtf8(const unsigned char* p, const unsigned char* end);
 // The three bytes of U+FFFD REPLACEMENT CHARACTER.
 inline constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";
 
-}  // namespace kobal::cli
+}  // namespace kobal

@@ -5,7 +5,7 @@
 
 #include "Utf8.h"
 
-namespace kobal::cli {
+namespace kobal {
 namespace {
 
 enum class CharClass : std::uint8_t { kKeep, kDigit, kSeparator, kHyphen, kPlus };
@@ -62,7 +62,7 @@ void DropCountryCode(std::string& number, std::size_t length) {
 
 }  // namespace
 
-void NormaliseNumber(std::string_view written, std::string& number) {
+bool NormaliseNumber(std::string_view written, std::string& number) {
   // Nothing is ever longer than what it was written as, so the output fits the input's size.
   number.resize(written.size());
   char* const first = number.data();
@@ -116,6 +116,12 @@ void NormaliseNumber(std::string_view written, std::string& number) {
   } else if (hyphenAfter81) {
     DropCountryCode(number, 2);
   }
+  // Whatever is left that is not a digit (letters, masks, other signs) makes it no number.
+  if (number.empty()) return false;
+  for (const char c : number) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
 }
 
-}  // namespace kobal::cli
+}  // namespace kobal

@@ -1,7 +1,7 @@
 // UTF-8 decoding by the table of well-formed byte sequences (no overlongs, no surrogates).
 #include "Utf8.h"
 
-namespace kobal::cli {
+namespace kobal {
 
 Utf8Sequence DecodeUtf8(const unsigned char* p, const unsigned char* end) {
   const unsigned char lead = p[0];
@@ -37,4 +37,4 @@ Utf8Sequence DecodeUtf8(const unsigned char* p, const unsigned char* end) {
   return {codePoint, length, true};
 }
 
-}  // namespace kobal::cli
+}  // namespace kobal
