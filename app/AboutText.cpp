@@ -4,25 +4,25 @@
 namespace kobal::app {
 namespace {
 
-constexpr char16_t kHead[] =
-    u"端末情報調査ツール\n"
-    u"--------------------------------\n"
-    u"コバル Version ";
-constexpr char16_t kTail[] = u"\n\nCopyright (C) 2026 The Kobal Project\n";
+constexpr char kHead[] =
+    "端末情報調査ツール\n"
+    "--------------------------------\n"
+    "コバル Version ";
+constexpr char kTail[] = "\n\nCopyright (C) 2026 The Kobal Project\n";
 
 }  // namespace
 
-QString ComposeVersionText(std::uint32_t productVersionMS, std::uint32_t productVersionLS) {
+std::string ComposeVersionText(std::uint32_t productVersionMS, std::uint32_t productVersionLS) {
   const unsigned major = productVersionMS >> 16;
   const unsigned minor = productVersionMS & 0xFFFFu;
   const unsigned patch = productVersionLS >> 16;
-  if (patch != 0) return QString::asprintf("%u.%u.%u", major, minor, patch);
-  return QString::asprintf("%u.%u", major, minor);
+  std::string text = std::to_string(major) + '.' + std::to_string(minor);
+  if (patch != 0) text += '.' + std::to_string(patch);
+  return text;
 }
 
-QString ComposeAboutText(std::uint32_t productVersionMS, std::uint32_t productVersionLS) {
-  return QString::fromUtf16(kHead) + ComposeVersionText(productVersionMS, productVersionLS) +
-         QString::fromUtf16(kTail);
+std::string ComposeAboutText(std::uint32_t productVersionMS, std::uint32_t productVersionLS) {
+  return kHead + ComposeVersionText(productVersionMS, productVersionLS) + kTail;
 }
 
 }  // namespace kobal::app

@@ -228,7 +228,8 @@ void CLookupDlg::OnAbout() {
   if (path.isEmpty()) return;
   const kobal::app::VersionRecord& record = kobal::app::kProgramVersion;
   QMessageBox box(QMessageBox::Information, QFileInfo(path).completeBaseName(),
-                  kobal::app::ComposeAboutText(record.productVersionMS, record.productVersionLS),
+                  QString::fromStdString(kobal::app::ComposeAboutText(record.productVersionMS,
+                                                                      record.productVersionLS)),
                   QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
   box.exec();

@@ -218,7 +218,7 @@ class AppCommandsTest : public QObject {
     QFETCH(uint, ms);
     QFETCH(uint, ls);
     QFETCH(QString, expected);
-    QCOMPARE(kobal::app::ComposeVersionText(ms, ls), expected);
+    QCOMPARE(QString::fromStdString(kobal::app::ComposeVersionText(ms, ls)), expected);
   }
 
   void versionRecordComesFromTheProjectVersion() {
