@@ -1,0 +1,19 @@
+// The normaliser of written numbers as a C function of the WebAssembly module, beside
+// DetectCarrier: JavaScript hands in UTF-8 bytes and reads back ASCII digits.
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "NumberNormaliser.h"
+
+// Writes the digits of the number written in the `size` bytes at `written`, and a NUL, into
+// `number`, which must hold `size` + 1 bytes (no number is longer than what it was written
+// as). Returns how many digits it wrote, or -1 when the text is not one number.
+extern "C" __attribute__((visibility("default"))) int32_t KobalNormaliseNumber(const char* written,
+                                                                               uint32_t size,
+                                                                               char* number) {
+  static std::string digits;  // the module runs on one thread; its capacity is reused
+  if (!kobal::NormaliseNumber(std::string_view(written, size), digits)) return -1;
+  std::memcpy(number, digits.c_str(), digits.size() + 1);
+  return static_cast<int32_t>(digits.size());
+}
