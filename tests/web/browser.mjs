@@ -1,0 +1,32 @@
+// Debian's chromium, headless, started by puppeteer-core the way the web tests, the benchmark
+// and the screenshot need it: no sandbox when root, nothing reaching out to the network.
+import { mkdtempSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import puppeteer from "puppeteer-core";
+
+export const CHROMIUM = process.env.KOBAL_CHROMIUM ?? "/usr/bin/chromium";
+
+// Starts a browser with a fresh profile; close() also removes the profile.
+export async function launchBrowser() {
+  const profile = mkdtempSync(join(tmpdir(), "kobal-chromium-"));
+  const args = [
+    "--headless",
+    "--disable-gpu",
+    "--disable-quic",
+    "--no-first-run",
+    "--disable-background-networking",
+    "--disable-component-update",
+    "--disable-sync",
+    "--lang=ja-JP",
+    `--user-data-dir=${profile}`,
+  ];
+  if (process.getuid?.() === 0) args.push("--no-sandbox");
+  const browser = await puppeteer.launch({ executablePath: CHROMIUM, args, headless: true, userDataDir: profile });
+  const close = browser.close.bind(browser);
+  browser.close = async () => {
+    await close();
+    rmSync(profile, { recursive: true, force: true });
+  };
+  return browser;
+}

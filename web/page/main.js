@@ -1,0 +1,119 @@
+// Starts the page: the lookup window and the batch view, once the engine has compiled.
+"use strict";
+
+// Until the engine is there, Enter in the number field must not submit the form anywhere.
+document.getElementById("lookup-form").addEventListener("submit", (event) => event.preventDefault());
+
+const batchView = {
+  text: document.getElementById("batch-text"),
+  file: document.getElementById("batch-file"),
+  run: document.getElementById("batch-run"),
+  progress: document.getElementById("batch-progress"),
+  message: document.getElementById("batch-message"),
+  csvButtons: [document.getElementById("csv-utf8"), document.getElementById("csv-shift-jis")],
+};
+
+function say(text) {
+  batchView.message.textContent = text;
+}
+
+function startBatchView(engine) {
+  const table = new BatchTable(document.getElementById("batch-table"), engine);
+  let current = 0; // the number of the latest batch; an older one stops at its next pause
+  let shown = null; // the batch in the table, and the name its CSV gets
+
+  const setBusy = (busy) => {
+    batchView.progress.hidden = !busy;
+    for (const button of batchView.csvButtons) button.disabled = busy || shown === null;
+  };
+
+  // source: { text } or a file's { bytes }; started: when the user asked (for the elapsed time).
+  const start = async (source, name, started) => {
+    const id = ++current;
+    shown = null;
+    table.show(null);
+    setBusy(true);
+    batchView.progress.value = 0;
+    say("読み込み中…");
+    try {
+      const batch = await runBatch(engine, source, {
+        onProgress: (done, total) => {
+          batchView.progress.value = total === 0 ? 1 : done / total;
+          say(`${done.toLocaleString("ja-JP")} / ${total.toLocaleString("ja-JP")} 行`);
+        },
+        isCurrent: () => id === current,
+      });
+      if (batch.lineCount === 0) {
+        say("行がありません。");
+      } else {
+        shown = { batch, name };
+        table.show(batch);
+        const elapsed = performance.now() - started;
+        batchView.message.dataset.elapsedMs = elapsed.toFixed(1);
+        say(`${batch.lineCount.toLocaleString("ja-JP")} 行 (${batch.encoding}) を ${Math.round(elapsed)} ms で調べました。`);
+      }
+    } catch (error) {
+      if (error instanceof BatchCancelled) return;
+      say(`調べられませんでした: ${error.message}`);
+    } finally {
+      if (id === current) setBusy(false);
+    }
+  };
+
+  batchView.run.addEventListener("click", () => start({ text: batchView.text.value }, "kobal", performance.now()));
+
+  const open = async (file) => {
+    const started = performance.now();
+    if (file.size > INPUT_LIMIT) {
+      say(`ファイルが大きすぎます (${INPUT_LIMIT / 2 ** 20} MB まで): ${file.name}`);
+      return;
+    }
+    let bytes;
+    try {
+      bytes = new Uint8Array(await file.arrayBuffer());
+    } catch (error) {
+      say(`ファイルを読めませんでした: ${file.name} (${error.message})`);
+      return;
+    }
+    await start({ bytes }, file.name.replace(/\.[^.]*$/, ""), started);
+  };
+  batchView.file.addEventListener("change", () => {
+    const [file] = batchView.file.files;
+    batchView.file.value = ""; // so that choosing the same file again reads it again
+    if (file) open(file);
+  });
+  const dropZone = document.querySelector(".batch");
+  dropZone.addEventListener("dragover", (event) => event.preventDefault());
+  dropZone.addEventListener("drop", (event) => {
+    const [file] = event.dataTransfer.files;
+    if (!file) return;
+    event.preventDefault();
+    open(file);
+  });
+
+  batchView.csvButtons.forEach((button, index) => {
+    const encoding = index === 0 ? "utf-8" : "shift_jis";
+    button.addEventListener("click", async () => {
+      if (shown === null) return;
+      const { name } = shown;
+      const blob = await makeCsv(shown.batch, table, encoding, pauseForPage);
+      const link = document.createElement("a");
+      link.href = URL.createObjectURL(blob);
+      link.download = `${name}-kobal${encoding === "utf-8" ? "" : "-sjis"}.csv`;
+      link.click();
+      setTimeout(() => URL.revokeObjectURL(link.href), 60_000);
+    });
+  });
+}
+
+kobalEngine.then(
+  (engine) => {
+    new LookupWindow(engine);
+    startBatchView(engine);
+    document.documentElement.dataset.ready = "true";
+  },
+  (error) => {
+    document.getElementById("result").value = `このブラウザーでは動きません: ${error.message}`;
+    say("このブラウザーでは WebAssembly を使えないため、調べられません。");
+  },
+);
