@@ -18,12 +18,13 @@ char* Append(char* out, std::string_view bytes) {
 RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output)
     : format_(format), encoding_(encoding), output_(output), answers_(format, encoding) {}
 
-void RecordWriter::Write(std::string_view written, std::string_view number,
+void RecordWriter::Write(std::string_view written, std::optional<std::string_view> number,
                          std::string_view answer) {
   const std::string_view result = answers_.Field(answer);
   constexpr std::size_t kFraming = 48;  // separators, keys and line end of the largest layout
-  char* out = output_.Reserve(MaxEscapedSize(written.size()) + MaxEscapedSize(number.size()) +
-                              result.size() + kFraming);
+  char* out =
+      output_.Reserve(MaxEscapedSize(written.size()) + MaxEscapedSize(number.value_or("").size()) +
+                      result.size() + kFraming);
   switch (format_) {
     case OutputFormat::kTsv:
       out = WriteTsvField(written, out);
@@ -41,7 +42,7 @@ void RecordWriter::Write(std::string_view written, std::string_view number,
       out = Append(out, "{\"input\":");
       out = WriteJsonString(written, out);
       out = Append(out, ",\"number\":");
-      out = WriteJsonString(number, out);
+      out = number ? WriteJsonString(*number, out) : Append(out, "null");
       out = Append(out, ",\"result\":");
       out = Append(out, result);
       out = Append(out, "}\n");

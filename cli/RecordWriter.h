@@ -1,6 +1,7 @@
 // Writes one output record per input line: the number as given, and the library's answer.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "AnswerCache.h"
@@ -13,9 +14,10 @@ class RecordWriter {
  public:
   RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output);
 
-  // `written` is the line as read, `number` what was passed to the library, `answer` the
-  // library's Shift-JIS text.
-  void Write(std::string_view written, std::string_view number, std::string_view answer);
+  // `written` is the line as read, `number` what was passed to the library (none when it was
+  // not asked), `answer` the library's Shift-JIS text.
+  void Write(std::string_view written, std::optional<std::string_view> number,
+             std::string_view answer);
 
  private:
   OutputFormat format_;

@@ -76,9 +76,12 @@ class Normalisation(unittest.TestCase):
         self.assert_number("8112012345", "8112012345")      # no hyphen after 81
         self.assert_number("81 11 201 2345", "81112012345")  # only a hyphen marks the country code
         self.assert_number("0-81-12", "08112")
-        self.assert_number("+1 212 555 0100", "+12125550100")
-        self.assert_number("tel:011-201", "tel:011201")
-        self.assert_number("", "")
+
+    def test_not_a_number_is_not_looked_up(self):
+        for written in ["+1 212 555 0100", "03-3520-XXXX", "tel:011-201x", "", "011\x00201"]:
+            [record] = jsonl("--input", "-", stdin=written.encode() + b"\n")
+            self.assertEqual(record, {"input": written, "number": None, "result": UNKNOWN})
+        self.assertEqual(jsonl("TEL:011-201-2345（代）")[0]["result"], SAPPORO)
 
     def test_normalised_number_gets_the_plain_answer(self):
         plain = jsonl("0112012345")[0]["result"]
