@@ -28,4 +28,11 @@ void LineAnswerer::Answer(std::string_view line) {
   writer_.Write(line, number, answer);
 }
 
+void LineAnswerer::AnswerPiece(std::string_view text, bool first, bool last) {
+  if (first && last) return Answer(text);
+  if (first) writer_.BeginPieces();
+  writer_.WritePiece(text);
+  if (last) writer_.EndPieces(unknown_);
+}
+
 }  // namespace kobal::cli

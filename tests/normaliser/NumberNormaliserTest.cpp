@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "NumberNormaliser.h"
+#include "Utf8.h"
 
 namespace kobal {
 namespace {
@@ -15,24 +16,6 @@ struct WrittenForm {
   std::string written;
   std::string expected;  // "-": not a number
 };
-
-void AppendUtf8(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 // The escapes the table's header describes: \t \\ \uXXXX \UXXXXXXXX \xHH.
 std::string Unescape(const std::string& field) {
@@ -52,7 +35,8 @@ std::string Unescape(const std::string& field) {
     if (kind == 'x') {
       out += static_cast<char>(value);
     } else {
-      AppendUtf8(static_cast<char32_t>(value), out);
+      char bytes[4];
+      out.append(bytes, EncodeUtf8(static_cast<char32_t>(value), bytes));
     }
     i += digits;
   }
