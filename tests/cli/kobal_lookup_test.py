@@ -236,6 +236,82 @@ class Answers(unittest.TestCase):
                              {n: forward[n] for n in batch})
 
 
+class Encodings(unittest.TestCase):
+    LINES = ["電話：011-201-2345（代）", "０９０－１２３４－５６７８", "117", "ﾃｽﾄ 03-XXXX", "髙橋 ∑ ＼"]
+
+    def expected(self):
+        return jsonl(*self.LINES)
+
+    def test_files_as_windows_software_writes_them(self):
+        text = "\r\n".join(self.LINES) + "\r\n"
+        files = {"shift_jis": text.encode("cp932"), "utf-8": b"\xef\xbb\xbf" + text.encode(),
+                 "utf-16": b"\xff\xfe" + text.encode("utf-16-le")}
+        files["auto"] = b"\xfe\xff" + text.encode("utf-16-be")
+        for name, data in files.items():
+            for chosen in ("auto", name):
+                with self.subTest(file=name, chosen=chosen):
+                    self.assertEqual(jsonl("--input-encoding", chosen, stdin=data), self.expected())
+
+    def test_each_line_of_a_file_without_a_mark_decides_for_itself(self):
+        data = b"\n".join(line.encode("cp932" if i % 2 else "utf-8")
+                          for i, line in enumerate(self.LINES))
+        self.assertEqual(jsonl(stdin=data), self.expected())
+        self.assertEqual(jsonl("--input-encoding", "shift_jis", stdin=b"\xef\xbb\xbf117")[0]["number"],
+                         None)  # a mark in a Shift-JIS file is text, not a mark
+
+    def test_shift_jis_output_holds_every_field(self):
+        lines = self.LINES + ["☃ ¥ 117", "03-3520-1234 \\ x1"]
+        for form in ("tsv", "csv"):
+            utf8 = answer("--format", form, *lines).decode()
+            sjis = answer("--format", form, "--encoding", "shift_jis", *lines).decode("cp932")
+            self.assertEqual(sjis, utf8.replace("☃", "?").replace("¥", "?"), form)
+
+    def test_utf16_cut_anywhere_still_gives_one_line_each(self):
+        data = b"\xff\xfe" + "117\n\ud83d\udcde\n".encode("utf-16-le", "surrogatepass") + b"\x00\xd8"
+        records = jsonl("--input", "-", stdin=data + b"1")
+        self.assertEqual([r["input"] for r in records], ["117", "\U0001f4de", "\ufffd"])
+
+
+class Memory(unittest.TestCase):
+    def test_a_line_of_256_mib_is_echoed_whole_in_bounded_memory(self):
+        piece = "０３－３５２０ ".encode() * 7 + b"\xff"  # characters cut at every piece boundary
+        count = (256 << 20) // len(piece)
+        with tempfile.TemporaryFile() as output:
+            process = subprocess.Popen([TOOL, *UTF8], stdin=subprocess.PIPE, stdout=output)
+            process.stdin.write(b"117\n")
+            for _ in range(count):
+                process.stdin.write(piece)
+            process.stdin.write(b"\n0112012345\n")
+            process.stdin.close()
+            _, status, usage = os.wait4(process.pid, 0)
+            process.returncode = os.waitstatus_to_exitcode(status)
+            self.assertEqual(process.returncode, 0)
+            self.assertLess(usage.ru_maxrss, 64 << 10, "peak resident memory in KiB")
+            output.seek(0)
+            self.assertEqual(output.readline(), "117\t時報\n".encode())
+            long_line = output.readline()
+            self.assertEqual(len(long_line), count * len(piece) + len("\t不明\n".encode()))
+            self.assertTrue(long_line.startswith(piece * 100))
+            self.assertTrue(long_line.endswith(piece * 100 + "\t不明\n".encode()))
+            self.assertEqual(output.read(), f"0112012345\t{SAPPORO}\n".encode())
+
+    def test_long_lines_in_every_format(self):
+        lines = [("a\"\\\t,é０\r" * 40000).encode(), b"x" * 65535 + b"\r", b"\xe3\x81\x82" * 30000]
+        stdin = b"\n".join(lines + [b"117"])
+        expected = [line.decode("utf-8", "replace") for line in lines] + ["117"]
+        records = jsonl(*UTF8, stdin=stdin)
+        self.assertEqual([r["input"] for r in records], [e.rstrip("\r") for e in expected])
+        self.assertEqual([r["number"] for r in records], [None, None, None, "117"])
+        rows = list(csv.reader(io.StringIO(answer("--format", "csv", *UTF8, stdin=stdin).decode(),
+                                           newline="")))
+        self.assertEqual([row[0] for row in rows], [e.rstrip("\r") for e in expected])
+        given = [tsv_unescape(g) for g, _ in tsv_records(answer(*UTF8, stdin=stdin))]
+        self.assertEqual(given, [line.rstrip(b"\r") for line in lines] + [b"117"])
+        sjis = answer("--format", "csv", "--encoding", "shift_jis", stdin=stdin).decode("cp932")
+        self.assertEqual([row[0] for row in csv.reader(io.StringIO(sjis, newline=""))],
+                         [e.rstrip("\r").replace("é", "?") for e in expected])
+
+
 class ExitStatus(unittest.TestCase):
     def assert_fails(self, status, args, *names):
         done = run(*args)
@@ -249,7 +325,7 @@ class ExitStatus(unittest.TestCase):
 
     def test_usage_errors(self):
         for args in [["--bogus"], ["-x"], ["--format", "xml"], ["--format"],
-                     ["--encoding", "latin1"],
+                     ["--encoding", "latin1"], ["--input-encoding", "latin1"],
                      ["--raw=yes"], ["--input", "a", "117"], ["--input", "a", "--input", "b"],
                      ["--format", "jsonl", "--encoding", "shift_jis"], ["--input="]]:
             self.assert_fails(2, args)
@@ -262,6 +338,12 @@ class ExitStatus(unittest.TestCase):
             done = subprocess.run([TOOL, "117"], stdout=full, stderr=subprocess.PIPE, check=False)
         self.assertEqual(done.returncode, 1)
         self.assertIn(b"standard output", done.stderr)
+        reader, writer = os.pipe()
+        os.close(reader)  # a closed pipe: a message, not a silent end by SIGPIPE
+        done = subprocess.run([TOOL, "117"], stdout=writer, stderr=subprocess.PIPE, check=False)
+        os.close(writer)
+        self.assertEqual(done.returncode, 1)
+        self.assertIn(b"standard output", done.stderr)
 
     def test_success_help_and_version(self):
         self.assertEqual(run("117").returncode, 0)
@@ -270,7 +352,8 @@ class ExitStatus(unittest.TestCase):
         help_text = answer("--help").decode()
         with open(os.environ["KOBAL_MAN_PAGE"], encoding="utf-8") as page:
             manual = page.read().replace("\\-", "-")
-        for option in ["--input", "--raw", "--format", "--encoding", "--help", "--version"]:
+        for option in ["--input", "--input-encoding", "--raw", "--format", "--encoding", "--help",
+                       "--version"]:
             self.assertIn(option, help_text)
             self.assertIn(option, manual)
 
