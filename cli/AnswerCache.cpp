@@ -1,13 +1,11 @@
-// An open-addressing table from Shift-JIS answers to ready output fields; iconv runs once
-// per distinct answer, so the cost per line is a hash and a compare.
+// An open-addressing table from Shift-JIS answers to ready output fields; each distinct answer
+// is converted once, so the cost per line is a hash and a compare.
 #include "AnswerCache.h"
 
-#include <cerrno>
 #include <cstring>
-#include <stdexcept>
 
+#include "Cp932.h"
 #include "FieldEscape.h"
-#include "Utf8.h"
 
 namespace kobal::cli {
 namespace {
@@ -35,18 +33,7 @@ std::uint32_t Hash(std::string_view bytes) {
 }  // namespace
 
 AnswerCache::AnswerCache(OutputFormat format, OutputEncoding encoding)
-    : format_(format), encoding_(encoding), slots_(256) {
-  if (encoding_ == OutputEncoding::kUtf8) {
-    converter_ = iconv_open("UTF-8", "CP932");
-    if (converter_ == reinterpret_cast<iconv_t>(-1)) {
-      throw std::runtime_error("no converter from CP932 to UTF-8");
-    }
-  }
-}
-
-AnswerCache::~AnswerCache() {
-  if (converter_ != reinterpret_cast<iconv_t>(-1)) iconv_close(converter_);
-}
+    : format_(format), encoding_(encoding), slots_(256) {}
 
 std::string_view AnswerCache::AnswerOf(const Slot& slot) const {
   return std::string_view(arena_).substr(slot.answerOffset, slot.answerLength);
@@ -72,7 +59,7 @@ std::string_view AnswerCache::Field(std::string_view answer) {
 AnswerCache::Slot AnswerCache::Make(std::string_view answer, std::uint32_t hash) {
   std::string text;
   if (encoding_ == OutputEncoding::kUtf8) {
-    ConvertToUtf8(answer, text);
+    AppendCp932AsUtf8(answer, true, text);
   } else {
     text.assign(answer);
   }
@@ -82,11 +69,12 @@ AnswerCache::Slot AnswerCache::Make(std::string_view answer, std::uint32_t hash)
   switch (format_) {
     case OutputFormat::kTsv:
       // Shift-JIS trail bytes may be "\", so only UTF-8 text goes through the escaper.
-      end = encoding_ == OutputEncoding::kUtf8 ? WriteTsvField(text, start)
+      end = encoding_ == OutputEncoding::kUtf8 ? WriteTsvField(text, FieldBytes::kKept, start)
                                                : text.copy(start, text.size()) + start;
       break;
     case OutputFormat::kCsv:
-      end = WriteCsvField(text, encoding_ == OutputEncoding::kUtf8, start);
+      end = WriteCsvField(
+          text, encoding_ == OutputEncoding::kUtf8 ? FieldBytes::kUtf8 : FieldBytes::kKept, start);
       break;
     case OutputFormat::kJsonLines:
       end = WriteJsonString(text, start);
@@ -104,24 +92,6 @@ AnswerCache::Slot AnswerCache::Make(std::string_view answer, std::uint32_t hash)
   slot.fieldLength = static_cast<std::uint32_t>(field.size());
   arena_.append(field);
   return slot;
-}
-
-void AnswerCache::ConvertToUtf8(std::string_view answer, std::string& utf8) {
-  iconv(converter_, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state
-  char out[256];
-  char* in = const_cast<char*>(answer.data());  // iconv's signature; the input is not written
-  std::size_t inLeft = answer.size();
-  while (inLeft > 0) {
-    char* outPointer = out;
-    std::size_t outLeft = sizeof out;
-    const std::size_t done = iconv(converter_, &in, &inLeft, &outPointer, &outLeft);
-    utf8.append(out, static_cast<std::size_t>(outPointer - out));
-    if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
-      utf8.append(kReplacementCharacter);  // a byte CP932 does not define
-      ++in;
-      --inLeft;
-    }
-  }
 }
 
 void AnswerCache::Grow() {

@@ -1,8 +1,6 @@
 // The library's answers, converted and escaped once each, then reused for every line.
 #pragma once
 
-#include <iconv.h>
-
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,7 +14,6 @@ class AnswerCache {
  public:
   // Fields come out in `encoding`, escaped as a result field of `format`.
   AnswerCache(OutputFormat format, OutputEncoding encoding);
-  ~AnswerCache();
   AnswerCache(const AnswerCache&) = delete;
   AnswerCache& operator=(const AnswerCache&) = delete;
 
@@ -36,12 +33,10 @@ class AnswerCache {
   std::string_view AnswerOf(const Slot& slot) const;
   // Converts and escapes an answer not seen before, storing both in the arena.
   Slot Make(std::string_view answer, std::uint32_t hash);
-  void ConvertToUtf8(std::string_view answer, std::string& utf8);
   void Grow();
 
   OutputFormat format_;
   OutputEncoding encoding_;
-  iconv_t converter_ = reinterpret_cast<iconv_t>(-1);
   std::vector<Slot> slots_;
   std::size_t usedSlots_ = 0;
   std::string arena_;  // answers and fields, back to back

@@ -2,6 +2,7 @@
 #include "LineAnswerer.h"
 
 #include <cstring>
+#include <optional>
 
 #include "NumberNormaliser.h"
 
@@ -12,20 +13,26 @@ LineAnswerer::LineAnswerer(bool raw, RecordWriter& writer) : raw_(raw), writer_(
 }
 
 void LineAnswerer::Answer(std::string_view line) {
-  std::string_view number = line;
-  bool isNumber = true;
+  std::optional<std::string_view> number = line;
   if (!raw_) {
-    isNumber = NormaliseNumber(line, number_);
-    number = number_;
+    number.reset();
+    if (NormaliseNumber(line, number_)) number = number_;
+  } else if (std::memchr(line.data(), '\0', line.size()) != nullptr) {
+    number.reset();  // a NUL up to which the library would read and answer for another number
   }
-  const char* answer = answer_;
-  if (!isNumber || std::memchr(number.data(), '\0', number.size()) != nullptr) {
-    // Not one number, or a NUL up to which the library would read and answer for another one.
-    answer = unknown_;
-  } else {
-    DetectCarrier(number.data(), answer_);
+  const char* answer = unknown_;  // not one number: the library is not asked
+  if (number) {
+    DetectCarrier(number->data(), answer_);
+    answer = answer_;
   }
   writer_.Write(line, number, answer);
+}
+
+void LineAnswerer::AnswerPiece(std::string_view text, bool first, bool last) {
+  if (first && last) return Answer(text);
+  if (first) writer_.BeginPieces();
+  writer_.WritePiece(text);
+  if (last) writer_.EndPieces(unknown_);
 }
 
 }  // namespace kobal::cli

@@ -17,6 +17,10 @@ class LineAnswerer {
   // mode it goes to the library without a copy.
   void Answer(std::string_view line);
 
+  // A line that comes in pieces is too long to be a number: its text is echoed and it is
+  // answered as no number, without asking the library.
+  void AnswerPiece(std::string_view text, bool first, bool last);
+
  private:
   bool raw_;
   RecordWriter& writer_;
