@@ -12,19 +12,20 @@ function csvField(text) {
   return /[",\r\n]/.test(text) ? `"${text.replaceAll('"', '""')}"` : text;
 }
 
-// Code page 932 bytes of a text: the inverse of the browser's own Shift-JIS decoder, made once.
-// Characters it cannot encode become "?". The NEC-selected IBM rows (lead bytes ED and EE)
-// duplicate the IBM rows and are left out, so those characters encode as FA to FC, as Windows does.
+// Code page 932 bytes of a text, as kobal-lookup writes them: the inverse of the browser's own
+// decoder (the same pairs as Microsoft's table), the first pair winning where a character has
+// two, and the six characters that Windows also writes with their JIS X 0208 look-alikes.
+// Characters the code page lacks become "?". Made on first use.
 const encodeShiftJis = (() => {
+  const LOOK_ALIKES = [[0xa2, 0x8191], [0xa3, 0x8192], [0xac, 0x81ca], [0x2016, 0x8161], [0x2212, 0x817c], [0x301c, 0x8160]];
   let table = null;
   const build = () => {
-    table = new Map();
+    table = new Map(LOOK_ALIKES);
     const decoder = new TextDecoder("shift_jis", { fatal: true });
     const pair = new Uint8Array(2);
     for (let lead = 0x81; lead <= 0xfc; lead++) {
-      if ((lead > 0x9f && lead < 0xe0) || lead === 0xed || lead === 0xee) continue;
+      if (lead > 0x9f && lead < 0xe0) continue;
       for (let trail = 0x40; trail <= 0xfc; trail++) {
-        if (trail === 0x7f) continue;
         pair[0] = lead;
         pair[1] = trail;
         let text;
