@@ -6,13 +6,18 @@ set -euo pipefail
 build=(cmake ninja-build g++ python3 pkg-config)
 run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils)
 test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libphonenumber-dev
-      qt6-base-dev libgl-dev fonts-ipafont-gothic dpkg-dev file xdotool imagemagick hyperfine clang-format)
+      qt6-base-dev libgl-dev fonts-ipafont-gothic dpkg-dev file xdotool imagemagick hyperfine clang-format
+      emscripten nodejs chromium)
 
 case "${1:-}" in
   run) packages=("${build[@]}" "${run[@]}") ;;
   test) packages=("${build[@]}" "${test[@]}") ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
+# npm comes with some builds of nodejs (NodeSource's provides and conflicts with Debian's npm).
+if [ "$1" = test ] && ! command -v npm >/dev/null; then
+  packages+=(npm)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the release build with warnings as errors, the sanitizer build,
-# and a bounded fuzzing run. Installs what it needs first.
+# Builds and runs every test: the release build with warnings as errors, the web edition in
+# WebAssembly and chromium, the sanitizer build, and a bounded fuzzing run. Installs what it
+# needs first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh test
 jobs=$(nproc)
 
 echo "== layout (clang-format) =="
-find include library normaliser app cli tests bench \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 |
+find include library normaliser app cli tests bench web \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
 
 echo "== release build, warnings as errors =="
@@ -25,6 +26,17 @@ for path in usr/bin/Kobal usr/bin/kobal-lookup usr/include/kobal/KobalFnc.h \
   grep -q "$path" <<<"$contents" || { echo "package lacks $path"; exit 1; }
 done
 grep -Eq 'libKobalFnc\.so\.0 ' <<<"$contents" || { echo "package lacks libKobalFnc.so.0"; exit 1; }
+
+echo "== web edition: WebAssembly (emscripten), the kobal module, the page in chromium =="
+cmake --preset wasm
+cmake --build --preset wasm -j "$jobs"
+rm -rf build/wasm/staging
+DESTDIR="$PWD/build/wasm/staging" cmake --install build/wasm --component web >/dev/null
+for path in index.html page/kobal-engine.js page/about-text.js help/index.html module/package.json \
+            module/kobal.js; do
+  [ -f "build/wasm/staging/usr/share/kobal/web/$path" ] || { echo "install lacks share/kobal/web/$path"; exit 1; }
+done
+bash tests/web/run-web-tests.sh build/wasm build/ci
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 cmake --preset asan -DKOBAL_BUILD_APP=OFF

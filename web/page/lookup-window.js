@@ -27,12 +27,24 @@ class LookupWindow {
     });
     document.getElementById("about-command").addEventListener("click", () => this.showAbout());
     document.getElementById("about-text").textContent = kobalAboutText;
+    // F1 and the mnemonics: Alt+S 検索(S), Alt+H ヘルプ(H), Alt+A バージョン情報(A).
+    const commands = {
+      F1: () => this.openHelp(),
+      "Alt+KeyS": () => this.search(),
+      "Alt+KeyH": () => this.openHelp(),
+      "Alt+KeyA": () => this.showAbout(),
+    };
     document.addEventListener("keydown", (event) => {
-      if (event.key === "F1" && !event.ctrlKey && !event.altKey && !event.shiftKey && !event.metaKey) {
-        event.preventDefault(); // the browser's own help
-        window.open(HELP_PAGE, "_blank", "noopener");
-      }
+      if (event.ctrlKey || event.shiftKey || event.metaKey || this.aboutBox.open) return;
+      const command = commands[event.altKey ? `Alt+${event.code}` : event.key];
+      if (command === undefined) return;
+      event.preventDefault(); // the browser's own help or menu
+      command();
     });
+  }
+
+  openHelp() {
+    window.open(HELP_PAGE, "_blank", "noopener");
   }
 
   // The number as written goes through the normaliser; what is not one number gets the answer

@@ -13,8 +13,11 @@ const batchView = {
   csvButtons: [document.getElementById("csv-utf8"), document.getElementById("csv-shift-jis")],
 };
 
-function say(text) {
+// The batch's one-line message; its state ("running", "done", "empty", "failed") is also kept as
+// an attribute for scripts that drive the page.
+function say(text, state) {
   batchView.message.textContent = text;
+  if (state !== undefined) batchView.message.dataset.state = state;
 }
 
 function startBatchView(engine) {
@@ -30,11 +33,12 @@ function startBatchView(engine) {
   // source: { text } or a file's { bytes }; started: when the user asked (for the elapsed time).
   const start = async (source, name, started) => {
     const id = ++current;
+    batchView.message.dataset.batch = String(id);
     shown = null;
     table.show(null);
     setBusy(true);
     batchView.progress.value = 0;
-    say("読み込み中…");
+    say("読み込み中…", "running");
     try {
       const batch = await runBatch(engine, source, {
         onProgress: (done, total) => {
@@ -44,17 +48,17 @@ function startBatchView(engine) {
         isCurrent: () => id === current,
       });
       if (batch.lineCount === 0) {
-        say("行がありません。");
+        say("行がありません。", "empty");
       } else {
         shown = { batch, name };
         table.show(batch);
         const elapsed = performance.now() - started;
         batchView.message.dataset.elapsedMs = elapsed.toFixed(1);
-        say(`${batch.lineCount.toLocaleString("ja-JP")} 行 (${batch.encoding}) を ${Math.round(elapsed)} ms で調べました。`);
+        say(`${batch.lineCount.toLocaleString("ja-JP")} 行 (${batch.encoding}) を ${Math.round(elapsed)} ms で調べました。`, "done");
       }
     } catch (error) {
       if (error instanceof BatchCancelled) return;
-      say(`調べられませんでした: ${error.message}`);
+      say(`調べられませんでした: ${error.message}`, "failed");
     } finally {
       if (id === current) setBusy(false);
     }
@@ -65,14 +69,14 @@ function startBatchView(engine) {
   const open = async (file) => {
     const started = performance.now();
     if (file.size > INPUT_LIMIT) {
-      say(`ファイルが大きすぎます (${INPUT_LIMIT / 2 ** 20} MB まで): ${file.name}`);
+      say(`ファイルが大きすぎます (${INPUT_LIMIT / 2 ** 20} MB まで): ${file.name}`, "failed");
       return;
     }
     let bytes;
     try {
       bytes = new Uint8Array(await file.arrayBuffer());
     } catch (error) {
-      say(`ファイルを読めませんでした: ${file.name} (${error.message})`);
+      say(`ファイルを読めませんでした: ${file.name} (${error.message})`, "failed");
       return;
     }
     await start({ bytes }, file.name.replace(/\.[^.]*$/, ""), started);

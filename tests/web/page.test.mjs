@@ -1,0 +1,421 @@
+// The page in Debian's chromium, headless, driven as a user would: from file:// and from a
+// static web server. Answers are checked against the native kobal-lookup on the same input.
+import assert from "node:assert/strict";
+import { spawn, execFileSync } from "node:child_process";
+import { once } from "node:events";
+import { createServer } from "node:http";
+import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { after, before, describe, test } from "node:test";
+import { pathToFileURL } from "node:url";
+import { launchBrowser } from "./browser.mjs";
+import { KOBAL_LOOKUP, REPOSITORY, SITE, runNative } from "./environment.mjs";
+
+const work = mkdtempSync(join(tmpdir(), "kobal-page-"));
+let browser;
+let server; // python3 -m http.server over the built site
+let serverUrl;
+let outside; // a server the page must never reach
+let outsideHits = 0;
+
+before(async () => {
+  browser = await launchBrowser();
+  server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", SITE], {
+    stdio: ["ignore", "pipe", "ignore"],
+  });
+  const [banner] = await once(server.stdout, "data");
+  serverUrl = `http://127.0.0.1:${/port (\d+)/.exec(banner.toString())[1]}/index.html`;
+  outside = createServer((request, response) => {
+    outsideHits++;
+    response.end("reached");
+  });
+  outside.listen(0, "127.0.0.1");
+  await once(outside, "listening");
+});
+
+after(async () => {
+  await browser?.close();
+  server?.kill();
+  outside?.close();
+  rmSync(work, { recursive: true, force: true });
+});
+
+const FILE_URL = pathToFileURL(join(SITE, "index.html")).href;
+
+// A fresh page at `url`, ready to search; every request it makes is kept in page.requests.
+async function openPage(url) {
+  const page = await browser.newPage();
+  page.requests = [];
+  page.errors = [];
+  page.on("request", (request) => page.requests.push(request.url()));
+  page.on("pageerror", (error) => page.errors.push(error.message));
+  await page.setViewport({ width: 1000, height: 900 });
+  await page.goto(url);
+  await page.waitForSelector("html[data-ready]");
+  return page;
+}
+
+// kobal-lookup's records for `input` (read as it reads a file): { input, number, result }.
+function lookup(input) {
+  return runNative(KOBAL_LOOKUP, ["--format", "jsonl", "--input", "-"], input)
+    .toString("utf8")
+    .split("\n")
+    .filter(Boolean)
+    .map((record) => JSON.parse(record));
+}
+
+// Starts a batch with `start` and waits until it has finished; returns its state.
+async function finishBatch(page, start) {
+  const before = await page.$eval("#batch-message", (message) => Number(message.dataset.batch ?? 0));
+  await start();
+  await page.waitForFunction(
+    (before) => {
+      const message = document.getElementById("batch-message");
+      return Number(message.dataset.batch) > before && message.dataset.state !== "running";
+    },
+    { timeout: 120_000 },
+    before,
+  );
+  return page.$eval("#batch-message", (message) => message.dataset.state);
+}
+
+const pasteBatch = (page, text) =>
+  finishBatch(page, async () => {
+    await page.$eval("#batch-text", (area) => {
+      area.value = "";
+      area.focus();
+    });
+    await page.keyboard.sendCharacter(text); // inserts the text as a paste does
+    await page.click("#batch-run");
+  });
+
+const openBatchFile = (page, path) =>
+  finishBatch(page, async () => {
+    const input = await page.$("#batch-file");
+    await input.uploadFile(path);
+  });
+
+// Every row of the table, read by scrolling it from top to bottom as a user would.
+const readTable = (page) =>
+  page.evaluate(async () => {
+    const view = document.getElementById("batch-table");
+    const rows = new Map();
+    const frame = () => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+    for (let top = 0; ; top += Math.max(1, Math.floor(view.clientHeight / 2))) {
+      view.scrollTop = top;
+      await frame();
+      for (const row of view.querySelectorAll("tbody tr:not(.spacer)")) {
+        const cells = [...row.cells].map((cell) => cell.textContent);
+        rows.set(Number(cells[0]), cells.slice(1));
+      }
+      if (view.scrollTop + view.clientHeight >= view.scrollHeight - 1) break;
+    }
+    return [...rows.entries()].sort((a, b) => a[0] - b[0]);
+  });
+
+// Holds the table against kobal-lookup's records: one row per line, in order.
+function assertRowsMatch(rows, records) {
+  assert.equal(rows.length, records.length, "one row per input line");
+  rows.forEach(([line, [input, number, answer]], index) => {
+    const record = records[index];
+    assert.equal(line, index + 1);
+    assert.deepEqual([input, number, answer], [record.input, record.number ?? "", record.result], `line ${line}`);
+  });
+}
+
+async function search(page, keys) {
+  await page.click("#number", { clickCount: 3 });
+  await page.keyboard.type(keys);
+  await page.keyboard.press("Enter");
+  return page.$eval("#result", (result) => result.value);
+}
+
+for (const [where, url] of [["file://", () => FILE_URL], ["a static web server", () => serverUrl]]) {
+  describe(`the page opened from ${where}`, () => {
+    let page;
+    before(async () => {
+      page = await openPage(url());
+    });
+    after(() => page.close());
+
+    test("type a number, press Enter: the answer in the result line, the number selected again", async () => {
+      assert.equal(await page.evaluate(() => document.activeElement.id), "number", "the number field has the focus");
+      assert.equal(await search(page, "0112012345"), "NTT固定（北海道札幌大通）");
+      const state = await page.evaluate(() => {
+        const number = document.getElementById("number");
+        const result = document.getElementById("result");
+        return {
+          focus: document.activeElement.id,
+          selected: [number.selectionStart, number.selectionEnd, number.value.length],
+          readOnly: result.readOnly,
+          align: getComputedStyle(result).textAlign,
+        };
+      });
+      assert.deepEqual(state, { focus: "number", selected: [0, 10, 10], readOnly: true, align: "center" });
+      await page.keyboard.type("117"); // the selection is replaced
+      await page.keyboard.press("Enter");
+      assert.equal(await page.$eval("#result", (result) => result.value), "時報");
+    });
+
+    test("written forms pasted into the number field are answered as kobal-lookup answers them", async () => {
+      const forms = ["03-3520-1234", "+81 90 1201 2345", "（０１２０）１２３－４５６", "090.1201.2345", "not a number", ""];
+      const expected = lookup(forms.join("\n") + "\n").map((record) => record.result);
+      const answers = [];
+      for (const form of forms) {
+        await page.$eval("#number", (number) => number.select());
+        await page.keyboard.sendCharacter(form); // what a paste inserts
+        await page.keyboard.press("Enter");
+        answers.push(await page.$eval("#result", (result) => result.value));
+      }
+      assert.deepEqual(answers, expected);
+    });
+
+    test("a batch of 1,000 pasted lines: every row as kobal-lookup has it", async () => {
+      const lines = [];
+      let seed = 20000401;
+      const random = (n) => {
+        seed = (Math.imul(seed, 1103515245) + 12345) >>> 0;
+        return seed % n;
+      };
+      const digits = (count) => Array.from({ length: count }, () => random(10)).join("");
+      const shapes = [
+        () => `0${1 + random(9)}${digits(8)}`,
+        () => `0${1 + random(9)}-${digits(4)}-${digits(4)}`,
+        () => `090${digits(8)}`,
+        () => `070-${digits(4)}-${digits(4)}`,
+        () => `+81 ${1 + random(9)} ${digits(4)} ${digits(4)}`,
+        () => `0120${digits(6)}`,
+        () => digits(3),
+        () => `０${digits(9).replace(/\d/g, (d) => String.fromCharCode(0xff10 + Number(d)))}`,
+        () => ["", "abc", "03-3520-1234 内線 12", "TEL: 011-201-2345", "0460212345", "ダイヤル"][random(6)],
+      ];
+      for (let i = 0; i < 1000; i++) lines.push(shapes[random(shapes.length)]());
+      const text = lines.join("\n") + "\n";
+      assert.equal(await pasteBatch(page, text), "done");
+      assertRowsMatch(await readTable(page), lookup(text));
+    });
+
+    test("バージョン情報 shows the window's About text; OK closes it", async () => {
+      await page.click("#about-command");
+      const shown = await page.$eval("#about-box", (box) => ({ open: box.open, text: box.querySelector("#about-text").textContent }));
+      const version = /project\(Kobal VERSION (\d+)\.(\d+)\.(\d+)/.exec(readFileSync(join(REPOSITORY, "CMakeLists.txt"), "utf8"));
+      const versionText = version[3] === "0" ? `${version[1]}.${version[2]}` : version.slice(1, 4).join(".");
+      assert.equal(shown.open, true);
+      assert.match(
+        shown.text,
+        new RegExp(`^端末情報調査ツール\\n-{32}\\nコバル Version ${versionText.replaceAll(".", "\\.")}\\n\\n[^\\n]*20\\d\\d[^\\n]*\\n$`),
+      );
+      await page.keyboard.press("Enter"); // OK has the focus
+      assert.equal(await page.$eval("#about-box", (box) => box.open), false);
+    });
+
+    test("ヘルプ and F1 open the help page that the build copied from docs/help", async () => {
+      const href = await page.$eval("#help-command", (link) => link.href);
+      const opened = async (action) => {
+        const target = browser.waitForTarget((t) => t.url() === href, { timeout: 10_000 });
+        await action();
+        const help = await (await target).page();
+        await help.waitForFunction(() => document.readyState === "complete");
+        const title = await help.title();
+        await help.close();
+        return title;
+      };
+      assert.equal(await opened(() => page.click("#help-command")), "コバル (Kobal) ヘルプ");
+      await page.focus("#number");
+      assert.equal(await opened(() => page.keyboard.press("F1")), "コバル (Kobal) ヘルプ");
+      assert.deepEqual(readFileSync(join(SITE, "help/index.html")), readFileSync(join(REPOSITORY, "docs/help/index.html")));
+    });
+
+    test("nothing leaves the page: requests go to its own files only, others are refused", async () => {
+      const probe = `http://127.0.0.1:${outside.address().port}/`;
+      const refused = await page.evaluate(async (probe) => {
+        const outcomes = [];
+        try {
+          await fetch(probe);
+          outcomes.push("fetch reached");
+        } catch {
+          outcomes.push("fetch refused");
+        }
+        const image = new Image();
+        image.src = `${probe}image.png`;
+        outcomes.push(await new Promise((resolve) => {
+          image.onload = () => resolve("image reached");
+          image.onerror = () => resolve("image refused");
+        }));
+        return outcomes;
+      }, probe);
+      assert.deepEqual(refused, ["fetch refused", "image refused"]);
+      assert.equal(outsideHits, 0, "the outside server saw no request");
+      // Requests the page made, other than the refused ones: its own files only.
+      const base = new URL(".", page.url()).href;
+      const foreign = page.requests.filter((request) => !request.startsWith(base) && !request.startsWith(probe));
+      assert.deepEqual(foreign, []);
+      assert.deepEqual(page.errors, []);
+    });
+  });
+}
+
+describe("the page from file://: files, CSV, keyboard and bad input", () => {
+  let page;
+  let downloads;
+  before(async () => {
+    page = await openPage(FILE_URL);
+    downloads = mkdtempSync(join(work, "downloads-"));
+    const session = await page.createCDPSession();
+    await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: downloads });
+  });
+  after(() => page.close());
+
+  const lines = [
+    "0112012345", "03-3520-1234", "０９０－１２０１－２３４５", "東京 03〜3520〜1234", "+81 (0)6 1234 5678", "117",
+    "ｶﾀｶﾅ", "〜 ¢ £ ¬ ‖ −", "", "0120-12-3456", "ダイヤルQ2 0990-123-456",
+  ];
+
+  test("a Shift-JIS file, a UTF-16 file and a mixed file read as kobal-lookup reads them", async () => {
+    const utf8 = lines.join("\r\n") + "\r\n";
+    const shiftJis = execFileSync("iconv", ["-f", "UTF-8", "-t", "CP932"], { input: utf8 });
+    const utf16 = Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(utf8, "utf16le")]);
+    const mixed = Buffer.concat([Buffer.from("０３－３５２０－１２３４\n"), execFileSync("iconv", ["-f", "UTF-8", "-t", "CP932"], { input: "０１１－２０１－２３４５\n" })]);
+    for (const [name, bytes, encoding] of [["sjis.txt", shiftJis, "Shift-JIS"], ["utf16.txt", utf16, "UTF-16LE"], ["mixed.txt", mixed, "Shift-JIS"]]) {
+      const path = join(work, name);
+      writeFileSync(path, bytes);
+      assert.equal(await openBatchFile(page, path), "done");
+      assert.match(await page.$eval("#batch-message", (message) => message.textContent), new RegExp(`\\(${encoding}\\)`));
+      assertRowsMatch(await readTable(page), lookup(bytes));
+    }
+  });
+
+  test("the CSV downloads: UTF-8 with a BOM, and Shift-JIS with kobal-lookup's bytes", async () => {
+    const text = lines.join("\n") + "\n";
+    const path = join(work, "numbers.txt");
+    writeFileSync(path, text);
+    assert.equal(await openBatchFile(page, path), "done");
+    const download = async (button) => {
+      for (const name of readdirSync(downloads)) rmSync(join(downloads, name));
+      await page.click(button);
+      for (let i = 0; i < 100; i++) {
+        const done = readdirSync(downloads).filter((name) => !name.endsWith(".crdownload"));
+        if (done.length === 1) return { name: done[0], bytes: readFileSync(join(downloads, done[0])) };
+        await new Promise((resolve) => setTimeout(resolve, 100));
+      }
+      throw new Error(`no download from ${button}`);
+    };
+    const records = lookup(text);
+    const field = (value) => (/[",\r\n]/.test(value) ? `"${value.replaceAll('"', '""')}"` : value);
+    const expectedUtf8 =
+      "\ufeff入力,番号,結果\r\n" + records.map((r) => `${field(r.input)},${r.number ?? ""},${r.result}\r\n`).join("");
+    const utf8 = await download("#csv-utf8");
+    assert.equal(utf8.name, "numbers-kobal.csv");
+    assert.equal(utf8.bytes.toString("utf8"), expectedUtf8);
+    assert.deepEqual([...utf8.bytes.subarray(0, 3)], [0xef, 0xbb, 0xbf]);
+
+    // kobal-lookup's Shift-JIS CSV has the input and the answer; the page adds the number.
+    const native = runNative(KOBAL_LOOKUP, ["--format", "csv", "--encoding", "shift_jis", "--input", path]);
+    const nativeRecords = native.toString("latin1").split("\r\n").slice(0, -1);
+    const header = execFileSync("iconv", ["-f", "UTF-8", "-t", "CP932"], { input: "入力,番号,結果\r\n" });
+    const expectedShiftJis = Buffer.concat([
+      header,
+      ...nativeRecords.map((record, i) => {
+        const comma = record.lastIndexOf(",");
+        return Buffer.from(`${record.slice(0, comma)},${records[i].number ?? ""},${record.slice(comma + 1)}\r\n`, "latin1");
+      }),
+    ]);
+    const shiftJis = await download("#csv-shift-jis");
+    assert.equal(shiftJis.name, "numbers-kobal-sjis.csv");
+    assert.deepEqual(shiftJis.bytes, expectedShiftJis);
+  });
+
+  test("keyboard only: Tab order, Enter on 検索 and in the result line, Alt+S, the About box", async () => {
+    await page.reload();
+    await page.waitForSelector("html[data-ready]");
+    const focused = () => page.evaluate(() => document.activeElement.id);
+    assert.equal(await focused(), "number");
+    await page.keyboard.type("0990123456");
+    const order = [];
+    for (let i = 0; i < 6; i++) {
+      await page.keyboard.press("Tab");
+      order.push(await focused());
+    }
+    assert.deepEqual(order, ["search", "result", "batch-text", "batch-run", "batch-file", "batch-table"]);
+    await page.focus("#search");
+    await page.keyboard.press("Enter");
+    assert.equal(await page.$eval("#result", (result) => result.value), "ダイヤルQ2");
+    assert.equal(await focused(), "number");
+    await page.keyboard.type("117");
+    await page.keyboard.down("Shift");
+    await page.keyboard.press("Tab");
+    await page.keyboard.up("Shift");
+    assert.equal(await focused(), "about-command", "backwards from the number field: the menu");
+    await page.keyboard.press("Enter");
+    assert.equal(await page.$eval("#about-box", (box) => box.open), true);
+    await page.keyboard.press("Escape");
+    assert.equal(await page.$eval("#about-box", (box) => box.open), false);
+    await page.focus("#result");
+    await page.keyboard.press("Enter");
+    assert.equal(await page.$eval("#result", (result) => result.value), "時報", "Enter in the result line searches");
+    await page.keyboard.type("110");
+    await page.keyboard.down("Alt");
+    await page.keyboard.press("s");
+    await page.keyboard.up("Alt");
+    assert.equal(await page.$eval("#result", (result) => result.value), "警察への緊急通報", "Alt+S presses 検索");
+  });
+
+  test("bad input: an empty file, binary bytes, a 10 MB line; the window keeps its state", async () => {
+    assert.equal(await search(page, "0112012345"), "NTT固定（北海道札幌大通）");
+    const empty = join(work, "empty.txt");
+    writeFileSync(empty, "");
+    assert.equal(await openBatchFile(page, empty), "empty");
+
+    const binary = Buffer.alloc(64 * 1024);
+    let seed = 7;
+    for (let i = 0; i < binary.length; i++) binary[i] = (seed = (Math.imul(seed, 1103515245) + 12345) >>> 0) >>> 24;
+    const binaryPath = join(work, "binary.bin");
+    writeFileSync(binaryPath, binary);
+    assert.equal(await openBatchFile(page, binaryPath), "done");
+    const rows = await readTable(page);
+    const records = lookup(binary);
+    assert.equal(rows.length, records.length, "one row per line of the binary file");
+    assert.deepEqual(rows.map(([, cells]) => cells[2]), records.map((record) => record.result));
+
+    const long = join(work, "long-line.txt");
+    writeFileSync(long, " ".repeat(10 * 1024 * 1024) + "117\n0120123456\n");
+    assert.equal(await openBatchFile(page, long), "done");
+    const [first, second] = await readTable(page);
+    assert.equal(first[1][0].length, 201, "the cell shows the line's beginning and an ellipsis");
+    assert.deepEqual([first[1][1], first[1][2], second[1][2]], ["117", "時報", "フリーダイヤル"]);
+
+    assert.equal(await page.$eval("#result", (result) => result.value), "NTT固定（北海道札幌大通）", "the window kept its answer");
+    assert.equal(await search(page, "117"), "時報");
+    assert.deepEqual(page.errors, []);
+  });
+
+  test("a long batch shows its progress and the window answers while it runs", async () => {
+    const path = join(work, "long-batch.txt");
+    writeFileSync(path, "0112012345\n09012012345\n03-3520-1234\n".repeat(700_000));
+    const before = await page.$eval("#batch-message", (message) => Number(message.dataset.batch ?? 0));
+    await (await page.$("#batch-file")).uploadFile(path);
+    await page.waitForFunction((before) => Number(document.getElementById("batch-message").dataset.batch) > before, {}, before);
+    const seen = await page.evaluate(async () => {
+      const progress = document.getElementById("batch-progress");
+      const message = document.getElementById("batch-message");
+      const values = new Set();
+      let answeredWhileRunning = false;
+      while (message.dataset.state === "running") {
+        if (!progress.hidden) values.add(progress.value);
+        if (!answeredWhileRunning && progress.value > 0) {
+          document.getElementById("number").value = "117";
+          document.getElementById("search").click();
+          answeredWhileRunning = document.getElementById("result").value === "時報" && message.dataset.state === "running";
+        }
+        await new Promise((resolve) => setTimeout(resolve, 20));
+      }
+      return { steps: [...values].filter((value) => value > 0 && value < 1).length, answeredWhileRunning, state: message.dataset.state };
+    });
+    assert.equal(seen.state, "done");
+    assert.ok(seen.steps >= 2, `the progress bar moved (${seen.steps} steps seen)`);
+    assert.ok(seen.answeredWhileRunning, "a search was answered while the batch ran");
+    const rows = await page.evaluate(() => document.getElementById("batch-message").textContent);
+    assert.match(rows, /^2,100,000 行/);
+  });
+});
