@@ -50,8 +50,12 @@ class LookupWindow {
   // The number as written goes through the normaliser; what is not one number gets the answer
   // for no number, as in kobal-lookup.
   search() {
-    const digits = this.engine.normalise(this.number.value);
-    this.result.value = this.engine.detectCarrier(digits ?? "");
+    try {
+      const digits = this.engine.normalise(this.number.value);
+      this.result.value = this.engine.detectCarrier(digits ?? "");
+    } catch (error) {
+      this.result.value = `調べられませんでした: ${error.message}`; // e.g. no memory for the text
+    }
     this.result.scrollLeft = 0; // an answer wider than the line shows its beginning
     this.number.focus();
     this.number.select();
