@@ -8,7 +8,8 @@ bash tools/install-deps.sh test
 jobs=$(nproc)
 
 echo "== layout (clang-format) =="
-find include library normaliser app cli tests bench web \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 |
+find include library normaliser app cli tests bench web -name node_modules -prune -o \
+  \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
 
 echo "== release build, warnings as errors =="

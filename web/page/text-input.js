@@ -135,13 +135,17 @@ async function readTextAsUtf8(bytes, pause) {
 // has no line. The entry after the last line is one past the end, as if an LF followed.
 async function indexLines(utf8, pause) {
   let count = 0;
-  for (let at = utf8.indexOf(10); at >= 0; at = utf8.indexOf(10, at + 1)) count++;
+  for (let at = utf8.indexOf(10); at >= 0; at = utf8.indexOf(10, at + 1)) {
+    if ((++count & 0xffff) === 0) await pause();
+  }
   const endsWithNewline = utf8.length > 0 && utf8[utf8.length - 1] === 10;
   if (utf8.length > 0 && !endsWithNewline) count++;
-  await pause();
   const starts = new Uint32Array(count + 1);
   let line = 1;
-  for (let at = utf8.indexOf(10); at >= 0 && line < count; at = utf8.indexOf(10, at + 1)) starts[line++] = at + 1;
+  for (let at = utf8.indexOf(10); at >= 0 && line < count; at = utf8.indexOf(10, at + 1)) {
+    starts[line++] = at + 1;
+    if ((line & 0xffff) === 0) await pause();
+  }
   starts[count] = utf8.length + (endsWithNewline ? 0 : 1);
   return starts;
 }
