@@ -2,8 +2,10 @@
 // every 070 and 090 block, every fixed-line key of every group, the edges of the dispatch, and
 // every written form of the normaliser's test table.
 import assert from "node:assert/strict";
+import { readFileSync } from "node:fs";
+import { join } from "node:path";
 import { test } from "node:test";
-import { importModule, nativeAnswers, readWrittenForms } from "./environment.mjs";
+import { WEB_BUILD, importModule, nativeAnswers, readWrittenForms } from "./environment.mjs";
 
 const kobal = await importModule();
 const pad = (value, width) => String(value).padStart(width, "0");
@@ -62,3 +64,10 @@ test("written forms: the normaliser's test table, normalised and then answered",
   assert.deepEqual(differences, []);
   assertSameAnswers(numbers);
 });
+
+test("the WebAssembly exports DetectCarrier and the normaliser, nothing else of the library", () => {
+  const exported = WebAssembly.Module.exports(new WebAssembly.Module(readFileSync(join(WEB_BUILD, "kobal.wasm"))));
+  const runtime = ["memory", "__indirect_function_table", "_initialize", "malloc", "free", "stackSave", "stackRestore", "stackAlloc"];
+  assert.deepEqual(exported.map((e) => e.name).filter((name) => !runtime.includes(name)).sort(), ["DetectCarrier", "KobalNormaliseNumber"]);
+});
+
