@@ -40,7 +40,7 @@ async function runBatch(engine, source, { onProgress, isCurrent }) {
       : { utf8: new TextEncoder().encode(source.text), encoding: "UTF-8" };
   const starts = await indexLines(read.utf8, pause);
   const lineCount = starts.length - 1;
-  const answerIds = new Uint16Array(lineCount);
+  const answerIds = new Uint16Array(lineCount); // the library has a few thousand texts, not 65,536
   for (let line = 0; line < lineCount; ) {
     const last = Math.min(line + LINES_PER_CHECK, lineCount);
     engine.classifyLines(read.utf8, starts, line, last, answerIds);

@@ -30,9 +30,11 @@ function startBatchView(engine) {
     for (const button of batchView.csvButtons) button.disabled = busy || shown === null;
   };
 
-  // source: { text } or a file's { bytes }; started: when the user asked (for the elapsed time).
-  const start = async (source, name, started) => {
+  // load() resolves to { text } or a file's { bytes }; started: when the user asked, for the
+  // elapsed time. A newer batch makes this one stop at its next pause.
+  const start = async (load, name, started) => {
     const id = ++current;
+    const isCurrent = () => id === current;
     batchView.message.dataset.batch = String(id);
     shown = null;
     table.show(null);
@@ -40,12 +42,14 @@ function startBatchView(engine) {
     batchView.progress.value = 0;
     say("読み込み中…", "running");
     try {
+      const source = await load();
+      if (!isCurrent()) return;
       const batch = await runBatch(engine, source, {
         onProgress: (done, total) => {
           batchView.progress.value = total === 0 ? 1 : done / total;
           say(`${done.toLocaleString("ja-JP")} / ${total.toLocaleString("ja-JP")} 行`);
         },
-        isCurrent: () => id === current,
+        isCurrent,
       });
       if (batch.lineCount === 0) {
         say("行がありません。", "empty");
@@ -60,27 +64,28 @@ function startBatchView(engine) {
       if (error instanceof BatchCancelled) return;
       say(`調べられませんでした: ${error.message}`, "failed");
     } finally {
-      if (id === current) setBusy(false);
+      if (isCurrent()) setBusy(false);
     }
   };
 
-  batchView.run.addEventListener("click", () => start({ text: batchView.text.value }, "kobal", performance.now()));
+  batchView.run.addEventListener("click", () => {
+    const text = batchView.text.value;
+    start(async () => ({ text }), "kobal", performance.now());
+  });
 
-  const open = async (file) => {
-    const started = performance.now();
-    if (file.size > INPUT_LIMIT) {
-      say(`ファイルが大きすぎます (${INPUT_LIMIT / 2 ** 20} MB まで): ${file.name}`, "failed");
-      return;
-    }
-    let bytes;
-    try {
-      bytes = new Uint8Array(await file.arrayBuffer());
-    } catch (error) {
-      say(`ファイルを読めませんでした: ${file.name} (${error.message})`, "failed");
-      return;
-    }
-    await start({ bytes }, file.name.replace(/\.[^.]*$/, ""), started);
-  };
+  const open = (file) =>
+    start(
+      async () => {
+        if (file.size > INPUT_LIMIT) throw new Error(`${file.name} は大きすぎます (${INPUT_LIMIT / 2 ** 20} MB まで)`);
+        try {
+          return { bytes: new Uint8Array(await file.arrayBuffer()) };
+        } catch (error) {
+          throw new Error(`${file.name} を読めませんでした (${error.message})`);
+        }
+      },
+      file.name.replace(/\.[^.]*$/, ""),
+      performance.now(),
+    );
   batchView.file.addEventListener("change", () => {
     const [file] = batchView.file.files;
     batchView.file.value = ""; // so that choosing the same file again reads it again
@@ -99,13 +104,20 @@ function startBatchView(engine) {
     const encoding = index === 0 ? "utf-8" : "shift_jis";
     button.addEventListener("click", async () => {
       if (shown === null) return;
-      const { name } = shown;
-      const blob = await makeCsv(shown.batch, table, encoding, pauseForPage);
-      const link = document.createElement("a");
-      link.href = URL.createObjectURL(blob);
-      link.download = `${name}-kobal${encoding === "utf-8" ? "" : "-sjis"}.csv`;
-      link.click();
-      setTimeout(() => URL.revokeObjectURL(link.href), 60_000);
+      const { batch, name } = shown;
+      const done = batchView.message.textContent;
+      say("CSV を作成中…");
+      try {
+        const blob = await makeCsv(batch, table, encoding, pauseForPage);
+        const link = document.createElement("a");
+        link.href = URL.createObjectURL(blob);
+        link.download = `${name}-kobal${encoding === "utf-8" ? "" : "-sjis"}.csv`;
+        link.click();
+        setTimeout(() => URL.revokeObjectURL(link.href), 60_000);
+        if (shown?.batch === batch) say(done);
+      } catch (error) {
+        if (shown?.batch === batch) say(`CSV を作れませんでした: ${error.message}`);
+      }
     });
   });
 }
