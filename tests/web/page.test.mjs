@@ -10,22 +10,22 @@ import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { pathToFileURL } from "node:url";
 import { launchBrowser } from "./browser.mjs";
-import { KOBAL_LOOKUP, REPOSITORY, SITE, runNative } from "./environment.mjs";
+import { KOBAL_LOOKUP, REPOSITORY, SITE, WEB_BUILD, runNative } from "./environment.mjs";
 
 const work = mkdtempSync(join(tmpdir(), "kobal-page-"));
 let browser;
-let server; // python3 -m http.server over the built site
+let server; // python3 -m http.server over the build: the site, and the module beside it
 let serverUrl;
 let outside; // a server the page must never reach
 let outsideHits = 0;
 
 before(async () => {
   browser = await launchBrowser();
-  server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", SITE], {
+  server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", WEB_BUILD], {
     stdio: ["ignore", "pipe", "ignore"],
   });
   const [banner] = await once(server.stdout, "data");
-  serverUrl = `http://127.0.0.1:${/port (\d+)/.exec(banner.toString())[1]}/index.html`;
+  serverUrl = `http://127.0.0.1:${/port (\d+)/.exec(banner.toString())[1]}/site/index.html`;
   outside = createServer((request, response) => {
     outsideHits++;
     response.end("reached");
@@ -253,6 +253,16 @@ for (const [where, url] of [["file://", () => FILE_URL], ["a static web server",
       assert.deepEqual(foreign, []);
       assert.deepEqual(page.errors, []);
     });
+
+    if (where !== "file://") {
+      test("the kobal ES module imports in the browser and answers", async () => {
+        const answers = await page.evaluate(async () => {
+          const kobal = await import("../module/kobal.js");
+          return [kobal.detectCarrier("0112012345"), kobal.normalise("+81 90-1201-2345"), [...kobal.detectCarrierBytes("117")]];
+        });
+        assert.deepEqual(answers, ["NTT固定（北海道札幌大通）", "09012012345", [0x8e, 0x9e, 0x95, 0xf1]]);
+      });
+    }
   });
 }
 
