@@ -23,12 +23,14 @@ const pauseForPage = (() => {
 })();
 
 // Classifies every line of `source` ({ bytes } of a file or { text } pasted) and resolves to
-// { utf8, encoding, starts, answerIds, lineCount }. onProgress(done, total) is called between
-// slices; when isCurrent() turns false (a newer batch started) it stops with BatchCancelled.
+// { utf8, encoding, starts, answerIds, lineCount }. onProgress(done, total, unit) is called
+// between slices, first for the "bytes" read, then for the "lines" answered; when isCurrent()
+// turns false (a newer batch started) it stops with BatchCancelled.
 async function runBatch(engine, source, { onProgress, isCurrent }) {
   let sliceStart = performance.now();
-  const pause = async () => {
+  const pause = async (bytesRead, byteCount) => {
     if (performance.now() - sliceStart < SLICE_MS) return;
+    if (bytesRead !== undefined) onProgress(bytesRead, byteCount, "bytes");
     await pauseForPage();
     if (!isCurrent()) throw new BatchCancelled();
     sliceStart = performance.now();
@@ -46,10 +48,10 @@ async function runBatch(engine, source, { onProgress, isCurrent }) {
     engine.classifyLines(read.utf8, starts, line, last, answerIds);
     line = last;
     if (performance.now() - sliceStart >= SLICE_MS) {
-      onProgress(line, lineCount);
+      onProgress(line, lineCount, "lines");
       await pause();
     }
   }
-  onProgress(lineCount, lineCount);
+  onProgress(lineCount, lineCount, "lines");
   return { utf8: read.utf8, encoding: read.encoding, starts, answerIds, lineCount };
 }

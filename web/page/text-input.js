@@ -1,13 +1,14 @@
 // The text of a batch: a file's bytes read as kobal-lookup reads them (a byte order mark decides
 // for the file; without one, each line is UTF-8 if it is valid UTF-8, else code page 932), made
-// UTF-8, and cut into lines at LF.
+// UTF-8, and cut into lines at LF. The work pauses now and then for the page: pause(done, total)
+// tells how many of the bytes have been read.
 "use strict";
 
 /* exported readTextAsUtf8, indexLines, INPUT_LIMIT */
 
 const INPUT_LIMIT = 1 << 30; // a gigabyte: far more lines than anyone pastes, less than a tab can hold
 const PIECE = 4 << 20; // bytes decoded between two pauses
-const BLOCK = 1 << 16; // lines tried as UTF-8 together before line by line
+const BLOCK = 1 << 16; // bytes of whole lines tried as UTF-8 together before line by line
 
 // Which encoding the bytes are in, and where the text starts after its byte order mark.
 function sniffEncoding(bytes) {
@@ -23,7 +24,7 @@ async function isValidUtf8(bytes, pause) {
   try {
     for (let at = 0; at < bytes.length; at += PIECE) {
       decoder.decode(bytes.subarray(at, at + PIECE), { stream: true });
-      await pause();
+      await pause(at, bytes.length);
     }
     decoder.decode();
     return true;
@@ -63,20 +64,70 @@ class Utf8Sink {
   }
 }
 
+// Whether `bytes` are valid UTF-8, without the cost of an exception for each line that is not:
+// every U+FFFD that a lenient decoder makes must be one that the text holds (EF BF BD).
+function makeUtf8Test() {
+  const lenient = new TextDecoder("utf-8", { ignoreBOM: true });
+  return (bytes) => {
+    const text = lenient.decode(bytes);
+    let replaced = 0;
+    for (let at = text.indexOf("\ufffd"); at >= 0; at = text.indexOf("\ufffd", at + 1)) replaced++;
+    if (replaced === 0) return true;
+    let written = 0;
+    for (let at = bytes.indexOf(0xef); at >= 0 && at + 2 < bytes.length; at = bytes.indexOf(0xef, at + 1)) {
+      if (bytes[at + 1] === 0xbf && bytes[at + 2] === 0xbd) written++;
+    }
+    return replaced === written;
+  };
+}
+
+// Code page 932 as kobal-lookup decodes it. The browser's Shift-JIS decoder has the same pairs
+// (Microsoft's table) but treats bytes that the code page lacks otherwise: it reads 0x80 as
+// U+0080, and takes a non-ASCII byte after a lead byte with no such pair into its U+FFFD. Lines
+// with such bytes go byte by byte: each byte that starts no character is a U+FFFD of its own.
+function makeCp932Decoder() {
+  const strict = new TextDecoder("shift_jis", { fatal: true });
+  const isLead = (byte) => (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc);
+  return (bytes) => {
+    if (!bytes.includes(0x80)) {
+      try {
+        return strict.decode(bytes);
+      } catch {
+        // a byte the code page does not define: byte by byte below
+      }
+    }
+    let text = "";
+    for (let at = 0; at < bytes.length; ) {
+      const byte = bytes[at];
+      if (byte < 0x80) {
+        text += String.fromCharCode(byte);
+        at++;
+      } else if (byte >= 0xa1 && byte <= 0xdf) {
+        text += String.fromCharCode(0xff61 + byte - 0xa1); // half-width katakana
+        at++;
+      } else {
+        let pair = null;
+        if (isLead(byte) && at + 1 < bytes.length) {
+          try {
+            pair = strict.decode(bytes.subarray(at, at + 2));
+          } catch {
+            // no such pair: the lead byte alone is the U+FFFD
+          }
+        }
+        text += pair ?? "\ufffd";
+        at += pair === null ? 1 : 2;
+      }
+    }
+    return text;
+  };
+}
+
 // Text without a byte order mark that is not all UTF-8: each line (LF included) stays as it is
 // when it is valid UTF-8 and is decoded from code page 932 otherwise. Lines are tried in
 // blocks first, as most blocks of a mostly UTF-8 file are whole. Resolves to { utf8, cp932Lines }.
 async function decodeEachLine(bytes, pause) {
-  const strict = new TextDecoder("utf-8", { fatal: true, ignoreBOM: true });
-  const cp932 = new TextDecoder("shift_jis");
-  const isUtf8 = (part) => {
-    try {
-      strict.decode(part);
-      return true;
-    } catch {
-      return false;
-    }
-  };
+  const isUtf8 = makeUtf8Test();
+  const cp932 = makeCp932Decoder();
   const sink = new Utf8Sink(bytes.length + (bytes.length >> 1));
   let cp932Lines = 0;
   for (let at = 0; at < bytes.length; ) {
@@ -92,14 +143,14 @@ async function decodeEachLine(bytes, pause) {
         if (isUtf8(line)) {
           sink.append(line);
         } else {
-          sink.appendText(cp932.decode(line));
+          sink.appendText(cp932(line));
           cp932Lines++;
         }
         start += line.length;
       }
     }
     at = end;
-    await pause();
+    await pause(at, bytes.length);
   }
   return { utf8: sink.utf8, cp932Lines };
 }
@@ -110,7 +161,7 @@ async function transcode(bytes, decoder, pause) {
   for (let at = 0; at < bytes.length; at += PIECE) {
     const last = at + PIECE >= bytes.length;
     sink.appendText(decoder.decode(bytes.subarray(at, at + PIECE), { stream: !last }));
-    await pause();
+    await pause(at, bytes.length);
   }
   return sink.utf8;
 }
