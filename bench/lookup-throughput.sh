@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Times kobal-lookup end to end: a file of one million numbers of the benchmark mix to /dev/null,
-# plain and hyphenated, and prints numbers per second (median of the runs) against the goal.
+# plain and hyphenated, and prints numbers per second (median of the runs) against the goal;
+# then --raw, the default and awk '{print $0 "\t"}' side by side on the plain file, with the
+# ratios against their goals (--raw at least twice as fast as awk, the default within 1.3x of
+# --raw).
 # Usage: bench/lookup-throughput.sh [BUILD_DIR] [COUNT] [RUNS]
 set -euo pipefail
 
@@ -65,3 +68,24 @@ for input in plain hyphens; do
            (rate > goal ? "met" : "MISSED")
   }'
 done
+
+# Side by side in one run: the same file through --raw, the default and the awk line.
+if command -v hyperfine >/dev/null; then
+  echo '{print $0 "\t"}' >"$work/tab.awk"  # the program as a file: no shell quoting in between
+  hyperfine --shell=none --warmup 2 --runs "$runs" --output=null --export-json "$work/side.json" \
+    -n raw "$tool --raw --input $work/plain.txt" \
+    -n default "$tool --input $work/plain.txt" \
+    -n awk "awk -f $work/tab.awk $work/plain.txt" >&2
+  python3 - "$work/side.json" <<'PY'
+import json, sys
+median = {r["command"]: r["median"] for r in json.load(open(sys.argv[1]))["results"]}
+raw, default, awk = median["raw"], median["default"], median["awk"]
+print(f"side by side, median of the runs: --raw {raw:.3f} s, default {default:.3f} s, "
+      f"awk {awk:.3f} s")
+print(f"  awk / --raw     {awk / raw:5.2f}x  (goal at least 2: {'met' if awk / raw >= 2 else 'MISSED'})")
+print(f"  default / --raw {default / raw:5.2f}x  (goal at most 1.3: "
+      f"{'met' if default / raw <= 1.3 else 'MISSED'})")
+PY
+else
+  echo "side-by-side timing needs hyperfine" >&2
+fi

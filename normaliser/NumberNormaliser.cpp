@@ -193,8 +193,11 @@ bool NormaliseNumber(std::string_view written, std::string& number) {
   char* out = first;
 
   WrittenText text(written);
-  text.Skip(IsSpace);
-  const bool uri = SkipLabels(text);
+  bool uri = false;
+  if (written.empty() || written[0] < '0' || written[0] > '9') {  // most numbers start at once
+    text.Skip(IsSpace);
+    uri = SkipLabels(text);
+  }
 
   bool plus = false;
   bool separated = false;      // a separator came after the first digit
