@@ -1,12 +1,21 @@
 // One line in, one record out, whatever the line holds.
 #include "LineAnswerer.h"
 
-#include <cstring>
 #include <optional>
 
 #include "NumberNormaliser.h"
 
 namespace kobal::cli {
+namespace {
+
+// Numbers are short: a plain loop costs less than a call to memchr.
+bool HoldsNul(std::string_view line) {
+  bool nul = false;
+  for (const char c : line) nul |= c == '\0';
+  return nul;
+}
+
+}  // namespace
 
 LineAnswerer::LineAnswerer(bool raw, RecordWriter& writer) : raw_(raw), writer_(writer) {
   DetectCarrier("", unknown_);  // the empty number is never placed
@@ -17,7 +26,7 @@ void LineAnswerer::Answer(std::string_view line) {
   if (!raw_) {
     number.reset();
     if (NormaliseNumber(line, number_)) number = number_;
-  } else if (std::memchr(line.data(), '\0', line.size()) != nullptr) {
+  } else if (HoldsNul(line)) {
     number.reset();  // a NUL up to which the library would read and answer for another number
   }
   const char* answer = unknown_;  // not one number: the library is not asked
