@@ -46,7 +46,8 @@ bool LineReader::Next(LinePiece& piece) {
   }
 }
 
-LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::size_t& size) {
+LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::size_t maxLines,
+                                        std::size_t& size) {
   if (!started_) ReadStart();
   scanned_ = 0;  // Next looks again from the start of what is left
   for (bool filled = false;; filled = true) {
@@ -67,6 +68,15 @@ LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::siz
       size = available;  // the last line has no newline; never a line cut by an error
     } else {
       return Block::kEnd;
+    }
+    if (static_cast<std::size_t>(std::count(start, start + size, '\n')) > maxLines) {
+      size = 0;  // many short lines: cut after the last one allowed
+      for (std::size_t line = 0; line < maxLines; ++line) {
+        size = static_cast<std::size_t>(
+                   static_cast<const char*>(std::memchr(start + size, '\n', available - size)) -
+                   start) +
+               1;
+      }
     }
     std::memcpy(block, start, size);
     begin_ += size;

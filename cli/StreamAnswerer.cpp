@@ -15,8 +15,10 @@
 namespace kobal::cli {
 namespace {
 
-// A block is at most one piece: no whole line is longer than a piece, so every one fits.
+// A block is at most one piece: no whole line is longer than a piece, so every one fits. Its
+// lines are counted too, so that its records stay small however short the lines are.
 constexpr std::size_t kBlockSize = std::size_t{1} << 16;
+constexpr std::size_t kBlockLines = 8192;
 
 // Answers every line of `block` (`size` bytes, with a byte of room after them).
 void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswerer& answerer) {
@@ -106,7 +108,8 @@ void StreamAnswerer::Run(LineReader& reader, OutputBuffer& output) {
     if (filled - written == slots_.size()) WriteOut(written++, output);
     if (output.Failed()) break;
     Slot& slot = slots_[filled % slots_.size()];
-    const LineReader::Block block = reader.NextBlock(slot.input.data(), kBlockSize, slot.inputSize);
+    const LineReader::Block block =
+        reader.NextBlock(slot.input.data(), kBlockSize, kBlockLines, slot.inputSize);
     if (block == LineReader::Block::kEnd) break;
     if (block == LineReader::Block::kLongLine) {
       while (written < filled) WriteOut(written++, output);
