@@ -197,6 +197,11 @@ class LineForLine(unittest.TestCase):
             given = [g for g, _ in tsv_records(answer("--input", file.name))]
         self.assertEqual(given, lines)
 
+    def test_very_short_lines_in_order(self):
+        lines = [b"" if i % 3 == 0 else str(i % 10).encode() for i in range(50000)]
+        given = [g for g, _ in tsv_records(answer(stdin=b"\n".join(lines) + b"\n"))]
+        self.assertEqual(given, lines)
+
     def test_nul_byte_is_not_cut_short(self):
         records = jsonl("--raw", stdin=b"0112012345\n0112012345\x00\n0112012345\x009\n")
         self.assertEqual([r["result"] for r in records], [SAPPORO, UNKNOWN, UNKNOWN])
