@@ -17,8 +17,11 @@ bool HoldsNul(std::string_view line) {
 
 }  // namespace
 
+static_assert(AnswerCache::kAnswerRoom >= KOBAL_RESULT_SIZE);
+
 LineAnswerer::LineAnswerer(bool raw, RecordWriter& writer) : raw_(raw), writer_(writer) {
-  DetectCarrier("", unknown_);  // the empty number is never placed
+  unknown_.fill('\0');
+  DetectCarrier("", unknown_.data());  // the empty number is never placed
 }
 
 void LineAnswerer::Answer(std::string_view line) {
@@ -29,12 +32,10 @@ void LineAnswerer::Answer(std::string_view line) {
   } else if (HoldsNul(line)) {
     number.reset();  // a NUL up to which the library would read and answer for another number
   }
-  const char* answer = unknown_;  // not one number: the library is not asked
-  if (number) {
-    DetectCarrier(number->data(), answer_);
-    answer = answer_;
-  }
-  writer_.Write(line, number, answer);
+  if (!number) return writer_.Write(line, number, unknown_);  // the library is not asked
+  answer_.fill('\0');
+  DetectCarrier(number->data(), answer_.data());
+  writer_.Write(line, number, answer_);
 }
 
 void LineAnswerer::AnswerPiece(std::string_view text, bool first, bool last) {

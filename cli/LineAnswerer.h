@@ -24,9 +24,9 @@ class LineAnswerer {
  private:
   bool raw_;
   RecordWriter& writer_;
-  std::string number_;               // reused normalisation buffer
-  char unknown_[KOBAL_RESULT_SIZE];  // the library's answer for a number it cannot place
-  char answer_[KOBAL_RESULT_SIZE];
+  std::string number_;                 // reused normalisation buffer
+  AnswerCache::AnswerBuffer unknown_;  // the library's answer for a number it cannot place
+  AnswerCache::AnswerBuffer answer_;
 };
 
 }  // namespace kobal::cli

@@ -190,9 +190,22 @@ std::size_t CountryCodeLength(const char* digits, std::size_t length, bool plus,
   return 0;
 }
 
+bool IsPlainDomestic(std::string_view written) {
+  if (written.empty() || written.starts_with("00") || written.starts_with("010")) return false;
+  bool digits = true;
+  for (const char c : written) digits &= c >= '0' && c <= '9';
+  return digits;
+}
+
 }  // namespace
 
 bool NormaliseNumber(std::string_view written, std::string& number) {
+  // Plain digits, the common case, are the number as they stand, unless an international
+  // prefix leads them.
+  if (IsPlainDomestic(written)) {
+    number.assign(written);
+    return true;
+  }
   // Nothing is ever longer than what it was written as, so the output fits the input's size.
   number.resize(written.size());
   char* const first = number.data();
