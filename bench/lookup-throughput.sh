@@ -69,23 +69,27 @@ for input in plain hyphens; do
   }'
 done
 
-# Side by side in one run: the same file through --raw, the default and the awk line.
-if command -v hyperfine >/dev/null; then
-  echo '{print $0 "\t"}' >"$work/tab.awk"  # the program as a file: no shell quoting in between
-  hyperfine --shell=none --warmup 2 --runs "$runs" --output=null --export-json "$work/side.json" \
-    -n raw "$tool --raw --input $work/plain.txt" \
-    -n default "$tool --input $work/plain.txt" \
-    -n awk "awk -f $work/tab.awk $work/plain.txt" >&2
-  python3 - "$work/side.json" <<'PY'
-import json, sys
-median = {r["command"]: r["median"] for r in json.load(open(sys.argv[1]))["results"]}
-raw, default, awk = median["raw"], median["default"], median["awk"]
-print(f"side by side, median of the runs: --raw {raw:.3f} s, default {default:.3f} s, "
-      f"awk {awk:.3f} s")
-print(f"  awk / --raw     {awk / raw:5.2f}x  (goal at least 2: {'met' if awk / raw >= 2 else 'MISSED'})")
-print(f"  default / --raw {default / raw:5.2f}x  (goal at most 1.3: "
-      f"{'met' if default / raw <= 1.3 else 'MISSED'})")
+# Side by side in one run: the same file through --raw, the default and the awk line, the three
+# taken in turn in every round, so that a change in the machine's load falls on all of them; the
+# ratios are the medians of each round's ratios.
+echo '{print $0 "\t"}' >"$work/tab.awk"  # the program as a file: no shell quoting in between
+python3 - "$runs" "$tool" "$work/plain.txt" "$work/tab.awk" <<'PY'
+import statistics, subprocess, sys, time
+runs, tool, numbers, program = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
+commands = {"raw": [tool, "--raw", "--input", numbers], "default": [tool, "--input", numbers],
+            "awk": ["awk", "-f", program, numbers]}
+seconds = {name: [] for name in commands}
+for round_ in range(runs + 2):  # the first two rounds warm the caches and are not counted
+    for name in list(commands)[round_ % 3:] + list(commands)[:round_ % 3]:
+        start = time.perf_counter()
+        subprocess.run(commands[name], stdout=subprocess.DEVNULL, check=True)
+        if round_ >= 2:
+            seconds[name].append(time.perf_counter() - start)
+median = {name: statistics.median(times) for name, times in seconds.items()}
+faster = statistics.median(a / r for a, r in zip(seconds["awk"], seconds["raw"]))
+slower = statistics.median(d / r for d, r in zip(seconds["default"], seconds["raw"]))
+print(f"side by side, {runs} rounds, median: --raw {median['raw']:.3f} s, "
+      f"default {median['default']:.3f} s, awk '{{print $0 \"\\t\"}}' {median['awk']:.3f} s")
+print(f"  awk / --raw      {faster:5.2f}x  (goal at least 2: {'met' if faster >= 2 else 'MISSED'})")
+print(f"  default / --raw  {slower:5.2f}x  (goal at most 1.3: {'met' if slower <= 1.3 else 'MISSED'})")
 PY
-else
-  echo "side-by-side timing needs hyperfine" >&2
-fi

@@ -16,14 +16,12 @@ constexpr std::size_t kDirectWrite = std::size_t{1} << 16;  // a block's records
 
 OutputBuffer::OutputBuffer(int fd, std::size_t capacity) : fd_(fd), buffer_(capacity) {}
 
-char* OutputBuffer::Reserve(std::size_t size) {
-  if (buffer_.size() - used_ < size) {
-    if (fd_ == kInMemory) {
-      buffer_.resize(std::max(buffer_.size() * 2, used_ + size));
-    } else {
-      Flush();
-      if (buffer_.size() < size) buffer_.resize(size);  // one record larger than the buffer
-    }
+char* OutputBuffer::MakeRoom(std::size_t size) {
+  if (fd_ == kInMemory) {
+    buffer_.resize(std::max(buffer_.size() * 2, used_ + size));
+  } else {
+    Flush();
+    if (buffer_.size() < size) buffer_.resize(size);  // one record larger than the buffer
   }
   return buffer_.data() + used_;
 }

@@ -16,7 +16,9 @@ class OutputBuffer {
   explicit OutputBuffer(int fd, std::size_t capacity = std::size_t{1} << 20);
 
   // Room for at least `size` more bytes; write into it and hand the end to Commit.
-  char* Reserve(std::size_t size);
+  char* Reserve(std::size_t size) {
+    return buffer_.size() - used_ >= size ? buffer_.data() + used_ : MakeRoom(size);
+  }
   void Commit(char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
 
   // Appends `bytes`, straight to the file descriptor when they are many.
@@ -37,6 +39,7 @@ class OutputBuffer {
   int Error() const { return error_; }  // the errno of the first failed write
 
  private:
+  char* MakeRoom(std::size_t size);
   void WriteOut(const char* data, std::size_t size);
 
   int fd_;
