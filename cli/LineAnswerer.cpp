@@ -24,12 +24,12 @@ LineAnswerer::LineAnswerer(bool raw, RecordWriter& writer) : raw_(raw), writer_(
   DetectCarrier("", unknown_.data());  // the empty number is never placed
 }
 
-void LineAnswerer::Answer(std::string_view line) {
-  std::optional<std::string_view> number = line;
+void LineAnswerer::Answer(std::string_view line, std::string_view asRead) {
+  std::optional<std::string_view> number = asRead;
   if (!raw_) {
     number.reset();
     if (NormaliseNumber(line, number_)) number = number_;
-  } else if (HoldsNul(line)) {
+  } else if (HoldsNul(asRead)) {
     number.reset();  // a NUL up to which the library would read and answer for another number
   }
   if (!number) return writer_.Write(line, number, unknown_);  // the library is not asked

@@ -13,9 +13,11 @@ class LineAnswerer {
  public:
   LineAnswerer(bool raw, RecordWriter& writer);
 
-  // `line` must be followed by a NUL byte (as LineReader and argv guarantee), so that in raw
-  // mode it goes to the library without a copy.
-  void Answer(std::string_view line);
+  // `line` is the line as text (UTF-8) and `asRead` its bytes as read, which raw mode passes to
+  // the library; they differ for a line decoded from Shift-JIS. `asRead` must be followed by a
+  // NUL byte (as LineReader and argv guarantee), so that it goes to the library without a copy.
+  void Answer(std::string_view line, std::string_view asRead);
+  void Answer(std::string_view line) { Answer(line, line); }
 
   // A line that comes in pieces is too long to be a number: its text is echoed and it is
   // answered as no number, without asking the library.

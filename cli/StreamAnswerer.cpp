@@ -31,7 +31,7 @@ void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswer
     auto length = static_cast<std::size_t>(lineEnd - line);
     if (length > 0 && line[length - 1] == '\r') --length;
     line[length] = '\0';  // the raw lookup reads the line as a C string
-    answerer.Answer(decoder.Decode({line, length}));
+    answerer.Answer(decoder.Decode({line, length}), {line, length});
     line = lineEnd + 1;
   }
 }

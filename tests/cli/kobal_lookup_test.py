@@ -264,6 +264,12 @@ class Encodings(unittest.TestCase):
         self.assertEqual(jsonl("--input-encoding", "shift_jis", stdin=b"\xef\xbb\xbf117")[0]["number"],
                          None)  # a mark in a Shift-JIS file is text, not a mark
 
+    def test_raw_passes_the_bytes_as_read(self):
+        line = "04602漢字"  # nine bytes in Shift-JIS: the library reads its first five only
+        [record] = jsonl("--raw", stdin=line.encode("cp932"))
+        self.assertEqual(record["input"], line)
+        self.assertEqual(record["result"], "NTT固定（神奈川県箱根）")
+
     def test_shift_jis_output_holds_every_field(self):
         lines = self.LINES + ["☃ ¥ 117", "03-3520-1234 \\ x1"]
         for form in ("tsv", "csv"):
