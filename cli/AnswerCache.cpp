@@ -2,6 +2,7 @@
 // is converted once, so the cost per line is a hash and a compare.
 #include "AnswerCache.h"
 
+#include <bit>
 #include <cstring>
 
 #include "Cp932.h"
@@ -16,18 +17,18 @@ std::uint64_t Load64(const char* bytes) {
   return word;
 }
 
-// Answers share their beginnings ("NTT固定（" ...), so the last 16 bytes and the length tell
-// them apart well; equal hashes are settled by comparing the bytes.
-std::uint32_t Hash(std::string_view bytes) {
-  std::uint64_t hash = bytes.size();
-  if (bytes.size() >= 16) {
-    const char* const tail = bytes.data() + bytes.size() - 16;
-    hash = (hash ^ Load64(tail)) * 0x9E3779B97F4A7C15u;
-    hash = (hash ^ Load64(tail + 8)) * 0x9E3779B97F4A7C15u;
-  } else {
-    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3u;
-  }
-  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+// Answers share their beginnings ("NTT固定（" ...) and differ further on; every word of the
+// buffer goes into the hash, mixed in three independent pairs so that the multiplications
+// overlap. Equal hashes are settled by comparing the buffers.
+std::uint32_t Hash(const AnswerCache::AnswerBuffer& answer) {
+  static_assert(AnswerCache::kAnswerRoom == 48);
+  constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15u;
+  const char* const bytes = answer.data();
+  const std::uint64_t a = (Load64(bytes) ^ Load64(bytes + 8)) * kMix;
+  const std::uint64_t b = (Load64(bytes + 16) ^ Load64(bytes + 24)) * kMix;
+  const std::uint64_t c = (Load64(bytes + 32) ^ Load64(bytes + 40)) * kMix;
+  const std::uint64_t hash = (a ^ std::rotl(b, 21) ^ std::rotl(c, 42)) * kMix;
+  return static_cast<std::uint32_t>(hash >> 32);
 }
 
 }  // namespace
@@ -35,17 +36,28 @@ std::uint32_t Hash(std::string_view bytes) {
 AnswerCache::AnswerCache(OutputFormat format, OutputEncoding encoding)
     : format_(format), encoding_(encoding), slots_(256) {}
 
-std::string_view AnswerCache::AnswerOf(const Slot& slot) const {
-  return std::string_view(arena_).substr(slot.answerOffset, slot.answerLength);
+bool AnswerCache::Holds(const Slot& slot, const AnswerBuffer& answer) const {
+  const char* const stored = arena_.data() + slot.answerOffset;
+  std::uint64_t difference = 0;
+  for (std::size_t i = 0; i < answer.size(); i += 8) {
+    difference |= Load64(stored + i) ^ Load64(answer.data() + i);
+  }
+  return difference == 0;
 }
 
 std::string_view AnswerCache::Field(std::string_view answer) {
+  AnswerBuffer padded{};
+  answer.copy(padded.data(), padded.size() - 1);
+  return Field(padded);
+}
+
+std::string_view AnswerCache::Field(const AnswerBuffer& answer) {
   const std::uint32_t hash = Hash(answer);
   const std::size_t mask = slots_.size() - 1;
   std::size_t index = hash & mask;
   while (slots_[index].used) {
     const Slot& slot = slots_[index];
-    if (slot.hash == hash && AnswerOf(slot) == answer) {
+    if (slot.hash == hash && Holds(slot, answer)) {
       return std::string_view(arena_).substr(slot.fieldOffset, slot.fieldLength);
     }
     index = (index + 1) & mask;
@@ -56,7 +68,8 @@ std::string_view AnswerCache::Field(std::string_view answer) {
   return std::string_view(arena_).substr(made.fieldOffset, made.fieldLength);
 }
 
-AnswerCache::Slot AnswerCache::Make(std::string_view answer, std::uint32_t hash) {
+AnswerCache::Slot AnswerCache::Make(const AnswerBuffer& buffer, std::uint32_t hash) {
+  const std::string_view answer(buffer.data());
   std::string text;
   if (encoding_ == OutputEncoding::kUtf8) {
     AppendCp932AsUtf8(answer, true, text);
@@ -86,8 +99,7 @@ AnswerCache::Slot AnswerCache::Make(std::string_view answer, std::uint32_t hash)
   slot.hash = hash;
   slot.used = true;
   slot.answerOffset = static_cast<std::uint32_t>(arena_.size());
-  slot.answerLength = static_cast<std::uint32_t>(answer.size());
-  arena_.append(answer);
+  arena_.append(buffer.data(), buffer.size());
   slot.fieldOffset = static_cast<std::uint32_t>(arena_.size());
   slot.fieldLength = static_cast<std::uint32_t>(field.size());
   arena_.append(field);

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -42,6 +43,45 @@ bool LineReader::Next(LinePiece& piece) {
     piece = {lines_->Decode({start, length}, !inLine_, last), !inLine_, last};
     inLine_ = !last;
     return true;
+  }
+}
+
+LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::size_t maxLines,
+                                        std::size_t& size) {
+  if (!started_) ReadStart();
+  scanned_ = 0;  // Next looks again from the start of what is left
+  for (bool filled = false;; filled = true) {
+    if (end_ - begin_ < limit && !atEnd_ && !filled) Fill();
+    const char* const start = buffer_.data() + begin_;
+    const std::size_t available = end_ - begin_;
+    size = 0;
+    if (const void* newline = memrchr(start, '\n', std::min(available, limit))) {
+      size = static_cast<std::size_t>(static_cast<const char*>(newline) - start) + 1;
+    } else if (available >= pieceSize_) {
+      scanned_ = 0;
+      return Block::kLongLine;
+    } else if (!atEnd_) {
+      Fill();
+      scanned_ = 0;
+      continue;
+    } else if (available > 0 && error_ == 0) {
+      size = available;  // the last line has no newline; never a line cut by an error
+    } else {
+      return Block::kEnd;
+    }
+    if (static_cast<std::size_t>(std::count(start, start + size, '\n')) > maxLines) {
+      size = 0;  // many short lines: cut after the last one allowed
+      for (std::size_t line = 0; line < maxLines; ++line) {
+        size = static_cast<std::size_t>(
+                   static_cast<const char*>(std::memchr(start + size, '\n', available - size)) -
+                   start) +
+               1;
+      }
+    }
+    std::memcpy(block, start, size);
+    begin_ += size;
+    scanned_ = 0;
+    return Block::kLines;
   }
 }
 

@@ -26,7 +26,7 @@ RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputB
 }
 
 void RecordWriter::Write(std::string_view written, std::optional<std::string_view> number,
-                         std::string_view answer) {
+                         const AnswerCache::AnswerBuffer& answer) {
   const std::string_view result = answers_.Field(answer);
   char* out =
       output_.Reserve(MaxEscapedSize(written.size()) + MaxEscapedSize(number.value_or("").size()) +
@@ -80,7 +80,7 @@ void RecordWriter::WritePiece(std::string_view text) {
   output_.Commit(out);
 }
 
-void RecordWriter::EndPieces(std::string_view answer) {
+void RecordWriter::EndPieces(const AnswerCache::AnswerBuffer& answer) {
   const std::string_view result = answers_.Field(answer);
   char* out = output_.Reserve(result.size() + kFraming);
   switch (format_) {

@@ -16,15 +16,15 @@ class RecordWriter {
   RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output);
 
   // `written` is the line as read (UTF-8), `number` what was passed to the library (none when
-  // it was not asked), `answer` the library's Shift-JIS text.
+  // it was not asked), `answer` the library's Shift-JIS text in its zero-filled buffer.
   void Write(std::string_view written, std::optional<std::string_view> number,
-             std::string_view answer);
+             const AnswerCache::AnswerBuffer& answer);
 
   // A record for a line that comes in pieces: its text is written piece by piece, and the
   // record ends with `answer` and no number.
   void BeginPieces();
   void WritePiece(std::string_view text);
-  void EndPieces(std::string_view answer);
+  void EndPieces(const AnswerCache::AnswerBuffer& answer);
 
  private:
   OutputFormat format_;

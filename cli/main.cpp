@@ -2,18 +2,21 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
+#include <thread>
 
 #include "CommandLine.h"
 #include "LineAnswerer.h"
 #include "LineReader.h"
 #include "OutputBuffer.h"
 #include "RecordWriter.h"
+#include "StreamAnswerer.h"
 
 namespace {
 
@@ -32,9 +35,9 @@ std::string IoMessage(const std::string& name, int error) {
 
 int Answer(const kobal::cli::CommandLine& commandLine, kobal::cli::OutputBuffer& output) {
   using namespace kobal::cli;
-  RecordWriter writer(commandLine.format, commandLine.encoding, output);
-  LineAnswerer answerer(commandLine.raw, writer);
   if (!commandLine.numbers.empty()) {
+    RecordWriter writer(commandLine.format, commandLine.encoding, output);
+    LineAnswerer answerer(commandLine.raw, writer);
     for (const char* number : commandLine.numbers) {
       answerer.Answer(number);
       if (output.Failed()) break;
@@ -46,10 +49,10 @@ int Answer(const kobal::cli::CommandLine& commandLine, kobal::cli::OutputBuffer&
   const int fd = fromStdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
   LineReader reader(fd, commandLine.inputEncoding);
-  LinePiece piece;
-  while (!output.Failed() && reader.Next(piece)) {
-    answerer.AnswerPiece(piece.text, piece.first, piece.last);
-  }
+  // One worker per core, up to four: beyond that the output is the limit, and each worker's
+  // blocks cost memory.
+  const unsigned workers = std::min(std::thread::hardware_concurrency(), 4u);
+  StreamAnswerer(commandLine, workers).Run(reader, output);
   if (!fromStdin) close(fd);
   if (reader.Failed()) {
     output.Flush();  // the lines answered before the error still count

@@ -11,9 +11,9 @@ namespace kobal {
 namespace {
 
 // Labels written before a number; the longer of two words that share a beginning comes first.
-constexpr std::u32string_view kLabels[] = {U"telephone", U"tel",  U"phone",    U"fax",
-                                           U"電話番号",  U"電話", U"携帯電話", U"携帯",
-                                           U"℡",         U"☎",    U"☏"};
+constexpr std::u32string_view kLabels[] = {U"telephone", U"tel",  U"phone",    U"mobile", U"fax",
+                                           U"電話番号",  U"電話", U"携帯電話", U"携帯",   U"℡",
+                                           U"☎",         U"☏",    U"📞",        U"📱"};
 // Words that start an extension after the number; a lone "x" only after a space.
 constexpr std::u32string_view kExtensionMarks[] = {U"内線番号", U"内線", U"extension", U"extn",
                                                    U"ext"};
@@ -128,6 +128,10 @@ bool SkipLabels(WrittenText& text) {
   while (text.AcceptAny(kLabels)) {
     uri = uri || (text.Follows("tel") && !text.AtEnd() && text.Peek().code == U':');
     text.Skip(IsSpaceOrDot);
+    if (!text.AtEnd() && text.Peek().glyph == Glyph::kOpen && text.BracketHoldsNote()) {
+      text.SkipNote();  // "TEL（代表）：03-..."
+      text.Skip(IsSpaceOrDot);
+    }
     if (!text.AtEnd() && text.Peek().glyph == Glyph::kColon) text.Advance(text.Peek());
     text.Skip(IsSpaceOrDot);
   }
@@ -161,6 +165,8 @@ bool OnlyNotesFollow(WrittenText& text, bool uri) {
     const WrittenCharacter c = text.Peek();
     if (c.glyph == Glyph::kOpen) {
       if (!text.SkipNote()) return false;
+    } else if (c.code == U'\u3239') {  // ㈹, "(代)" as one character
+      text.Advance(c);
     } else if (uri && c.glyph == Glyph::kSemicolon) {
       return true;  // ";ext=", ";phone-context=" ... name no other number
     } else if (!SkipExtension(text)) {
@@ -184,17 +190,33 @@ std::size_t CountryCodeLength(const char* digits, std::size_t length, bool plus,
   return 0;
 }
 
+bool IsPlainDomestic(std::string_view written) {
+  if (written.empty() || written.starts_with("00") || written.starts_with("010")) return false;
+  bool digits = true;
+  for (const char c : written) digits &= c >= '0' && c <= '9';
+  return digits;
+}
+
 }  // namespace
 
 bool NormaliseNumber(std::string_view written, std::string& number) {
+  // Plain digits, the common case, are the number as they stand, unless an international
+  // prefix leads them.
+  if (IsPlainDomestic(written)) {
+    number.assign(written);
+    return true;
+  }
   // Nothing is ever longer than what it was written as, so the output fits the input's size.
   number.resize(written.size());
   char* const first = number.data();
   char* out = first;
 
   WrittenText text(written);
-  text.Skip(IsSpace);
-  const bool uri = SkipLabels(text);
+  bool uri = false;
+  if (written.empty() || written[0] < '0' || written[0] > '9') {  // most numbers start at once
+    text.Skip(IsSpace);
+    uri = SkipLabels(text);
+  }
 
   bool plus = false;
   bool separated = false;      // a separator came after the first digit

@@ -6,7 +6,7 @@ set -euo pipefail
 build=(cmake ninja-build g++ python3 pkg-config)
 run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils)
 test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libphonenumber-dev
-      qt6-base-dev libgl-dev fonts-ipafont-gothic dpkg-dev file xdotool imagemagick hyperfine clang-format
+      qt6-base-dev libgl-dev fonts-ipafont-gothic dpkg-dev file xdotool imagemagick hyperfine clang-format time
       emscripten nodejs chromium)
 
 case "${1:-}" in
