@@ -16,7 +16,7 @@ function bytesFromBase64(text) {
 
 // Compiles and starts the module from its bytes; resolves to the engine.
 async function createKobal(wasmBytes) {
-  const RESULT_SIZE = 46; // KOBAL_RESULT_SIZE: the longest answer and its NUL
+  const RESULT_WORDS = 12; // 48 bytes: KOBAL_RESULT_SIZE (the longest answer and its NUL) is 46
 
   const compiled = await WebAssembly.compile(wasmBytes);
   // The module is built standalone: it imports only the C runtime's exit (reached on a fault
@@ -39,14 +39,18 @@ async function createKobal(wasmBytes) {
   const asciiDecoder = new TextDecoder("utf-8");
   const shiftJisDecoder = new TextDecoder("shift_jis");
 
+  const resultAt = wasm.malloc(4 * RESULT_WORDS);
+
   // Views of the module's memory are renewed after it grows (growth detaches the old buffer).
   let heap = new Uint8Array(wasm.memory.buffer);
+  let resultWords = new Uint32Array(wasm.memory.buffer, resultAt, RESULT_WORDS);
   const memory = () => {
-    if (heap.buffer !== wasm.memory.buffer) heap = new Uint8Array(wasm.memory.buffer);
+    if (heap.buffer !== wasm.memory.buffer) {
+      heap = new Uint8Array(wasm.memory.buffer);
+      resultWords = new Uint32Array(wasm.memory.buffer, resultAt, RESULT_WORDS);
+    }
     return heap;
   };
-
-  const resultAt = wasm.malloc(RESULT_SIZE);
   // One area for the text going in and, after it, the normalised number coming out.
   let area = 0;
   let areaSize = 0;
@@ -107,29 +111,42 @@ async function createKobal(wasmBytes) {
   // Answers met so far, each once: its Shift-JIS bytes and its text. A batch refers to them by
   // number, so a million lines hold a few hundred strings.
   const answers = [];
-  const answerByHash = new Map();
-  const answerByKey = new Map();
+  const answerByHash = new Map(); // the first answer of each hash
+  const answerByKey = new Map(); // every answer, by its bytes as a string, for hashes met twice
 
-  const sameAnswer = (id, bytes, at, length) => {
-    const known = answers[id].bytes;
-    if (known.length !== length) return false;
-    for (let i = 0; i < length; i++) if (known[i] !== bytes[at + i]) return false;
-    return true;
-  };
-
-  // The number of the answer in the result buffer; FNV-1a finds it without making a string.
-  const internResult = (length) => {
-    const bytes = memory();
+  // The number of the answer in the result buffer, found by its 32-bit words up to its NUL
+  // without making a string; what follows the NUL is left from earlier calls and masked off.
+  const internResult = () => {
+    memory();
+    const words = resultWords;
     let hash = 0x811c9dc5;
-    for (let i = 0; i < length; i++) hash = Math.imul(hash ^ bytes[resultAt + i], 16777619);
+    let count = 0;
+    let last = 0; // the word holding the NUL, masked
+    while (count < RESULT_WORDS) {
+      const word = words[count++];
+      const zeros = (word - 0x01010101) & ~word & 0x80808080; // the lowest marks the first NUL
+      if (zeros !== 0) {
+        const kept = (31 - Math.clz32(zeros & -zeros)) >> 3; // bytes before the NUL
+        last = kept === 0 ? 0 : word & ((1 << (8 * kept)) - 1);
+        hash = Math.imul(hash ^ last, 16777619);
+        break;
+      }
+      hash = Math.imul(hash ^ word, 16777619);
+    }
     const id = answerByHash.get(hash);
-    if (id !== undefined && sameAnswer(id, bytes, resultAt, length)) return id;
-    const copy = bytes.slice(resultAt, resultAt + length);
-    const key = String.fromCharCode(...copy);
+    if (id !== undefined) {
+      const known = answers[id].words;
+      let same = known.length === count && known[count - 1] === last;
+      for (let i = 0; same && i < count - 1; i++) same = known[i] === words[i];
+      if (same) return id;
+    }
+    const bytes = heap.slice(resultAt, heap.indexOf(0, resultAt));
+    const key = String.fromCharCode(...bytes);
     let found = answerByKey.get(key);
     if (found === undefined) {
-      found = answers.length;
-      answers.push({ bytes: copy, text: shiftJisDecoder.decode(copy) });
+      const known = words.slice(0, count);
+      known[count - 1] = last;
+      found = answers.push({ bytes, text: shiftJisDecoder.decode(bytes), words: known }) - 1;
       answerByKey.set(key, found);
     }
     if (id === undefined) answerByHash.set(hash, found);
@@ -160,13 +177,16 @@ async function createKobal(wasmBytes) {
           answerIds[line] = noNumber;
         } else {
           wasm.DetectCarrier(out, resultAt);
-          answerIds[line] = internResult(memory().indexOf(0, resultAt) - resultAt);
+          answerIds[line] = internResult();
         }
       }
     }
   };
 
-  const internNoNumber = () => internResult(detectAt(reserve(1), 0));
+  const internNoNumber = () => {
+    detectAt(reserve(1), 0);
+    return internResult();
+  };
 
   return Object.freeze({
     detectCarrier,

@@ -185,18 +185,20 @@ async function readTextAsUtf8(bytes, pause) {
 // LF). A last line without LF counts; after a final LF no empty line follows, so empty text
 // has no line. The entry after the last line is one past the end, as if an LF followed.
 async function indexLines(utf8, pause) {
-  let count = 0;
-  for (let at = utf8.indexOf(10); at >= 0; at = utf8.indexOf(10, at + 1)) {
-    if ((++count & 0xffff) === 0) await pause();
+  let starts = new Uint32Array(Math.max(64, utf8.length >> 4));
+  let count = 0; // lines that start before the end
+  for (let start = 0; start < utf8.length; ) {
+    if (count + 1 >= starts.length) {
+      const grown = new Uint32Array(2 * starts.length);
+      grown.set(starts);
+      starts = grown;
+    }
+    starts[count++] = start;
+    const newline = utf8.indexOf(10, start);
+    start = newline < 0 ? utf8.length + 1 : newline + 1;
+    if ((count & 0xffff) === 0) await pause();
   }
   const endsWithNewline = utf8.length > 0 && utf8[utf8.length - 1] === 10;
-  if (utf8.length > 0 && !endsWithNewline) count++;
-  const starts = new Uint32Array(count + 1);
-  let line = 1;
-  for (let at = utf8.indexOf(10); at >= 0 && line < count; at = utf8.indexOf(10, at + 1)) {
-    starts[line++] = at + 1;
-    if ((line & 0xffff) === 0) await pause();
-  }
   starts[count] = utf8.length + (endsWithNewline ? 0 : 1);
-  return starts;
+  return starts.subarray(0, count + 1);
 }
