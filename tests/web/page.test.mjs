@@ -279,6 +279,18 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
   });
   after(() => page.close());
 
+  // Clicks a CSV button; resolves to the file it downloaded: { name, bytes }.
+  const download = async (button) => {
+    for (const name of readdirSync(downloads)) rmSync(join(downloads, name));
+    await page.click(button);
+    for (let i = 0; i < 300; i++) {
+      const done = readdirSync(downloads).filter((name) => !name.endsWith(".crdownload"));
+      if (done.length === 1) return { name: done[0], bytes: readFileSync(join(downloads, done[0])) };
+      await new Promise((resolve) => setTimeout(resolve, 100));
+    }
+    throw new Error(`no download from ${button}`);
+  };
+
   const lines = [
     "0112012345", "03-3520-1234", "０９０－１２０１－２３４５", "東京 03〜3520〜1234", "+81 (0)6 1234 5678", "117",
     "ｶﾀｶﾅ", "〜 ¢ £ ¬ ‖ −", "", "0120-12-3456", "ダイヤルQ2 0990-123-456",
@@ -310,16 +322,6 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     const path = join(work, "numbers.txt");
     writeFileSync(path, text);
     assert.equal(await openBatchFile(page, path), "done");
-    const download = async (button) => {
-      for (const name of readdirSync(downloads)) rmSync(join(downloads, name));
-      await page.click(button);
-      for (let i = 0; i < 100; i++) {
-        const done = readdirSync(downloads).filter((name) => !name.endsWith(".crdownload"));
-        if (done.length === 1) return { name: done[0], bytes: readFileSync(join(downloads, done[0])) };
-        await new Promise((resolve) => setTimeout(resolve, 100));
-      }
-      throw new Error(`no download from ${button}`);
-    };
     const records = lookup(text);
     const field = (value) => (/[",\r\n]/.test(value) ? `"${value.replaceAll('"', '""')}"` : value);
     const expectedUtf8 =
@@ -343,6 +345,21 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     const shiftJis = await download("#csv-shift-jis");
     assert.equal(shiftJis.name, "numbers-kobal-sjis.csv");
     assert.deepEqual(shiftJis.bytes, expectedShiftJis);
+  });
+
+  test("the batch view answers every key as kobal-lookup does, checked through its CSV", async () => {
+    const pad = (value, width) => String(value).padStart(width, "0");
+    const keys = Array.from({ length: 1000 }, (_, value) => pad(value, 3));
+    for (const prefix of ["070", "090"]) for (let block = 0; block < 1000; block++) keys.push(`${prefix}${pad(block, 3)}12345`);
+    for (let group = 1; group <= 9; group++) for (let key = 0; key < 10000; key++) keys.push(`0${group}${pad(key, 4)}5678`);
+    const path = join(work, "every-key.txt");
+    writeFileSync(path, keys.join("\n") + "\n");
+    assert.equal(await openBatchFile(page, path), "done");
+    const rows = (await download("#csv-utf8")).bytes.toString("utf8").split("\r\n").slice(1, -1);
+    const expected = lookup(readFileSync(path)).map((r) => `${r.input},${r.number ?? ""},${r.result}`);
+    assert.equal(rows.length, keys.length);
+    const differences = rows.flatMap((row, i) => (row === expected[i] ? [] : [`${row} / ${expected[i]}`]));
+    assert.deepEqual(differences.slice(0, 20), [], `${differences.length} rows differ`);
   });
 
   test("keyboard only: Tab order, Enter on 検索 and in the result line, Alt+S, the About box", async () => {
