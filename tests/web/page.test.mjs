@@ -4,7 +4,7 @@ import assert from "node:assert/strict";
 import { spawn, execFileSync } from "node:child_process";
 import { once } from "node:events";
 import { createServer } from "node:http";
-import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { mkdtempSync, readdirSync, readFileSync, rmSync, truncateSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
@@ -397,7 +397,7 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     assert.equal(await page.$eval("#result", (result) => result.value), "警察への緊急通報", "Alt+S presses 検索");
   });
 
-  test("bad input: an empty file, binary bytes, a 10 MB line; the window keeps its state", async () => {
+  test("bad input: an empty file, binary bytes, a 10 MB line, a file too large; the window keeps its state", async () => {
     assert.equal(await search(page, "0112012345"), "NTT固定（北海道札幌大通）");
     const empty = join(work, "empty.txt");
     writeFileSync(empty, "");
@@ -417,6 +417,12 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     const [first, second] = await readTable(page);
     assert.equal(first[1][0].length, 201, "the cell shows the line's beginning and an ellipsis");
     assert.deepEqual([first[1][1], first[1][2], second[1][2]], ["117", "時報", "フリーダイヤル"]);
+
+    const huge = join(work, "huge.bin");
+    writeFileSync(huge, "");
+    truncateSync(huge, 300 << 20); // sparse: the page refuses it by its size
+    assert.equal(await openBatchFile(page, huge), "failed");
+    assert.match(await page.$eval("#batch-message", (message) => message.textContent), /huge\.bin は大きすぎます/);
 
     assert.equal(await page.$eval("#result", (result) => result.value), "NTT固定（北海道札幌大通）", "the window kept its answer");
     assert.equal(await search(page, "117"), "時報");

@@ -69,15 +69,23 @@ function startBatchView(engine) {
     }
   };
 
+  const tooLarge = (what) => new Error(`${what}は大きすぎます (${INPUT_LIMIT / 2 ** 20} MB まで)`);
   batchView.run.addEventListener("click", () => {
     const text = batchView.text.value;
-    start(async () => ({ text }), "kobal", performance.now());
+    start(
+      async () => {
+        if (text.length > INPUT_LIMIT) throw tooLarge("貼り付けたテキスト");
+        return { text };
+      },
+      "kobal",
+      performance.now(),
+    );
   });
 
   const open = (file) =>
     start(
       async () => {
-        if (file.size > INPUT_LIMIT) throw new Error(`${file.name} は大きすぎます (${INPUT_LIMIT / 2 ** 20} MB まで)`);
+        if (file.size > INPUT_LIMIT) throw tooLarge(`${file.name} `);
         try {
           return { bytes: new Uint8Array(await file.arrayBuffer()) };
         } catch (error) {

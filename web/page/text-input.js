@@ -6,7 +6,7 @@
 
 /* exported readTextAsUtf8, indexLines, INPUT_LIMIT */
 
-const INPUT_LIMIT = 1 << 30; // a gigabyte: far more lines than anyone pastes, less than a tab can hold
+const INPUT_LIMIT = 256 << 20; // bytes: millions of lines, and room in a tab for their answers
 const PIECE = 4 << 20; // bytes decoded between two pauses
 const BLOCK = 1 << 16; // bytes of whole lines tried as UTF-8 together before line by line
 
