@@ -28,7 +28,10 @@ try {
       { timeout: 120_000 },
       before,
     );
-    const { state, elapsed } = await page.$eval("#batch-message", (m) => ({ state: m.dataset.state, elapsed: m.dataset.elapsedMs }));
+    const { state, elapsed } = await page.$eval("#batch-message", (m) => ({
+      state: m.dataset.state,
+      elapsed: m.dataset.elapsedMs,
+    }));
     if (state !== "done") throw new Error(`the batch ended ${state}`);
     if (run > 0) times.push(Number(elapsed));
   }

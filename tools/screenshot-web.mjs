@@ -15,7 +15,10 @@ try {
   await page.setViewport({ width: 960, height: 1000 });
   await page.goto(pathToFileURL(join(site, "index.html")).href);
   await page.waitForSelector("html[data-ready]");
-  await page.type("#batch-text", "011-201-2345\n+81 90 1201 2345\n（０１２０）１２３－４５６\n117\n0460-2-1234\n不明な番号");
+  await page.type(
+    "#batch-text",
+    "011-201-2345\n+81 90 1201 2345\n（０１２０）１２３－４５６\n117\n0460-2-1234\n不明な番号",
+  );
   await page.click("#batch-run");
   await page.waitForFunction(() => document.getElementById("batch-message").dataset.state === "done");
   await page.type("#number", "03-3520-1234");

@@ -20,7 +20,11 @@ const wasmBase64 = JSON.stringify(readFileSync(wasmPath).toString("base64"));
 async function readAboutText() {
   const { instance } = await WebAssembly.instantiate(readFileSync(aboutWasmPath), {
     env: { emscripten_notify_memory_growth: () => {} },
-    wasi_snapshot_preview1: { proc_exit: (code) => { throw new Error(`exit ${code}`); } },
+    wasi_snapshot_preview1: {
+      proc_exit: (code) => {
+        throw new Error(`exit ${code}`);
+      },
+    },
   });
   const wasm = instance.exports;
   wasm._initialize();

@@ -22,7 +22,12 @@ export async function launchBrowser() {
     `--user-data-dir=${profile}`,
   ];
   if (process.getuid?.() === 0) args.push("--no-sandbox");
-  const browser = await puppeteer.launch({ executablePath: CHROMIUM, args, headless: true, userDataDir: profile });
+  const browser = await puppeteer.launch({
+    executablePath: CHROMIUM,
+    args,
+    headless: true,
+    userDataDir: profile,
+  });
   const close = browser.close.bind(browser);
   browser.close = async () => {
     await close();

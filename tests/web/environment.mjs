@@ -20,7 +20,8 @@ export const KOBAL_LOOKUP = join(NATIVE_BUILD, "cli/kobal-lookup");
 const NATIVE_ANSWERS = join(NATIVE_BUILD, "tests/web/kobal-native-answers");
 
 for (const path of [join(SITE, "index.html"), join(MODULE, "kobal.js"), KOBAL_LOOKUP, NATIVE_ANSWERS]) {
-  if (!existsSync(path)) throw new Error(`${path} is missing: build the wasm preset and the native tools first`);
+  if (!existsSync(path))
+    throw new Error(`${path} is missing: build the wasm preset and the native tools first`);
 }
 
 export const importModule = () => import(pathToFileURL(join(MODULE, "kobal.js")).href);
@@ -35,7 +36,11 @@ export function runNative(program, args, input) {
 // The native library's answer to each line, in hex, or the native normaliser's digits ("-"
 // for no number). Lines must not hold LF.
 export const nativeAnswers = (mode, lines) =>
-  runNative(NATIVE_ANSWERS, [mode], Buffer.concat(lines.flatMap((line) => [Buffer.from(line), Buffer.from("\n")])))
+  runNative(
+    NATIVE_ANSWERS,
+    [mode],
+    Buffer.concat(lines.flatMap((line) => [Buffer.from(line), Buffer.from("\n")])),
+  )
     .toString("latin1")
     .split("\n")
     .slice(0, -1);
@@ -50,7 +55,11 @@ export function readWrittenForms() {
       if (text === "" || text.startsWith("#")) return;
       const tab = text.lastIndexOf("\t");
       const expected = text.slice(tab + 1);
-      forms.push({ written: unescapeForm(text.slice(0, tab)), expected: expected === "-" ? null : expected, line: index + 1 });
+      forms.push({
+        written: unescapeForm(text.slice(0, tab)),
+        expected: expected === "-" ? null : expected,
+        line: index + 1,
+      });
     });
   return forms;
 }

@@ -12,8 +12,23 @@ import { KOBAL_LOOKUP, MODULE, importModule, runNative } from "./environment.mjs
 const kobal = await importModule();
 
 test("detectCarrier gives kobal-lookup's UTF-8 answer as a string", () => {
-  const numbers = ["0112012345", "0153751234", "09012012345", "07050112345", "0120123456", "08001234567",
-    "0990123456", "117", "110", "189", "046021234", "046031234", "0312345678", "1234", ""];
+  const numbers = [
+    "0112012345",
+    "0153751234",
+    "09012012345",
+    "07050112345",
+    "0120123456",
+    "08001234567",
+    "0990123456",
+    "117",
+    "110",
+    "189",
+    "046021234",
+    "046031234",
+    "0312345678",
+    "1234",
+    "",
+  ];
   const lookup = runNative(KOBAL_LOOKUP, ["--raw", "--input", "-"], numbers.join("\n") + "\n")
     .toString("utf8")
     .split("\n")
@@ -27,7 +42,10 @@ test("detectCarrierBytes gives the library's Shift-JIS; a Uint8Array goes in unc
   assert.deepEqual([...kobal.detectCarrierBytes("117")], [0x8e, 0x9e, 0x95, 0xf1]); // 時報
   // 04602 and two full-width letters: nine bytes in Shift-JIS (Hakone), eleven as UTF-8.
   const shiftJis = Uint8Array.from([...Buffer.from("04602"), 0x82, 0x60, 0x82, 0x61]);
-  assert.equal(new TextDecoder("shift_jis").decode(kobal.detectCarrierBytes(shiftJis)), "NTT固定（神奈川県箱根）");
+  assert.equal(
+    new TextDecoder("shift_jis").decode(kobal.detectCarrierBytes(shiftJis)),
+    "NTT固定（神奈川県箱根）",
+  );
   assert.equal(kobal.detectCarrier("04602ＡＢ"), "不明");
   // A NUL would cut the number short in C; it is no number here, as in kobal-lookup.
   assert.equal(kobal.detectCarrier("117\u00000"), "不明");
@@ -51,7 +69,11 @@ test("arguments that are neither strings nor bytes are refused", () => {
 test("npm pack makes a package that installs into an empty project and imports", () => {
   const work = mkdtempSync(join(tmpdir(), "kobal-npm-"));
   try {
-    const npm = (args, cwd) => execFileSync("npm", [...args, "--no-audit", "--no-fund", "--loglevel=error"], { cwd, encoding: "utf8" });
+    const npm = (args, cwd) =>
+      execFileSync("npm", [...args, "--no-audit", "--no-fund", "--loglevel=error"], {
+        cwd,
+        encoding: "utf8",
+      });
     npm(["pack", "--pack-destination", work], MODULE);
     const [tarball] = readdirSync(work).filter((name) => /^kobal-\d+\.\d+\.\d+\.tgz$/.test(name));
     assert.ok(tarball, "npm pack wrote kobal-<version>.tgz");
@@ -64,9 +86,21 @@ test("npm pack makes a package that installs into an empty project and imports",
       'import { detectCarrier, normalise } from "kobal";\n' +
         'console.log(detectCarrier(normalise("011-201-2345")), normalise("x"));\n',
     );
-    assert.equal(execFileSync("node", ["check.mjs"], { cwd: project, encoding: "utf8" }), "NTT固定（北海道札幌大通） null\n");
-    const listed = execFileSync("tar", ["-tzf", join(work, tarball)], { encoding: "utf8" }).split("\n").filter(Boolean).sort();
-    assert.deepEqual(listed, ["package/NOTICE", "package/README.md", "package/kobal.d.ts", "package/kobal.js", "package/package.json"]);
+    assert.equal(
+      execFileSync("node", ["check.mjs"], { cwd: project, encoding: "utf8" }),
+      "NTT固定（北海道札幌大通） null\n",
+    );
+    const listed = execFileSync("tar", ["-tzf", join(work, tarball)], { encoding: "utf8" })
+      .split("\n")
+      .filter(Boolean)
+      .sort();
+    assert.deepEqual(listed, [
+      "package/NOTICE",
+      "package/README.md",
+      "package/kobal.d.ts",
+      "package/kobal.js",
+      "package/package.json",
+    ]);
   } finally {
     rmSync(work, { recursive: true, force: true });
   }

@@ -21,9 +21,13 @@ let outsideHits = 0;
 
 before(async () => {
   browser = await launchBrowser();
-  server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", WEB_BUILD], {
-    stdio: ["ignore", "pipe", "ignore"],
-  });
+  server = spawn(
+    "python3",
+    ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", WEB_BUILD],
+    {
+      stdio: ["ignore", "pipe", "ignore"],
+    },
+  );
   const [banner] = await once(server.stdout, "data");
   serverUrl = `http://127.0.0.1:${/port (\d+)/.exec(banner.toString())[1]}/site/index.html`;
   outside = createServer((request, response) => {
@@ -133,7 +137,10 @@ async function search(page, keys) {
   return page.$eval("#result", (result) => result.value);
 }
 
-for (const [where, url] of [["file://", () => FILE_URL], ["a static web server", () => serverUrl]]) {
+for (const [where, url] of [
+  ["file://", () => FILE_URL],
+  ["a static web server", () => serverUrl],
+]) {
   describe(`the page opened from ${where}`, () => {
     let page;
     before(async () => {
@@ -142,7 +149,11 @@ for (const [where, url] of [["file://", () => FILE_URL], ["a static web server",
     after(() => page.close());
 
     test("type a number, press Enter: the answer in the result line, the number selected again", async () => {
-      assert.equal(await page.evaluate(() => document.activeElement.id), "number", "the number field has the focus");
+      assert.equal(
+        await page.evaluate(() => document.activeElement.id),
+        "number",
+        "the number field has the focus",
+      );
       assert.equal(await search(page, "0112012345"), "NTT固定（北海道札幌大通）");
       const state = await page.evaluate(() => {
         const number = document.getElementById("number");
@@ -161,7 +172,14 @@ for (const [where, url] of [["file://", () => FILE_URL], ["a static web server",
     });
 
     test("written forms pasted into the number field are answered as kobal-lookup answers them", async () => {
-      const forms = ["03-3520-1234", "+81 90 1201 2345", "（０１２０）１２３－４５６", "090.1201.2345", "not a number", ""];
+      const forms = [
+        "03-3520-1234",
+        "+81 90 1201 2345",
+        "（０１２０）１２３－４５６",
+        "090.1201.2345",
+        "not a number",
+        "",
+      ];
       const expected = lookup(forms.join("\n") + "\n").map((record) => record.result);
       const answers = [];
       for (const form of forms) {
@@ -200,13 +218,20 @@ for (const [where, url] of [["file://", () => FILE_URL], ["a static web server",
 
     test("バージョン情報 shows the window's About text; OK closes it", async () => {
       await page.click("#about-command");
-      const shown = await page.$eval("#about-box", (box) => ({ open: box.open, text: box.querySelector("#about-text").textContent }));
-      const version = /project\(Kobal VERSION (\d+)\.(\d+)\.(\d+)/.exec(readFileSync(join(REPOSITORY, "CMakeLists.txt"), "utf8"));
+      const shown = await page.$eval("#about-box", (box) => ({
+        open: box.open,
+        text: box.querySelector("#about-text").textContent,
+      }));
+      const version = /project\(Kobal VERSION (\d+)\.(\d+)\.(\d+)/.exec(
+        readFileSync(join(REPOSITORY, "CMakeLists.txt"), "utf8"),
+      );
       const versionText = version[3] === "0" ? `${version[1]}.${version[2]}` : version.slice(1, 4).join(".");
       assert.equal(shown.open, true);
       assert.match(
         shown.text,
-        new RegExp(`^端末情報調査ツール\\n-{32}\\nコバル Version ${versionText.replaceAll(".", "\\.")}\\n\\n[^\\n]*20\\d\\d[^\\n]*\\n$`),
+        new RegExp(
+          `^端末情報調査ツール\\n-{32}\\nコバル Version ${versionText.replaceAll(".", "\\.")}\\n\\n[^\\n]*20\\d\\d[^\\n]*\\n$`,
+        ),
       );
       await page.keyboard.press("Enter"); // OK has the focus
       assert.equal(await page.$eval("#about-box", (box) => box.open), false);
@@ -226,7 +251,10 @@ for (const [where, url] of [["file://", () => FILE_URL], ["a static web server",
       assert.equal(await opened(() => page.click("#help-command")), "コバル (Kobal) ヘルプ");
       await page.focus("#number");
       assert.equal(await opened(() => page.keyboard.press("F1")), "コバル (Kobal) ヘルプ");
-      assert.deepEqual(readFileSync(join(SITE, "help/index.html")), readFileSync(join(REPOSITORY, "docs/help/index.html")));
+      assert.deepEqual(
+        readFileSync(join(SITE, "help/index.html")),
+        readFileSync(join(REPOSITORY, "docs/help/index.html")),
+      );
     });
 
     test("nothing leaves the page: requests go to its own files only, others are refused", async () => {
@@ -241,17 +269,21 @@ for (const [where, url] of [["file://", () => FILE_URL], ["a static web server",
         }
         const image = new Image();
         image.src = `${probe}image.png`;
-        outcomes.push(await new Promise((resolve) => {
-          image.onload = () => resolve("image reached");
-          image.onerror = () => resolve("image refused");
-        }));
+        outcomes.push(
+          await new Promise((resolve) => {
+            image.onload = () => resolve("image reached");
+            image.onerror = () => resolve("image refused");
+          }),
+        );
         return outcomes;
       }, probe);
       assert.deepEqual(refused, ["fetch refused", "image refused"]);
       assert.equal(outsideHits, 0, "the outside server saw no request");
       // Requests the page made, other than the refused ones: its own files only.
       const base = new URL(".", page.url()).href;
-      const foreign = page.requests.filter((request) => !request.startsWith(base) && !request.startsWith(probe));
+      const foreign = page.requests.filter(
+        (request) => !request.startsWith(base) && !request.startsWith(probe),
+      );
       assert.deepEqual(foreign, []);
       assert.deepEqual(page.errors, []);
     });
@@ -260,7 +292,11 @@ for (const [where, url] of [["file://", () => FILE_URL], ["a static web server",
       test("the kobal ES module imports in the browser and answers", async () => {
         const answers = await page.evaluate(async () => {
           const kobal = await import("../module/kobal.js");
-          return [kobal.detectCarrier("0112012345"), kobal.normalise("+81 90-1201-2345"), [...kobal.detectCarrierBytes("117")]];
+          return [
+            kobal.detectCarrier("0112012345"),
+            kobal.normalise("+81 90-1201-2345"),
+            [...kobal.detectCarrierBytes("117")],
+          ];
         });
         assert.deepEqual(answers, ["NTT固定（北海道札幌大通）", "09012012345", [0x8e, 0x9e, 0x95, 0xf1]]);
       });
@@ -292,8 +328,17 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
   };
 
   const lines = [
-    "0112012345", "03-3520-1234", "０９０－１２０１－２３４５", "東京 03〜3520〜1234", "+81 (0)6 1234 5678", "117",
-    "ｶﾀｶﾅ", "〜 ¢ £ ¬ ‖ −", "", "0120-12-3456", "ダイヤルQ2 0990-123-456",
+    "0112012345",
+    "03-3520-1234",
+    "０９０－１２０１－２３４５",
+    "東京 03〜3520〜1234",
+    "+81 (0)6 1234 5678",
+    "117",
+    "ｶﾀｶﾅ",
+    "〜 ¢ £ ¬ ‖ −",
+    "",
+    "0120-12-3456",
+    "ダイヤルQ2 0990-123-456",
   ];
 
   test("a Shift-JIS file, a UTF-16 file and a mixed file read as kobal-lookup reads them", async () => {
@@ -308,11 +353,18 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
       Buffer.from("\ufffd"),
       toCp932("東京 117\n"),
     ]);
-    for (const [name, bytes, encoding] of [["sjis.txt", shiftJis, "Shift-JIS"], ["utf16.txt", utf16, "UTF-16LE"], ["mixed.txt", mixed, "Shift-JIS"]]) {
+    for (const [name, bytes, encoding] of [
+      ["sjis.txt", shiftJis, "Shift-JIS"],
+      ["utf16.txt", utf16, "UTF-16LE"],
+      ["mixed.txt", mixed, "Shift-JIS"],
+    ]) {
       const path = join(work, name);
       writeFileSync(path, bytes);
       assert.equal(await openBatchFile(page, path), "done");
-      assert.match(await page.$eval("#batch-message", (message) => message.textContent), new RegExp(`\\(${encoding}\\)`));
+      assert.match(
+        await page.$eval("#batch-message", (message) => message.textContent),
+        new RegExp(`\\(${encoding}\\)`),
+      );
       assertRowsMatch(await readTable(page), lookup(bytes));
     }
   });
@@ -325,7 +377,8 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     const records = lookup(text);
     const field = (value) => (/[",\r\n]/.test(value) ? `"${value.replaceAll('"', '""')}"` : value);
     const expectedUtf8 =
-      "\ufeff入力,番号,結果\r\n" + records.map((r) => `${field(r.input)},${r.number ?? ""},${r.result}\r\n`).join("");
+      "\ufeff入力,番号,結果\r\n" +
+      records.map((r) => `${field(r.input)},${r.number ?? ""},${r.result}\r\n`).join("");
     const utf8 = await download("#csv-utf8");
     assert.equal(utf8.name, "numbers-kobal.csv");
     assert.equal(utf8.bytes.toString("utf8"), expectedUtf8);
@@ -339,7 +392,10 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
       header,
       ...nativeRecords.map((record, i) => {
         const comma = record.lastIndexOf(",");
-        return Buffer.from(`${record.slice(0, comma)},${records[i].number ?? ""},${record.slice(comma + 1)}\r\n`, "latin1");
+        return Buffer.from(
+          `${record.slice(0, comma)},${records[i].number ?? ""},${record.slice(comma + 1)}\r\n`,
+          "latin1",
+        );
       }),
     ]);
     const shiftJis = await download("#csv-shift-jis");
@@ -350,8 +406,10 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
   test("the batch view answers every key as kobal-lookup does, checked through its CSV", async () => {
     const pad = (value, width) => String(value).padStart(width, "0");
     const keys = Array.from({ length: 1000 }, (_, value) => pad(value, 3));
-    for (const prefix of ["070", "090"]) for (let block = 0; block < 1000; block++) keys.push(`${prefix}${pad(block, 3)}12345`);
-    for (let group = 1; group <= 9; group++) for (let key = 0; key < 10000; key++) keys.push(`0${group}${pad(key, 4)}5678`);
+    for (const prefix of ["070", "090"])
+      for (let block = 0; block < 1000; block++) keys.push(`${prefix}${pad(block, 3)}12345`);
+    for (let group = 1; group <= 9; group++)
+      for (let key = 0; key < 10000; key++) keys.push(`0${group}${pad(key, 4)}5678`);
     const path = join(work, "every-key.txt");
     writeFileSync(path, keys.join("\n") + "\n");
     assert.equal(await openBatchFile(page, path), "done");
@@ -389,12 +447,20 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     assert.equal(await page.$eval("#about-box", (box) => box.open), false);
     await page.focus("#result");
     await page.keyboard.press("Enter");
-    assert.equal(await page.$eval("#result", (result) => result.value), "時報", "Enter in the result line searches");
+    assert.equal(
+      await page.$eval("#result", (result) => result.value),
+      "時報",
+      "Enter in the result line searches",
+    );
     await page.keyboard.type("110");
     await page.keyboard.down("Alt");
     await page.keyboard.press("s");
     await page.keyboard.up("Alt");
-    assert.equal(await page.$eval("#result", (result) => result.value), "警察への緊急通報", "Alt+S presses 検索");
+    assert.equal(
+      await page.$eval("#result", (result) => result.value),
+      "警察への緊急通報",
+      "Alt+S presses 検索",
+    );
   });
 
   test("bad input: an empty file, binary bytes, a 10 MB line, a file too large; the window keeps its state", async () => {
@@ -405,7 +471,8 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
 
     const binary = Buffer.alloc(64 * 1024);
     let seed = 7;
-    for (let i = 0; i < binary.length; i++) binary[i] = (seed = (Math.imul(seed, 1103515245) + 12345) >>> 0) >>> 24;
+    for (let i = 0; i < binary.length; i++)
+      binary[i] = (seed = (Math.imul(seed, 1103515245) + 12345) >>> 0) >>> 24;
     const binaryPath = join(work, "binary.bin");
     writeFileSync(binaryPath, binary);
     assert.equal(await openBatchFile(page, binaryPath), "done");
@@ -422,9 +489,16 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     writeFileSync(huge, "");
     truncateSync(huge, 300 << 20); // sparse: the page refuses it by its size
     assert.equal(await openBatchFile(page, huge), "failed");
-    assert.match(await page.$eval("#batch-message", (message) => message.textContent), /huge\.bin は大きすぎます/);
+    assert.match(
+      await page.$eval("#batch-message", (message) => message.textContent),
+      /huge\.bin は大きすぎます/,
+    );
 
-    assert.equal(await page.$eval("#result", (result) => result.value), "NTT固定（北海道札幌大通）", "the window kept its answer");
+    assert.equal(
+      await page.$eval("#result", (result) => result.value),
+      "NTT固定（北海道札幌大通）",
+      "the window kept its answer",
+    );
     assert.equal(await search(page, "117"), "時報");
     assert.deepEqual(page.errors, []);
   });
@@ -437,7 +511,11 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     writeFileSync(path, block.repeat(repeats));
     const before = await page.$eval("#batch-message", (message) => Number(message.dataset.batch ?? 0));
     await (await page.$("#batch-file")).uploadFile(path);
-    await page.waitForFunction((before) => Number(document.getElementById("batch-message").dataset.batch) > before, {}, before);
+    await page.waitForFunction(
+      (before) => Number(document.getElementById("batch-message").dataset.batch) > before,
+      {},
+      before,
+    );
     const seen = await page.evaluate(async () => {
       const progress = document.getElementById("batch-progress");
       const message = document.getElementById("batch-message");
@@ -448,28 +526,43 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
         if (!answeredWhileRunning && progress.value > 0) {
           document.getElementById("number").value = "117";
           document.getElementById("search").click();
-          answeredWhileRunning = document.getElementById("result").value === "時報" && message.dataset.state === "running";
+          answeredWhileRunning =
+            document.getElementById("result").value === "時報" && message.dataset.state === "running";
         }
         await new Promise((resolve) => setTimeout(resolve, 20));
       }
-      return { steps: [...values].filter((value) => value > 0 && value < 1).length, answeredWhileRunning, state: message.dataset.state };
+      return {
+        steps: [...values].filter((value) => value > 0 && value < 1).length,
+        answeredWhileRunning,
+        state: message.dataset.state,
+      };
     });
     assert.equal(seen.state, "done");
     assert.ok(seen.steps >= 2, `the progress bar moved (${seen.steps} steps seen)`);
     assert.ok(seen.answeredWhileRunning, "a search was answered while the batch ran");
     const count = repeats * lines.length;
-    assert.match(await page.$eval("#batch-message", (message) => message.textContent), new RegExp(`^${count.toLocaleString("en-US")} 行`));
+    assert.match(
+      await page.$eval("#batch-message", (message) => message.textContent),
+      new RegExp(`^${count.toLocaleString("en-US")} 行`),
+    );
     // The last rows, reached by scrolling to the end: the file's last lines, answered.
     const lastRows = await page.evaluate(async (wanted) => {
       const view = document.getElementById("batch-table");
       view.scrollTop = view.scrollHeight;
       await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
-      return [...view.querySelectorAll("tbody tr:not(.spacer)")].slice(-wanted).map((row) => [...row.cells].map((cell) => cell.textContent));
+      return [...view.querySelectorAll("tbody tr:not(.spacer)")]
+        .slice(-wanted)
+        .map((row) => [...row.cells].map((cell) => cell.textContent));
     }, lines.length);
     const records = lookup(block);
     assert.deepEqual(
       lastRows,
-      records.map((record, i) => [String(count - lines.length + i + 1), record.input, record.number ?? "", record.result]),
+      records.map((record, i) => [
+        String(count - lines.length + i + 1),
+        record.input,
+        record.number ?? "",
+        record.result,
+      ]),
     );
   });
 });

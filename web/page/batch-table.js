@@ -54,7 +54,8 @@ class BatchTable {
     const bytes = this.bytesOf(index);
     // A long line is decoded only as far as its cell shows (4 bytes at most per character).
     let input = this.utf8Decoder.decode(bytes.subarray(0, 4 * INPUT_SHOWN));
-    if (input.length > INPUT_SHOWN || bytes.length > 4 * INPUT_SHOWN) input = input.slice(0, INPUT_SHOWN) + "…";
+    if (input.length > INPUT_SHOWN || bytes.length > 4 * INPUT_SHOWN)
+      input = input.slice(0, INPUT_SHOWN) + "…";
     return [String(index + 1), input, this.numberOf(index), this.answerOf(index).text];
   }
 

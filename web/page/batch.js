@@ -43,7 +43,7 @@ async function runBatch(engine, source, { onProgress, isCurrent }) {
   const starts = await indexLines(read.utf8, pause);
   const lineCount = starts.length - 1;
   const answerIds = new Uint16Array(lineCount); // the library has a few thousand texts, not 65,536
-  for (let line = 0; line < lineCount; ) {
+  for (let line = 0; line < lineCount;) {
     const last = Math.min(line + LINES_PER_CHECK, lineCount);
     engine.classifyLines(read.utf8, starts, line, last, answerIds);
     line = last;

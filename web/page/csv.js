@@ -17,7 +17,14 @@ function csvField(text) {
 // two, and the six characters that Windows also writes with their JIS X 0208 look-alikes.
 // Characters the code page lacks become "?". Made on first use.
 const encodeShiftJis = (() => {
-  const LOOK_ALIKES = [[0xa2, 0x8191], [0xa3, 0x8192], [0xac, 0x81ca], [0x2016, 0x8161], [0x2212, 0x817c], [0x301c, 0x8160]];
+  const LOOK_ALIKES = [
+    [0xa2, 0x8191],
+    [0xa3, 0x8192],
+    [0xac, 0x81ca],
+    [0x2016, 0x8161],
+    [0x2212, 0x817c],
+    [0x301c, 0x8160],
+  ];
   let table = null;
   const build = () => {
     table = new Map(LOOK_ALIKES);
@@ -43,13 +50,11 @@ const encodeShiftJis = (() => {
     if (table === null) build();
     for (const char of text) {
       const code = char.codePointAt(0);
-      if (code < 0x80) out.push(code);
-      else if (code >= 0xff61 && code <= 0xff9f) out.push(code - 0xff61 + 0xa1); // half-width kana
-      else {
-        const bytes = table.get(code);
-        if (bytes === undefined) out.push(0x3f);
-        else out.push(bytes >> 8, bytes & 0xff);
-      }
+      const bytes =
+        code < 0x80 ? code : code >= 0xff61 && code <= 0xff9f ? code - 0xff61 + 0xa1 : table.get(code);
+      if (bytes === undefined) out.push(0x3f);
+      else if (bytes > 0xff) out.push(bytes >> 8, bytes & 0xff);
+      else out.push(bytes); // ASCII, or half-width katakana
     }
   };
 })();

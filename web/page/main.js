@@ -59,7 +59,10 @@ function startBatchView(engine) {
         table.show(batch);
         const elapsed = performance.now() - started;
         batchView.message.dataset.elapsedMs = elapsed.toFixed(1);
-        say(`${batch.lineCount.toLocaleString("ja-JP")} 行 (${batch.encoding}) を ${Math.round(elapsed)} ms で調べました。`, "done");
+        say(
+          `${batch.lineCount.toLocaleString("ja-JP")} 行 (${batch.encoding}) を ${Math.round(elapsed)} ms で調べました。`,
+          "done",
+        );
       }
     } catch (error) {
       if (error instanceof BatchCancelled) return;

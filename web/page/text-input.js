@@ -97,7 +97,7 @@ function makeCp932Decoder() {
       }
     }
     let text = "";
-    for (let at = 0; at < bytes.length; ) {
+    for (let at = 0; at < bytes.length;) {
       const byte = bytes[at];
       if (byte < 0x80) {
         text += String.fromCharCode(byte);
@@ -130,14 +130,14 @@ async function decodeEachLine(bytes, pause) {
   const cp932 = makeCp932Decoder();
   const sink = new Utf8Sink(bytes.length + (bytes.length >> 1));
   let cp932Lines = 0;
-  for (let at = 0; at < bytes.length; ) {
+  for (let at = 0; at < bytes.length;) {
     const newline = bytes.indexOf(10, Math.min(at + BLOCK, bytes.length) - 1);
     const end = newline < 0 ? bytes.length : newline + 1;
     const block = bytes.subarray(at, end);
     if (isUtf8(block)) {
       sink.append(block);
     } else {
-      for (let start = 0; start < block.length; ) {
+      for (let start = 0; start < block.length;) {
         const lineEnd = block.indexOf(10, start);
         const line = block.subarray(start, lineEnd < 0 ? block.length : lineEnd + 1);
         if (isUtf8(line)) {
@@ -187,7 +187,7 @@ async function readTextAsUtf8(bytes, pause) {
 async function indexLines(utf8, pause) {
   let starts = new Uint32Array(Math.max(64, utf8.length >> 4));
   let count = 0; // lines that start before the end
-  for (let start = 0; start < utf8.length; ) {
+  for (let start = 0; start < utf8.length;) {
     if (count + 1 >= starts.length) {
       const grown = new Uint32Array(2 * starts.length);
       grown.set(starts);
