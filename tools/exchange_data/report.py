@@ -211,7 +211,7 @@ def render_table(table, fill, placed, fig, inputs):
     )
     left = ", ".join(f"{key} ({ma}, {prefecture})" for key, ma, prefecture in fill.no_block)
     out.append(f"- Keys left out because their MA's prefecture has no block here: {left or 'none'}.")
-    out += ["", "| Lead | Entries 2000 | NTT keys 2010 | Keys answering | Entries |", "|---|---|---|---|---|"]
+    out += ["", "| Lead | Entries 2000 | NTT keys 2010 | Keys answering | Entries now |", "|---|---|---|---|---|"]
     coverage = inputs.coverage[table]
     for lead in sorted(coverage):
         mark = " (complete)" if lead in fill.complete_leads else ""
