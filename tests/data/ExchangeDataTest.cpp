@@ -87,7 +87,9 @@ struct Allocation {
   bool heldByNtt;
 };
 
-std::vector<std::string> Split(const std::string& line, char separator) {
+// The fields of a line, a CR before its end dropped (the ministry's list has CRLF line ends).
+std::vector<std::string> Split(std::string line, char separator) {
+  if (!line.empty() && line.back() == '\r') line.pop_back();
   std::vector<std::string> parts;
   std::istringstream stream(line);
   for (std::string part; std::getline(stream, part, separator);) parts.push_back(part);

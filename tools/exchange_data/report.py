@@ -137,8 +137,9 @@ def render(results, inputs):
     fills = [fill for fill, _, _ in results.values()]
     out += [
         "",
-        f"Keys of the covered leads that answer a place: {distinct} of {possible}. NTT held {ntt} of "
-        f"them on 2010-01-04; the 2000 data set held {reference} distinct keys.",
+        f"Keys of the covered leads: {possible}. NTT held {ntt} of them on 2010-01-04 and {distinct} answer a "
+        "place (keys of complete leads that no quoted row holds answer \"不明\" whoever held them); the 2000 "
+        f"data set held {reference} distinct keys.",
         "Keys of the covered leads, complete ones aside, that answer \"不明\" because NTT did not hold "
         f"them: {sum(len(f.not_allocated) for f in fills)} unallocated, "
         f"{sum(len(f.not_ntt) for f in fills)} of other carriers or reserved, "
