@@ -22,6 +22,7 @@ namespace {
 
 struct QuotedRow {
   int table;
+  int position;      // counted from 1 within the table, 0 where it is not known
   std::string name;  // Shift-JIS
   std::string prefixes;
   bool irregular;
@@ -35,7 +36,8 @@ const std::vector<QuotedRow>& Quoted() {
   static const std::vector<QuotedRow> rows = [] {
     std::vector<QuotedRow> result;
     for (const Fields& f : ReadSource("quoted-rows.txt")) {
-      result.push_back({std::stoi(f[0]), ToShiftJis(f[2]), f[3], f.size() > 4});
+      const int position = f[1] == "-" ? 0 : std::stoi(f[1]);
+      result.push_back({std::stoi(f[0]), position, ToShiftJis(f[2]), f[3], f.size() > 4});
     }
     return result;
   }();
@@ -136,6 +138,10 @@ TEST(ExchangeData, QuotedRowsStandInTheirTablesAndAnswerAsStated) {
       found += q.name == table.rows[r].placeName && q.prefixes == table.rows[r].prefixList;
     }
     EXPECT_EQ(found, 1) << q.prefixes;
+    if (q.position > 0) {
+      ASSERT_LE(q.position, table.rowCount);
+      EXPECT_EQ(table.rows[q.position - 1].prefixList, q.prefixes) << "row " << q.position;
+    }
     for (const std::string& key : HeldKeys(q.prefixes)) {
       // The earliest quoted row of the table that holds the key is the one that answers it.
       const QuotedRow* holder = nullptr;

@@ -150,12 +150,20 @@ class Rules(Fixture):
         self.assertEqual(rows[5].name, "北海道真駒内")
         self.assertEqual(sum(len(row.keys) for row in rows[1:5]), 47)  # NTT's keys of 011300-011349
 
-    def test_a_position_the_order_cannot_give_is_reported(self):
+    def test_made_rows_move_after_a_quoted_row_to_keep_its_position(self):
         self.write(quoted=QUOTED.replace("1|-|北海道真駒内", "1|2|北海道真駒内"))
+        rows = self.rows()
+        self.assertEqual([r.name for r in rows[:4]], ["北海道札幌大通", "北海道真駒内", "北海道札幌", "北海道札幌"])
+        self.assertEqual(rows[2].keys[0], "011300")  # the one break of the ascending order
+        self.assertEqual(self.answer(rows, "011349"), "北海道札幌")
+
+    def test_a_position_that_moving_made_rows_cannot_give_is_reported(self):
+        # Only the made rows directly before it move; the unpositioned quoted row stays before it.
+        self.write(quoted=QUOTED.replace("1|-|北海道石山", "1|2|北海道石山"))
         self.assertEqual(self.run_generator(), 0)
-        self.assertEqual([r.name for r in self.rows()].index("北海道真駒内"), 3)
+        self.assertEqual([r.name for r in self.rows()].index("北海道石山"), 4)
         with open(os.path.join(self.out, "report.md"), encoding="utf-8") as handle:
-            self.assertIn("Quoted row 2 (北海道真駒内) stands at row 4", handle.read())
+            self.assertIn("Quoted row 2 (北海道石山) stands at row 5", handle.read())
 
 
 class BadInput(Fixture):

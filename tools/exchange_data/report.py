@@ -28,8 +28,10 @@ HOW_ROWS_ARE_MADE = """## How the rows are made
 6. Rows stand in the table's prefecture blocks in the order of `layout.txt`, ascending by first
    entry within a block, the quoted rows among them in their given order. Where a quoted row
    has a stated position and fewer rows come before it, the runs between it and the previous
-   positioned row are cut into more, shorter rows until it stands there; where more rows come
-   before it, the order wins and the table's section below says so.
+   positioned row are cut into more, shorter rows until it stands there. Where more rows come
+   before it, the made rows directly before it, as many as stand too many, move to just after
+   it, breaking the ascending order once; where a quoted row among them keeps it from its
+   position all the same, the table's section below says so.
 7. A key whose MA lies in a prefecture without a block in that table is left out (there is no
    block whose neighbourhood would justify it) and listed below.
 """
@@ -204,7 +206,7 @@ def render_table(table, fill, placed, fig, inputs):
         if placement.actual != placement.stated:
             out.append(
                 f"- Quoted row {placement.stated} ({placement.row.name}) stands at row {placement.actual}: "
-                "the rows that ascend before it are more than its position allows."
+                "more rows stand before it than moving the made rows directly before it can take away."
             )
     out.append(
         f"- Keys answering \"不明\" because NTT did not hold them: {len(fill.not_allocated)} unallocated, "
