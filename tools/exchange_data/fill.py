@@ -74,14 +74,14 @@ def fill_table(table, inputs):
     checked = set()
     for lead in sorted(coverage):
         keys = [f"{lead}{suffix:02d}" for suffix in range(100)]
-        result.ntt_keys[lead] = sum(1 for key in keys if key in inputs.allocations and inputs.allocations[key].held_by_ntt)
+        allocations = [inputs.allocations.get(key) for key in keys]
+        result.ntt_keys[lead] = sum(1 for a in allocations if a is not None and a.held_by_ntt)
         if lead in complete:
             continue
         runs = []  # (MA, keys): a run ends where an NTT key of another MA comes between
-        for key in keys:
+        for key, allocation in zip(keys, allocations):
             if key in held:
                 continue
-            allocation = inputs.allocations.get(key)
             if allocation is None:
                 result.not_in_plan.append(key)
             elif not allocation.allocated:
