@@ -165,23 +165,30 @@ def render(results, inputs):
 
 
 def distance_lines(results, inputs):
-    """Per table: the keys answering against the 2000 figures, and the leads above and below."""
+    """Per table and in all: the keys answering against the 2000 figures, the leads above and below."""
     planned = {key[:4] for key in inputs.allocations}
     out = [
         "| Table | Distinct keys 2000 | Keys answering | Difference | Leads above their 2000 entries | Leads below |",
         "|---|---|---|---|---|---|",
     ]
+    totals = [0, 0, 0, 0, []]  # 2000 keys, keys answering, leads above, leads, leads below
+
+    def line(name, reference, distinct, above, leads, below):
+        return (
+            f"| {name} | {reference} | {distinct} | {distinct - reference:+d} | {above} of {leads} | "
+            f"{', '.join(below) or 'none'} |"
+        )
+
     for table, (_, _, fig) in results.items():
         coverage = inputs.coverage[table]
         if not coverage:
             continue
-        reference = inputs.layout[table].distinct
-        above = sorted(lead for lead in coverage if fig.lead_keys[lead] > coverage[lead])
+        above = sum(1 for lead in coverage if fig.lead_keys[lead] > coverage[lead])
         below = sorted(lead for lead in coverage if fig.lead_keys[lead] < coverage[lead])
-        out.append(
-            f"| {table} | {reference} | {fig.distinct} | {fig.distinct - reference:+d} | "
-            f"{len(above)} of {len(coverage)} | {', '.join(below) or 'none'} |"
-        )
+        figures = (inputs.layout[table].distinct, fig.distinct, above, len(coverage), below)
+        out.append(line(table, *figures))
+        totals = [total + figure for total, figure in zip(totals, figures)]
+    out.append(line("all", *totals))
     gone = [lead for table in results for lead in sorted(inputs.coverage[table]) if lead not in planned]
     return out + ["", f"Covered leads of which the 2010 list has no key at all: {', '.join(gone) or 'none'}."]
 
