@@ -232,8 +232,21 @@ bool CLookupDlg::eventFilter(QObject* watched, QEvent* event) {
       Dispatch(Message::HelpRequest, 0, HelpInfo{watched});
       return true;
     }
+    if (IsIdleMenuBarWithFocus(watched) && !(key->modifiers() & ~Qt::ShiftModifier)) {
+      // Leaving a keyboard-opened menu with Esc can leave the focus on the menu bar with no
+      // menu active: the number field takes the focus back, and the key with it.
+      FocusNumber();
+      QCoreApplication::sendEvent(m_editNumber, event);
+      return true;
+    }
   }
   return QDialog::eventFilter(watched, event);
+}
+
+bool CLookupDlg::IsIdleMenuBarWithFocus(const QObject* object) const {
+  const auto* bar = qobject_cast<const QMenuBar*>(object);
+  return bar != nullptr && m_editNumber != nullptr && bar->hasFocus() &&
+         bar->activeAction() == nullptr && QApplication::activePopupWidget() == nullptr;
 }
 
 void CLookupDlg::OnPaint() {

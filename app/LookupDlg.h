@@ -61,6 +61,7 @@ class CLookupDlg : public QDialog {
   void OpenHelpFile();
   void CentreOnWorkArea();
   void FocusNumber();
+  bool IsIdleMenuBarWithFocus(const QObject* object) const;
   void OnMenuCommand(int id);
 
   void OnPaint();

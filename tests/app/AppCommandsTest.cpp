@@ -167,6 +167,21 @@ class AppCommandsTest : public QObject {
     QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("117"));
   }
 
+  void keysOnAnIdleMenuBarGoToTheNumberField() {
+    QTest::keyClicks(dlg->m_editNumber, QStringLiteral("110"));
+    QTest::keyClick(dlg->m_editNumber, Qt::Key_Return);
+    auto* bar = dlg->findChild<QMenuBar*>();
+    bar->setFocus(Qt::MenuBarFocusReason);  // where an abandoned keyboard menu can leave it
+    QCOMPARE(QApplication::focusWidget(), bar);
+    QTest::keyClick(bar, Qt::Key_1);  // replaces the selected number
+    QCOMPARE(QApplication::focusWidget(), dlg->m_editNumber);
+    QTest::keyClicks(dlg->m_editNumber, QStringLiteral("17"));
+    QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("117"));
+    bar->setFocus(Qt::MenuBarFocusReason);
+    QTest::keyClick(bar, Qt::Key_Escape);
+    QTRY_VERIFY(!dlg->isVisible());
+  }
+
   void oneFontForTheMenusContextMenusAndAboutBox() {
     const QString face = dlg->font().family();
     const int size = dlg->font().pointSize();

@@ -1,25 +1,58 @@
 #!/usr/bin/env bash
-# Starts the real Kobal on the X server of $DISPLAY, types a number as a user would, and checks
-# that the program stays up, shows its window, answers the search, and ends on Esc.
-# Usage: smoke-test.sh path/to/Kobal   (run under xvfb-run)
+# Starts the real Kobal on the X server of $DISPLAY under a real window manager and uses it as a
+# careful user would: the frame's place on the screen, a search, the menus from the keyboard
+# followed by a new number, and Esc to end it.
+# Usage: smoke-test.sh path/to/Kobal [window manager command]   (run under xvfb-run; the
+# window manager defaults to openbox)
 set -euo pipefail
-program=$1
+program=$(realpath "$1")
+shift
+[ $# -gt 0 ] || set -- openbox
 work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+pid="" wm=""
+trap 'kill $pid $wm 2>/dev/null || true; rm -rf "$work"' EXIT
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
 
-"$program" &
+"$@" >"$work/wm.log" 2>&1 &
+wm=$!
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "FAIL: no window manager: $*"; exit 1; }
+
+# Started where there is no kobal.hlp, so that the Contents command opens nothing.
+(cd "$work" && exec "$program") &
 pid=$!
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kobal$' | head -n 1)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Kobal\$" | head -n 1 || true)
 [ -n "$window" ] || { echo "FAIL: no window named Kobal"; exit 1; }
-sleep 1
+sleep 1.5  # framed by the window manager, and centred again with its frame
 kill -0 "$pid" || { echo "FAIL: Kobal ended by itself"; exit 1; }
 
 # The window keeps its fixed size (roughly 139 x 37 dialog units plus the menu bar).
-eval "$(xdotool getwindowgeometry --shell "$window")"
-echo "window $window: ${WIDTH}x${HEIGHT}"
+eval "$(xwininfo -id "$window" | awk -F: '
+  /Absolute upper-left X/ {print "X=" $2+0} /Absolute upper-left Y/ {print "Y=" $2+0}
+  /Width/ {print "WIDTH=" $2+0} /Height/ {print "HEIGHT=" $2+0}')"
+echo "window $window: ${WIDTH}x${HEIGHT} at $X,$Y"
 [ "$WIDTH" -ge 200 ] && [ "$WIDTH" -le 600 ] && [ "$HEIGHT" -ge 60 ] && [ "$HEIGHT" -le 250 ] ||
-  { echo "FAIL: unexpected size"; exit 1; }
+  fail "unexpected size"
+
+# The whole window, frame included, sits in the middle of the work area.
+read -r left right top bottom _ < <(xprop -id "$window" _NET_FRAME_EXTENTS | tr -dc '0-9,\n' | tr ',' ' ')
+read -r areaX areaY areaW areaH _ < <(xprop -root _NET_WORKAREA | tr -dc '0-9,\n' | tr ',' ' ')
+frameX=$((X - left)) frameY=$((Y - top))
+frameW=$((WIDTH + left + right)) frameH=$((HEIGHT + top + bottom))
+echo "frame ${frameW}x${frameH} at $frameX,$frameY (extents $left $right $top $bottom);" \
+  "work area ${areaW}x${areaH} at $areaX,$areaY"
+[ "$top" -gt 0 ] || fail "the window manager drew no title bar"
+offX=$((2 * frameX + frameW - 2 * areaX - areaW))  # twice the distance between the centres
+offY=$((2 * frameY + frameH - 2 * areaY - areaH))
+[ "${offX#-}" -le 2 ] && [ "${offY#-}" -le 2 ] || fail "frame not centred (off by $offX/2, $offY/2)"
 
 xdotool windowfocus --sync "$window"
 # Real key presses (XTEST) into the focused window, as from a keyboard.
@@ -32,17 +65,63 @@ import -window "$window" "$work/after.png"
 # The answer changes the picture: the program ran the search and painted its result.
 changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)
 echo "pixels changed by the search: $changed"
-[ "${changed%% *}" -gt 200 ] || { echo "FAIL: the window did not answer"; exit 1; }
-kill -0 "$pid" || { echo "FAIL: Kobal ended during the search"; exit 1; }
+[ "${changed%% *}" -gt 200 ] || fail "the window did not answer"
+
+# The lower part of the window: the result line, which never holds the caret here.
+result_line() { import -window "$window" -gravity South -crop 100%x40%+0+0 +repage "$work/$1.png"; }
+differs() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" != 0 ]; }
+search() {
+  xdotool type --delay 40 "$1"
+  xdotool key Return
+  sleep 0.5
+}
+visible_windows() { xdotool search --onlyvisible --name '^Kobal$' 2>/dev/null | wc -l; }
+
+# After a search the number is selected: a new number replaces it.
+search 117 && result_line time-signal
+search 110 && result_line police
+differs time-signal police || fail "117 and 110 gave the same picture"
+
+# Each menu sequence ends with the number field focused and its number selected, so 117 typed
+# next is a new number (not 110117, and not lost), and Esc still ends the program.
+keys() {
+  for key in "$@"; do
+    xdotool key "$key"
+    sleep 0.4
+  done
+}
+declare -A sequences=(
+  [about]="alt+h Escape alt+h a"
+  [contents]="alt+h Escape alt+h c"
+  [abandoned]="alt+h Escape alt+h Escape Escape"
+)
+for name in about contents abandoned; do
+  # shellcheck disable=SC2086
+  keys ${sequences[$name]}
+  if [ "$name" = about ]; then
+    [ "$(visible_windows)" -eq 2 ] || fail "about: Alt+H, A showed no About box"
+    keys Return
+    [ "$(visible_windows)" -eq 1 ] || fail "about: Enter did not close the About box"
+  fi
+  kill -0 "$pid" || { echo "FAIL: Kobal ended during the $name sequence"; exit 1; }
+  search 117 && result_line "after-$name"
+  differs time-signal "after-$name" && fail "$name: 117 typed afterwards was not searched alone"
+  search 110  # back to a selected 110 for the next sequence
+done
 
 xdotool key Escape
 for _ in $(seq 50); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
 done
-if kill -0 "$pid" 2>/dev/null; then echo "FAIL: Esc did not end Kobal"; exit 1; fi
-wait "$pid"
-status=$?
+if kill -0 "$pid" 2>/dev/null; then
+  echo "FAIL: Esc did not end Kobal"
+  exit 1
+fi
+status=0
+wait "$pid" || status=$?
+pid=""
 echo "Kobal ended with status $status"
-[ "$status" -eq 0 ]
-echo "1 passed, 0 failed"
+[ "$status" -eq 0 ] || fail "exit status $status"
+[ "$failures" -eq 0 ] || { echo "$failures failed"; exit 1; }
+echo "all passed"
