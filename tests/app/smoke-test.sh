@@ -69,27 +69,45 @@ echo "pixels changed by the search: $changed"
 
 # The lower part of the window: the result line, which never holds the caret here.
 result_line() { import -window "$window" -gravity South -crop 100%x40%+0+0 +repage "$work/$1.png"; }
-differs() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" != 0 ]; }
+same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" = 0 ]; }
+# Waits (up to 5 s, the machine may be busy) until the result line shows the same as, or
+# something else than, a picture taken before.
+result_becomes() {  # name same|other reference
+  for _ in $(seq 25); do
+    result_line "$1"
+    if same "$1" "$3"; then [ "$2" = same ] && return 0; else [ "$2" = other ] && return 0; fi
+    sleep 0.2
+  done
+  return 1
+}
 search() {
   xdotool type --delay 40 "$1"
   xdotool key Return
-  sleep 0.5
 }
-visible_windows() { xdotool search --onlyvisible --name '^Kobal$' 2>/dev/null | wc -l; }
-
-# After a search the number is selected: a new number replaces it.
-search 117 && result_line time-signal
-search 110 && result_line police
-differs time-signal police || fail "117 and 110 gave the same picture"
-
-# Each menu sequence ends with the number field focused and its number selected, so 117 typed
-# next is a new number (not 110117, and not lost), and Esc still ends the program.
+windows_become() {  # count: visible windows named Kobal, the dialog and its About box
+  for _ in $(seq 25); do
+    [ "$(xdotool search --onlyvisible --name '^Kobal$' 2>/dev/null | wc -l)" -eq "$1" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
 keys() {
   for key in "$@"; do
     xdotool key "$key"
     sleep 0.4
   done
 }
+
+# After a search the number is selected: a new number replaces it.
+result_line start
+search 117
+result_becomes time-signal other start || fail "117 was not answered"
+sleep 0.5 && result_line time-signal  # settled
+search 110
+result_becomes police other time-signal || fail "110 typed after 117 was not answered"
+
+# Each menu sequence ends with the number field focused and its number selected, so 117 typed
+# next is a new number (not 110117, and not lost), and Esc still ends the program.
 declare -A sequences=(
   [about]="alt+h Escape alt+h a"
   [contents]="alt+h Escape alt+h c"
@@ -99,14 +117,16 @@ for name in about contents abandoned; do
   # shellcheck disable=SC2086
   keys ${sequences[$name]}
   if [ "$name" = about ]; then
-    [ "$(visible_windows)" -eq 2 ] || fail "about: Alt+H, A showed no About box"
+    windows_become 2 || fail "about: Alt+H, A showed no About box"
     keys Return
-    [ "$(visible_windows)" -eq 1 ] || fail "about: Enter did not close the About box"
+    windows_become 1 || fail "about: Enter did not close the About box"
   fi
   kill -0 "$pid" || { echo "FAIL: Kobal ended during the $name sequence"; exit 1; }
-  search 117 && result_line "after-$name"
-  differs time-signal "after-$name" && fail "$name: 117 typed afterwards was not searched alone"
+  search 117
+  result_becomes "after-$name" same time-signal ||
+    fail "$name: 117 typed afterwards was not searched alone"
   search 110  # back to a selected 110 for the next sequence
+  result_becomes police-again same police || fail "$name: 110 typed afterwards was not answered"
 done
 
 xdotool key Escape
