@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real Kobal on the X server of $DISPLAY under a real window manager and uses it as a
 # careful user would: the frame's place on the screen, a search, the menus from the keyboard
-# followed by a new number, and Esc to end it.
+# followed by a new number, paste, and Esc to end it.
 # Usage: smoke-test.sh path/to/Kobal [window manager command]   (run under xvfb-run; the
 # window manager defaults to openbox)
 set -euo pipefail
@@ -19,7 +19,7 @@ fail() {
 
 "$@" >"$work/wm.log" 2>&1 &
 wm=$!
-for _ in $(seq 100); do
+for _ in $(seq 200); do  # up to 20 s
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
 done
@@ -128,6 +128,23 @@ for name in about contents abandoned; do
   search 110  # back to a selected 110 for the next sequence
   result_becomes police-again same police || fail "$name: 110 typed afterwards was not answered"
 done
+
+# Paste through the X clipboard: a written number becomes its digits; a text that is not one
+# number leaves the field as it was.
+clipboard() { printf '%s' "$1" | xclip -selection clipboard 2>/dev/null; }
+search 09012345678
+result_becomes mobile other police || fail "09012345678 was not answered"
+sleep 0.5 && result_line mobile
+search 110
+result_becomes police-again same police || fail "110 typed after the mobile number was not answered"
+clipboard "+81 90-1234-5678"
+xdotool key ctrl+v Return
+result_becomes pasted same mobile || fail "the pasted +81 90-1234-5678 did not search as 09012345678"
+clipboard "あした電話します"
+xdotool key ctrl+v Return
+sleep 1
+result_line pasted-text
+same pasted-text mobile || fail "a pasted text that is no number changed the number"
 
 xdotool key Escape
 for _ in $(seq 50); do
