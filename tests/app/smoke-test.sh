@@ -31,28 +31,37 @@ pid=$!
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Kobal\$" | head -n 1 || true)
 [ -n "$window" ] || { echo "FAIL: no window named Kobal"; exit 1; }
-sleep 1.5  # framed by the window manager, and centred again with its frame
+sleep 0.5
 kill -0 "$pid" || { echo "FAIL: Kobal ended by itself"; exit 1; }
 
+# Reads the client's place and size, the frame around it and the work area.
+measure() {
+  eval "$(xwininfo -id "$window" | awk -F: '
+    /Absolute upper-left X/ {print "X=" $2+0} /Absolute upper-left Y/ {print "Y=" $2+0}
+    /Width/ {print "WIDTH=" $2+0} /Height/ {print "HEIGHT=" $2+0}')"
+  read -r left right top bottom _ < <(xprop -id "$window" _NET_FRAME_EXTENTS | tr -dc '0-9,\n' |
+    tr ',' ' ')
+  read -r areaX areaY areaW areaH _ < <(xprop -root _NET_WORKAREA | tr -dc '0-9,\n' | tr ',' ' ')
+  frameX=$((X - ${left:-0})) frameY=$((Y - ${top:-0}))
+  frameW=$((WIDTH + ${left:-0} + ${right:-0})) frameH=$((HEIGHT + ${top:-0} + ${bottom:-0}))
+  # Twice the distance between the centres of the frame and of the work area.
+  offX=$((2 * frameX + frameW - 2 * areaX - areaW)) offY=$((2 * frameY + frameH - 2 * areaY - areaH))
+}
+# The window manager frames the window after it appears; Kobal then centres it again.
+for _ in $(seq 25); do
+  measure
+  [ "${top:-0}" -gt 0 ] && [ "${offX#-}" -le 2 ] && [ "${offY#-}" -le 2 ] && break
+  sleep 0.2
+done
+echo "window $window: ${WIDTH}x${HEIGHT} at $X,$Y; frame ${frameW}x${frameH} at $frameX,$frameY" \
+  "(extents ${left:-} ${right:-} ${top:-} ${bottom:-}); work area ${areaW}x${areaH} at $areaX,$areaY"
 # The window keeps its fixed size (roughly 139 x 37 dialog units plus the menu bar).
-eval "$(xwininfo -id "$window" | awk -F: '
-  /Absolute upper-left X/ {print "X=" $2+0} /Absolute upper-left Y/ {print "Y=" $2+0}
-  /Width/ {print "WIDTH=" $2+0} /Height/ {print "HEIGHT=" $2+0}')"
-echo "window $window: ${WIDTH}x${HEIGHT} at $X,$Y"
 [ "$WIDTH" -ge 200 ] && [ "$WIDTH" -le 600 ] && [ "$HEIGHT" -ge 60 ] && [ "$HEIGHT" -le 250 ] ||
   fail "unexpected size"
-
 # The whole window, frame included, sits in the middle of the work area.
-read -r left right top bottom _ < <(xprop -id "$window" _NET_FRAME_EXTENTS | tr -dc '0-9,\n' | tr ',' ' ')
-read -r areaX areaY areaW areaH _ < <(xprop -root _NET_WORKAREA | tr -dc '0-9,\n' | tr ',' ' ')
-frameX=$((X - left)) frameY=$((Y - top))
-frameW=$((WIDTH + left + right)) frameH=$((HEIGHT + top + bottom))
-echo "frame ${frameW}x${frameH} at $frameX,$frameY (extents $left $right $top $bottom);" \
-  "work area ${areaW}x${areaH} at $areaX,$areaY"
-[ "$top" -gt 0 ] || fail "the window manager drew no title bar"
-offX=$((2 * frameX + frameW - 2 * areaX - areaW))  # twice the distance between the centres
-offY=$((2 * frameY + frameH - 2 * areaY - areaH))
-[ "${offX#-}" -le 2 ] && [ "${offY#-}" -le 2 ] || fail "frame not centred (off by $offX/2, $offY/2)"
+[ "${top:-0}" -gt 0 ] || fail "the window manager drew no title bar"
+[ "${offX#-}" -le 2 ] && [ "${offY#-}" -le 2 ] ||
+  fail "frame not centred: its centre is off by ($offX, $offY) half pixels"
 
 xdotool windowfocus --sync "$window"
 # Real key presses (XTEST) into the focused window, as from a keyboard.
