@@ -1,13 +1,12 @@
-// An open-addressing table from Shift-JIS answers to ready output fields; iconv runs once
-// per distinct answer, so the cost per line is a hash and a compare.
+// An open-addressing table from Shift-JIS answers to ready output fields; each distinct answer
+// is converted once, so the cost per line is a hash and a compare.
 #include "AnswerCache.h"
 
-#include <cerrno>
+#include <bit>
 #include <cstring>
-#include <stdexcept>
 
+#include "Cp932.h"
 #include "FieldEscape.h"
-#include "Utf8.h"
 
 namespace kobal::cli {
 namespace {
@@ -18,47 +17,47 @@ std::uint64_t Load64(const char* bytes) {
   return word;
 }
 
-// Answers share their beginnings ("NTT固定（" ...), so the last 16 bytes and the length tell
-// them apart well; equal hashes are settled by comparing the bytes.
-std::uint32_t Hash(std::string_view bytes) {
-  std::uint64_t hash = bytes.size();
-  if (bytes.size() >= 16) {
-    const char* const tail = bytes.data() + bytes.size() - 16;
-    hash = (hash ^ Load64(tail)) * 0x9E3779B97F4A7C15u;
-    hash = (hash ^ Load64(tail + 8)) * 0x9E3779B97F4A7C15u;
-  } else {
-    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3u;
-  }
-  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+// Answers share their beginnings ("NTT固定（" ...) and differ further on; every word of the
+// buffer goes into the hash, mixed in three independent pairs so that the multiplications
+// overlap. Equal hashes are settled by comparing the buffers.
+std::uint32_t Hash(const AnswerCache::AnswerBuffer& answer) {
+  static_assert(AnswerCache::kAnswerRoom == 48);
+  constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15u;
+  const char* const bytes = answer.data();
+  const std::uint64_t a = (Load64(bytes) ^ Load64(bytes + 8)) * kMix;
+  const std::uint64_t b = (Load64(bytes + 16) ^ Load64(bytes + 24)) * kMix;
+  const std::uint64_t c = (Load64(bytes + 32) ^ Load64(bytes + 40)) * kMix;
+  const std::uint64_t hash = (a ^ std::rotl(b, 21) ^ std::rotl(c, 42)) * kMix;
+  return static_cast<std::uint32_t>(hash >> 32);
 }
 
 }  // namespace
 
 AnswerCache::AnswerCache(OutputFormat format, OutputEncoding encoding)
-    : format_(format), encoding_(encoding), slots_(256) {
-  if (encoding_ == OutputEncoding::kUtf8) {
-    converter_ = iconv_open("UTF-8", "CP932");
-    if (converter_ == reinterpret_cast<iconv_t>(-1)) {
-      throw std::runtime_error("no converter from CP932 to UTF-8");
-    }
+    : format_(format), encoding_(encoding), slots_(256) {}
+
+bool AnswerCache::Holds(const Slot& slot, const AnswerBuffer& answer) const {
+  const char* const stored = arena_.data() + slot.answerOffset;
+  std::uint64_t difference = 0;
+  for (std::size_t i = 0; i < answer.size(); i += 8) {
+    difference |= Load64(stored + i) ^ Load64(answer.data() + i);
   }
-}
-
-AnswerCache::~AnswerCache() {
-  if (converter_ != reinterpret_cast<iconv_t>(-1)) iconv_close(converter_);
-}
-
-std::string_view AnswerCache::AnswerOf(const Slot& slot) const {
-  return std::string_view(arena_).substr(slot.answerOffset, slot.answerLength);
+  return difference == 0;
 }
 
 std::string_view AnswerCache::Field(std::string_view answer) {
+  AnswerBuffer padded{};
+  answer.copy(padded.data(), padded.size() - 1);
+  return Field(padded);
+}
+
+std::string_view AnswerCache::Field(const AnswerBuffer& answer) {
   const std::uint32_t hash = Hash(answer);
   const std::size_t mask = slots_.size() - 1;
   std::size_t index = hash & mask;
   while (slots_[index].used) {
     const Slot& slot = slots_[index];
-    if (slot.hash == hash && AnswerOf(slot) == answer) {
+    if (slot.hash == hash && Holds(slot, answer)) {
       return std::string_view(arena_).substr(slot.fieldOffset, slot.fieldLength);
     }
     index = (index + 1) & mask;
@@ -69,10 +68,11 @@ std::string_view AnswerCache::Field(std::string_view answer) {
   return std::string_view(arena_).substr(made.fieldOffset, made.fieldLength);
 }
 
-AnswerCache::Slot AnswerCache::Make(std::string_view answer, std::uint32_t hash) {
+AnswerCache::Slot AnswerCache::Make(const AnswerBuffer& buffer, std::uint32_t hash) {
+  const std::string_view answer(buffer.data());
   std::string text;
   if (encoding_ == OutputEncoding::kUtf8) {
-    ConvertToUtf8(answer, text);
+    AppendCp932AsUtf8(answer, true, text);
   } else {
     text.assign(answer);
   }
@@ -82,11 +82,12 @@ AnswerCache::Slot AnswerCache::Make(std::string_view answer, std::uint32_t hash)
   switch (format_) {
     case OutputFormat::kTsv:
       // Shift-JIS trail bytes may be "\", so only UTF-8 text goes through the escaper.
-      end = encoding_ == OutputEncoding::kUtf8 ? WriteTsvField(text, start)
+      end = encoding_ == OutputEncoding::kUtf8 ? WriteTsvField(text, FieldBytes::kKept, start)
                                                : text.copy(start, text.size()) + start;
       break;
     case OutputFormat::kCsv:
-      end = WriteCsvField(text, encoding_ == OutputEncoding::kUtf8, start);
+      end = WriteCsvField(
+          text, encoding_ == OutputEncoding::kUtf8 ? FieldBytes::kUtf8 : FieldBytes::kKept, start);
       break;
     case OutputFormat::kJsonLines:
       end = WriteJsonString(text, start);
@@ -98,30 +99,11 @@ AnswerCache::Slot AnswerCache::Make(std::string_view answer, std::uint32_t hash)
   slot.hash = hash;
   slot.used = true;
   slot.answerOffset = static_cast<std::uint32_t>(arena_.size());
-  slot.answerLength = static_cast<std::uint32_t>(answer.size());
-  arena_.append(answer);
+  arena_.append(buffer.data(), buffer.size());
   slot.fieldOffset = static_cast<std::uint32_t>(arena_.size());
   slot.fieldLength = static_cast<std::uint32_t>(field.size());
   arena_.append(field);
   return slot;
-}
-
-void AnswerCache::ConvertToUtf8(std::string_view answer, std::string& utf8) {
-  iconv(converter_, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state
-  char out[256];
-  char* in = const_cast<char*>(answer.data());  // iconv's signature; the input is not written
-  std::size_t inLeft = answer.size();
-  while (inLeft > 0) {
-    char* outPointer = out;
-    std::size_t outLeft = sizeof out;
-    const std::size_t done = iconv(converter_, &in, &inLeft, &outPointer, &outLeft);
-    utf8.append(out, static_cast<std::size_t>(outPointer - out));
-    if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
-      utf8.append(kReplacementCharacter);  // a byte CP932 does not define
-      ++in;
-      --inLeft;
-    }
-  }
 }
 
 void AnswerCache::Grow() {

@@ -24,12 +24,26 @@ std::optional<OutputFormat> FormatNamed(std::string_view name) {
   return std::nullopt;
 }
 
+bool IsUtf8Name(const std::string& lowered) { return lowered == "utf-8" || lowered == "utf8"; }
+
+bool IsShiftJisName(const std::string& lowered) {
+  return lowered == "shift_jis" || lowered == "shift-jis" || lowered == "sjis" ||
+         lowered == "cp932";
+}
+
 std::optional<OutputEncoding> EncodingNamed(std::string_view name) {
   const std::string lowered = Lowered(name);
-  if (lowered == "utf-8" || lowered == "utf8") return OutputEncoding::kUtf8;
-  if (lowered == "shift_jis" || lowered == "shift-jis" || lowered == "sjis" || lowered == "cp932") {
-    return OutputEncoding::kShiftJis;
-  }
+  if (IsUtf8Name(lowered)) return OutputEncoding::kUtf8;
+  if (IsShiftJisName(lowered)) return OutputEncoding::kShiftJis;
+  return std::nullopt;
+}
+
+std::optional<InputEncoding> InputEncodingNamed(std::string_view name) {
+  const std::string lowered = Lowered(name);
+  if (lowered == "auto") return InputEncoding::kAuto;
+  if (IsUtf8Name(lowered)) return InputEncoding::kUtf8;
+  if (IsShiftJisName(lowered)) return InputEncoding::kShiftJis;
+  if (lowered == "utf-16" || lowered == "utf16") return InputEncoding::kUtf16;
   return std::nullopt;
 }
 
@@ -54,7 +68,8 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::stri
       name = argument.substr(0, equals);
       value = argument.substr(equals + 1);
     }
-    const bool takesValue = name == "--format" || name == "--encoding" || name == "--input";
+    const bool takesValue = name == "--format" || name == "--encoding" || name == "--input" ||
+                            name == "--input-encoding";
     if (takesValue && !value) {
       if (i + 1 == argc) {
         error = "option '" + std::string(name) + "' needs a value";
@@ -86,6 +101,14 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::stri
         return false;
       }
       commandLine.encoding = *encoding;
+    } else if (name == "--input-encoding") {
+      const auto encoding = InputEncodingNamed(*value);
+      if (!encoding) {
+        error = "unknown input encoding '" + std::string(*value) +
+                "' (auto, utf-8, shift_jis or utf-16)";
+        return false;
+      }
+      commandLine.inputEncoding = *encoding;
     } else if (name == "--input") {
       if (inputGiven) {
         error = "option '--input' given twice";
@@ -123,16 +146,29 @@ const char* HelpText() {
          "is given: one output line per input line, in order, blank lines included.\n"
          "\n"
          "  --input FILE        read the numbers from FILE ('-' for standard input)\n"
-         "  --raw               pass each line to the lookup unchanged; by default hyphens,\n"
-         "                      spaces, dots and parentheses are removed, full-width digits\n"
-         "                      made ASCII and +81 / 81- turned into the domestic 0\n"
+         "  --input-encoding ENCODING\n"
+         "                      auto (default): a byte order mark decides (UTF-8, UTF-16LE,\n"
+         "                      UTF-16BE); without one each line is UTF-8 if it is valid\n"
+         "                      UTF-8, else Shift-JIS (code page 932); or utf-8, shift_jis,\n"
+         "                      utf-16 (little-endian unless its byte order mark says not)\n"
+         "  --raw               pass each line to the lookup unchanged\n"
          "  --format FORMAT     tsv (default): number, tab, result\n"
          "                      csv: RFC 4180 records ending in CRLF\n"
-         "                      jsonl: {\"input\":...,\"number\":...,\"result\":...} per line\n"
-         "  --encoding ENCODING utf-8 (default) or shift_jis (the library's own bytes;\n"
-         "                      tsv and csv only)\n"
+         "                      jsonl: {\"input\":...,\"number\":...,\"result\":...} per line;\n"
+         "                      number is null when the line is no number\n"
+         "  --encoding ENCODING utf-8 (default) or shift_jis: the encoding of every output\n"
+         "                      field (tsv and csv only); '?' for what Shift-JIS cannot hold\n"
          "  -h, --help          show this help and exit\n"
          "  -V, --version       show the version and exit\n"
+         "\n"
+         "Unless --raw, each line is read as a number as people write it: ASCII or full-width\n"
+         "digits; spaces, hyphens, dashes, minus signs, long-vowel marks, dots, middle dots,\n"
+         "slashes and brackets between them; first a label (TEL, Tel., Telephone, Phone,\n"
+         "Mobile, FAX, 電話, 電話番号, 携帯, 携帯電話, ℡, ☎, ☏, 📞, 📱, any case or width,\n"
+         "with or without a note in brackets and ':' or '：') or tel:, and a country code\n"
+         "(+81, (+81), 0081, 010-81, 81-) with or without the trunk 0; last an extension\n"
+         "(内線 123, ext. 123, x 123) or notes ((代), ㈹, （FAX）), dropped. Anything\n"
+         "else, letters and masks such as XXXX included, makes the line no number: 不明.\n"
          "\n"
          "Exit status: 0 when every line was answered, 1 on a read or write error,\n"
          "2 on a usage error. See kobal-lookup(1).\n";

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "InputEncoding.h"
 #include "OutputFormat.h"
 
 namespace kobal::cli {
@@ -14,6 +15,7 @@ struct CommandLine {
   bool version = false;
   OutputFormat format = OutputFormat::kTsv;
   OutputEncoding encoding = OutputEncoding::kUtf8;
+  InputEncoding inputEncoding = InputEncoding::kAuto;
   std::string inputPath;             // empty: the numbers, or standard input
   std::vector<const char*> numbers;  // operands, answered in order
 };

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "Cp932.h"
 #include "Utf8.h"
 
 namespace kobal::cli {
@@ -33,70 +34,110 @@ bool NeedsCsvQuotes(std::string_view field) {
   return field.find_first_of(",\"\r\n") != std::string_view::npos;
 }
 
-}  // namespace
-
-char* WriteTsvField(std::string_view field, char* out) {
-  for (const char c : field) {
-    const char* escape = BackslashEscape(c);
-    if (escape != nullptr) {
-      out = Append(out, escape);
-    } else {
-      *out++ = c;
-    }
-  }
-  return out;
-}
-
-char* WriteCsvField(std::string_view field, bool replaceInvalid, char* out) {
-  const bool quoted = NeedsCsvQuotes(field);
-  if (quoted) *out++ = '"';
+// Walks the field: `ascii` writes each ASCII byte; every other character is written as
+// `bytes` says, with `invalid` for a sequence that is not UTF-8.
+template <typename AsciiWriter>
+char* WriteText(std::string_view field, FieldBytes bytes, std::string_view invalid,
+                AsciiWriter ascii, char* out) {
   const auto* p = reinterpret_cast<const unsigned char*>(field.data());
   const auto* const end = p + field.size();
   while (p < end) {
-    if (*p < 0x80 || !replaceInvalid) {
-      if (*p == '"') *out++ = '"';
+    if (*p < 0x80) {
+      out = ascii(static_cast<char>(*p++), out);
+      continue;
+    }
+    if (bytes == FieldBytes::kKept) {
       *out++ = static_cast<char>(*p++);
       continue;
     }
     const Utf8Sequence sequence = DecodeUtf8(p, end);
-    if (sequence.valid) {
-      out = Append(out, {reinterpret_cast<const char*>(p), sequence.length});
+    if (!sequence.valid) {
+      out = Append(out, invalid);
+    } else if (bytes == FieldBytes::kShiftJis) {
+      out = WriteCp932(sequence.codePoint, out);
     } else {
-      out = Append(out, kReplacementCharacter);
+      out = Append(out, {reinterpret_cast<const char*>(p), sequence.length});
     }
     p += sequence.length;
   }
+  return out;
+}
+
+std::string_view InvalidAs(FieldBytes bytes) {
+  return bytes == FieldBytes::kShiftJis ? "?" : kReplacementCharacter;
+}
+
+}  // namespace
+
+char* WriteTsvField(std::string_view field, FieldBytes bytes, char* out) {
+  if (bytes == FieldBytes::kKept) {  // byte by byte, the common case made short
+    for (const char c : field) {
+      const char* escape = c > '\\' ? nullptr : BackslashEscape(c);
+      if (escape == nullptr) {
+        *out++ = c;
+      } else {
+        out = Append(out, escape);
+      }
+    }
+    return out;
+  }
+  return WriteText(
+      field, bytes, InvalidAs(bytes),
+      [](char c, char* to) {
+        const char* escape = BackslashEscape(c);
+        if (escape == nullptr) {
+          *to++ = c;
+          return to;
+        }
+        return Append(to, escape);
+      },
+      out);
+}
+
+char* WriteCsvText(std::string_view field, FieldBytes bytes, char* out) {
+  return WriteText(
+      field, bytes, InvalidAs(bytes),
+      [](char c, char* to) {
+        if (c == '"') *to++ = '"';
+        *to++ = c;
+        return to;
+      },
+      out);
+}
+
+char* WriteCsvField(std::string_view field, FieldBytes bytes, char* out) {
+  const bool quoted = NeedsCsvQuotes(field);
+  if (quoted) *out++ = '"';
+  out = WriteCsvText(field, bytes, out);
   if (quoted) *out++ = '"';
   return out;
 }
 
+char* WriteJsonText(std::string_view field, char* out) {
+  return WriteText(
+      field, FieldBytes::kUtf8, "\\ufffd",
+      [](char c, char* to) {
+        static constexpr char kHex[] = "0123456789abcdef";
+        const auto byte = static_cast<unsigned char>(c);
+        if (const char* escape = BackslashEscape(c); escape != nullptr) {
+          return Append(to, escape);
+        }
+        if (c == '"') return Append(to, "\\\"");
+        if (byte < 0x20 || byte == 0x7F) {
+          to = Append(to, "\\u00");
+          *to++ = kHex[byte >> 4];
+          *to++ = kHex[byte & 0x0F];
+          return to;
+        }
+        *to++ = c;
+        return to;
+      },
+      out);
+}
+
 char* WriteJsonString(std::string_view field, char* out) {
-  static constexpr char kHex[] = "0123456789abcdef";
   *out++ = '"';
-  const auto* p = reinterpret_cast<const unsigned char*>(field.data());
-  const auto* const end = p + field.size();
-  while (p < end) {
-    const unsigned char c = *p;
-    if (c >= 0x80) {
-      const Utf8Sequence sequence = DecodeUtf8(p, end);
-      out = sequence.valid ? Append(out, {reinterpret_cast<const char*>(p), sequence.length})
-                           : Append(out, "\\ufffd");
-      p += sequence.length;
-      continue;
-    }
-    ++p;
-    if (const char* escape = BackslashEscape(static_cast<char>(c)); escape != nullptr) {
-      out = Append(out, escape);
-    } else if (c == '"') {
-      out = Append(out, "\\\"");
-    } else if (c < 0x20 || c == 0x7F) {
-      out = Append(out, "\\u00");
-      *out++ = kHex[c >> 4];
-      *out++ = kHex[c & 0x0F];
-    } else {
-      *out++ = static_cast<char>(c);
-    }
-  }
+  out = WriteJsonText(field, out);
   *out++ = '"';
   return out;
 }

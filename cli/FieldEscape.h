@@ -10,16 +10,26 @@ namespace kobal::cli {
 // (a JSON "\u00XX" or "\ufffd" escape per byte, and the quotes).
 constexpr std::size_t MaxEscapedSize(std::size_t length) { return 6 * length + 2; }
 
-// Tab-separated: "\" "\t" "\n" "\r" become backslash escapes; every other byte, invalid
-// UTF-8 included, is written unchanged so that the field gives back the input's bytes.
-char* WriteTsvField(std::string_view field, char* out);
+// What becomes of the text of a field on its way out.
+enum class FieldBytes {
+  kKept,      // every byte as it is, invalid UTF-8 and Shift-JIS included
+  kUtf8,      // UTF-8, each invalid sequence replaced by U+FFFD so that the file decodes
+  kShiftJis,  // UTF-8 written as code page 932; "?" for what it cannot hold or is not UTF-8
+};
+
+// Tab-separated: "\" "\t" "\n" "\r" become backslash escapes. With kKept undoing these four
+// escapes gives back the field's bytes. Not for Shift-JIS bytes, whose trail bytes may be "\".
+char* WriteTsvField(std::string_view field, FieldBytes bytes, char* out);
 
 // RFC 4180: quoted, with quotes doubled, when the field holds a comma, quote, CR or LF.
-// With `replaceInvalid` each invalid UTF-8 sequence becomes U+FFFD, so the file decodes.
-char* WriteCsvField(std::string_view field, bool replaceInvalid, char* out);
+char* WriteCsvField(std::string_view field, FieldBytes bytes, char* out);
+// The inside of a quoted CSV field: quotes doubled.
+char* WriteCsvText(std::string_view field, FieldBytes bytes, char* out);
 
 // A JSON string with its quotes: control characters and DEL as escapes, each invalid UTF-8
 // sequence as "\ufffd", everything else as its UTF-8 bytes.
 char* WriteJsonString(std::string_view field, char* out);
+// The inside of a JSON string.
+char* WriteJsonText(std::string_view field, char* out);
 
 }  // namespace kobal::cli

@@ -1,31 +1,48 @@
 // One line in, one record out, whatever the line holds.
 #include "LineAnswerer.h"
 
-#include <cstring>
+#include <optional>
 
 #include "NumberNormaliser.h"
 
 namespace kobal::cli {
+namespace {
 
-LineAnswerer::LineAnswerer(bool raw, RecordWriter& writer) : raw_(raw), writer_(writer) {
-  DetectCarrier("", unknown_);  // the empty number is never placed
+// Numbers are short: a plain loop costs less than a call to memchr.
+bool HoldsNul(std::string_view line) {
+  bool nul = false;
+  for (const char c : line) nul |= c == '\0';
+  return nul;
 }
 
-void LineAnswerer::Answer(std::string_view line) {
-  std::string_view number = line;
-  bool isNumber = true;
+}  // namespace
+
+static_assert(AnswerCache::kAnswerRoom >= KOBAL_RESULT_SIZE);
+
+LineAnswerer::LineAnswerer(bool raw, RecordWriter& writer) : raw_(raw), writer_(writer) {
+  unknown_.fill('\0');
+  DetectCarrier("", unknown_.data());  // the empty number is never placed
+}
+
+void LineAnswerer::Answer(std::string_view line, std::string_view asRead) {
+  std::optional<std::string_view> number = asRead;
   if (!raw_) {
-    isNumber = NormaliseNumber(line, number_);
-    number = number_;
+    number.reset();
+    if (NormaliseNumber(line, number_)) number = number_;
+  } else if (HoldsNul(asRead)) {
+    number.reset();  // a NUL up to which the library would read and answer for another number
   }
-  const char* answer = answer_;
-  if (!isNumber || std::memchr(number.data(), '\0', number.size()) != nullptr) {
-    // Not one number, or a NUL up to which the library would read and answer for another one.
-    answer = unknown_;
-  } else {
-    DetectCarrier(number.data(), answer_);
-  }
-  writer_.Write(line, number, answer);
+  if (!number) return writer_.Write(line, number, unknown_);  // the library is not asked
+  answer_.fill('\0');
+  DetectCarrier(number->data(), answer_.data());
+  writer_.Write(line, number, answer_);
+}
+
+void LineAnswerer::AnswerPiece(std::string_view text, bool first, bool last) {
+  if (first && last) return Answer(text);
+  if (first) writer_.BeginPieces();
+  writer_.WritePiece(text);
+  if (last) writer_.EndPieces(unknown_);
 }
 
 }  // namespace kobal::cli

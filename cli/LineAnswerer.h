@@ -13,16 +13,22 @@ class LineAnswerer {
  public:
   LineAnswerer(bool raw, RecordWriter& writer);
 
-  // `line` must be followed by a NUL byte (as LineReader and argv guarantee), so that in raw
-  // mode it goes to the library without a copy.
-  void Answer(std::string_view line);
+  // `line` is the line as text (UTF-8) and `asRead` its bytes as read, which raw mode passes to
+  // the library; they differ for a line decoded from Shift-JIS. `asRead` must be followed by a
+  // NUL byte (as LineReader and argv guarantee), so that it goes to the library without a copy.
+  void Answer(std::string_view line, std::string_view asRead);
+  void Answer(std::string_view line) { Answer(line, line); }
+
+  // A line that comes in pieces is too long to be a number: its text is echoed and it is
+  // answered as no number, without asking the library.
+  void AnswerPiece(std::string_view text, bool first, bool last);
 
  private:
   bool raw_;
   RecordWriter& writer_;
-  std::string number_;               // reused normalisation buffer
-  char unknown_[KOBAL_RESULT_SIZE];  // the library's answer for a number it cannot place
-  char answer_[KOBAL_RESULT_SIZE];
+  std::string number_;                 // reused normalisation buffer
+  AnswerCache::AnswerBuffer unknown_;  // the library's answer for a number it cannot place
+  AnswerCache::AnswerBuffer answer_;
 };
 
 }  // namespace kobal::cli

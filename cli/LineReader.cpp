@@ -1,59 +1,154 @@
-// Line splitting over read(2); a line longer than the buffer makes the buffer grow.
+// Line splitting over read(2) with a buffer of fixed size; UTF-16 is decoded as it is read.
 #include "LineReader.h"
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 namespace kobal::cli {
 
-LineReader::LineReader(int fd, std::size_t capacity) : fd_(fd), buffer_(capacity) {}
+LineReader::LineReader(int fd, InputEncoding encoding, std::size_t pieceSize, std::size_t capacity)
+    : fd_(fd), chosen_(encoding), pieceSize_(pieceSize), buffer_(capacity) {}
 
-bool LineReader::Next(std::string_view& line) {
+bool LineReader::Next(LinePiece& piece) {
+  if (!started_) ReadStart();
   for (;;) {
     char* const start = buffer_.data() + begin_;
     const std::size_t available = end_ - begin_;
     auto* newline = static_cast<char*>(std::memchr(start + scanned_, '\n', available - scanned_));
     std::size_t length = 0;
+    bool last = true;
     if (newline != nullptr) {
       length = static_cast<std::size_t>(newline - start);
       begin_ += length + 1;
+    } else if (available >= pieceSize_) {
+      // A line longer than a piece: hand on a piece, keeping a CR that may end the line.
+      length = pieceSize_;
+      if (start[length - 1] == '\r') --length;
+      begin_ += length;
+      last = false;
     } else if (!atEnd_) {
       Fill();
       continue;
     } else {
-      if (available == 0 || error_ != 0) return false;  // never answer a line cut by an error
+      if ((available == 0 && !inLine_) || error_ != 0) return false;  // never a cut line
       length = available;  // the last line has no newline; Fill left room for its NUL
       begin_ = end_;
     }
     scanned_ = 0;
-    if (length > 0 && start[length - 1] == '\r') --length;
-    start[length] = '\0';
-    line = {start, length};
+    if (last && length > 0 && start[length - 1] == '\r') --length;
+    if (last) start[length] = '\0';
+    piece = {lines_->Decode({start, length}, !inLine_, last), !inLine_, last};
+    inLine_ = !last;
     return true;
   }
 }
 
+LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::size_t maxLines,
+                                        std::size_t& size) {
+  if (!started_) ReadStart();
+  scanned_ = 0;  // Next looks again from the start of what is left
+  for (bool filled = false;; filled = true) {
+    if (end_ - begin_ < limit && !atEnd_ && !filled) Fill();
+    const char* const start = buffer_.data() + begin_;
+    const std::size_t available = end_ - begin_;
+    size = 0;
+    if (const void* newline = memrchr(start, '\n', std::min(available, limit))) {
+      size = static_cast<std::size_t>(static_cast<const char*>(newline) - start) + 1;
+    } else if (available >= pieceSize_) {
+      scanned_ = 0;
+      return Block::kLongLine;
+    } else if (!atEnd_) {
+      Fill();
+      scanned_ = 0;
+      continue;
+    } else if (available > 0 && error_ == 0) {
+      size = available;  // the last line has no newline; never a line cut by an error
+    } else {
+      return Block::kEnd;
+    }
+    if (static_cast<std::size_t>(std::count(start, start + size, '\n')) > maxLines) {
+      size = 0;  // many short lines: cut after the last one allowed
+      for (std::size_t line = 0; line < maxLines; ++line) {
+        size = static_cast<std::size_t>(
+                   static_cast<const char*>(std::memchr(start + size, '\n', available - size)) -
+                   start) +
+               1;
+      }
+    }
+    std::memcpy(block, start, size);
+    begin_ += size;
+    scanned_ = 0;
+    return Block::kLines;
+  }
+}
+
+std::size_t LineReader::ReadSome(char* to, std::size_t size) {
+  for (;;) {
+    const ssize_t got = read(fd_, to, size);
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno == EINTR) continue;
+    error_ = errno;
+    return 0;
+  }
+}
+
+void LineReader::ReadStart() {
+  started_ = true;
+  char start[kLongestByteOrderMark];
+  std::size_t got = 0;
+  while (got < sizeof start) {
+    const std::size_t more = ReadSome(start + got, sizeof start - got);
+    if (more == 0) {
+      atEnd_ = true;
+      break;
+    }
+    got += more;
+  }
+  const StreamStart stream = ReadStreamStart(chosen_, {start, got});
+  encoding_ = stream.encoding;
+  const char* const rest = start + stream.byteOrderMark;
+  const std::size_t restSize = got - stream.byteOrderMark;
+  if (encoding_ == StreamEncoding::kUtf16LittleEndian ||
+      encoding_ == StreamEncoding::kUtf16BigEndian) {
+    utf16_.emplace(encoding_ == StreamEncoding::kUtf16BigEndian);
+    encoding_ = StreamEncoding::kUtf8;  // the lines come decoded
+    raw_.resize(buffer_.size() / 4);
+    AppendUtf16(rest, restSize, atEnd_);
+  } else {
+    std::memcpy(buffer_.data(), rest, restSize);
+    end_ = restSize;
+  }
+  lines_.emplace(encoding_);
+}
+
+void LineReader::AppendUtf16(const char* raw, std::size_t size, bool final) {
+  char* const out = buffer_.data() + end_;
+  end_ = static_cast<std::size_t>(
+      utf16_->Decode(reinterpret_cast<const unsigned char*>(raw), size, final, out) -
+      buffer_.data());
+}
+
 void LineReader::Fill() {
-  // Move the partial line to the front, and grow if it fills the buffer; one byte always
-  // stays free for the NUL after the last line.
+  // Move the partial line (shorter than a piece) to the front; one byte always stays free
+  // for the NUL after the last line.
   scanned_ = end_ - begin_;
   std::memmove(buffer_.data(), buffer_.data() + begin_, scanned_);
   begin_ = 0;
   end_ = scanned_;
-  if (buffer_.size() - end_ < 2) buffer_.resize(buffer_.size() * 2);
-  for (;;) {
-    const ssize_t got = read(fd_, buffer_.data() + end_, buffer_.size() - end_ - 1);
-    if (got > 0) {
-      end_ += static_cast<std::size_t>(got);
-      return;
-    }
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) error_ = errno;
-    atEnd_ = true;
+  const std::size_t room = buffer_.size() - end_ - 1;
+  if (!utf16_) {
+    const std::size_t got = ReadSome(buffer_.data() + end_, room);
+    end_ += got;
+    atEnd_ = got == 0;
     return;
   }
+  const std::size_t rawRoom = std::min(raw_.size(), (room - 8) / 3 * 2);
+  const std::size_t got = ReadSome(raw_.data(), rawRoom);
+  atEnd_ = got == 0;
+  AppendUtf16(raw_.data(), got, atEnd_);
 }
 
 }  // namespace kobal::cli

@@ -1,20 +1,46 @@
-// Reads a file descriptor line by line through one large buffer, without copying lines.
+// Reads a file descriptor line by line through one fixed buffer, without copying lines; lines
+// too long for it come in pieces, so memory stays the same whatever the input.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "InputEncoding.h"
+#include "LineDecoder.h"
+#include "Utf16.h"
+
 namespace kobal::cli {
+
+struct LinePiece {
+  std::string_view text;  // without the "\n" or "\r\n"
+  bool first;             // the start of a line
+  bool last;              // the end of a line: a whole line when `first` too
+};
 
 class LineReader {
  public:
-  explicit LineReader(int fd, std::size_t capacity = std::size_t{1} << 20);
+  // Pieces are at most `pieceSize` bytes; the buffer holds `capacity` (several pieces).
+  LineReader(int fd, InputEncoding encoding, std::size_t pieceSize = std::size_t{1} << 16,
+             std::size_t capacity = std::size_t{1} << 20);
 
-  // The next line without its "\n" or "\r\n"; a last line without a newline counts too.
-  // The view stays valid until the next call and is followed by a NUL byte, so it can be
-  // handed on as a C string. Returns false at the end of the input or on a read error.
-  bool Next(std::string_view& line);
+  // The next line or piece of a line, as UTF-8 whatever the input's encoding; a last line
+  // without a newline counts too. The view stays valid until the next call, and a whole line
+  // is followed by a NUL byte so that it can be handed on as a C string. Returns false at the
+  // end of the input or on a read error.
+  bool Next(LinePiece& piece);
+
+  // Whole lines for a worker, read before their decoding: as many as fit in `limit` bytes
+  // (at least a piece), but no more than `maxLines`, copied to `block`, which must hold one
+  // byte more for a NUL after the last line; their bytes are `size`. kLongLine when the next
+  // line is longer than a piece: read it with Next. kEnd at the end of the input or on a read
+  // error.
+  enum class Block { kLines, kLongLine, kEnd };
+  Block NextBlock(char* block, std::size_t limit, std::size_t maxLines, std::size_t& size);
+
+  // How the stream's lines are encoded, once the first Next or NextBlock has read its start.
+  StreamEncoding Encoding() const { return encoding_; }
 
   bool Failed() const { return error_ != 0; }
   int Error() const { return error_; }  // the errno of the failed read
@@ -22,12 +48,26 @@ class LineReader {
  private:
   // Reads more input after the unconsumed bytes; sets atEnd_ when nothing more comes.
   void Fill();
+  // Reads the byte order mark, if any, and keeps the bytes after it.
+  void ReadStart();
+  // One read(2) into `to`, retried on interruption; 0 at the end or on an error.
+  std::size_t ReadSome(char* to, std::size_t size);
+  // Decodes raw UTF-16 into the buffer at end_.
+  void AppendUtf16(const char* raw, std::size_t size, bool final);
 
   int fd_;
+  InputEncoding chosen_;
+  StreamEncoding encoding_ = StreamEncoding::kEachLine;
+  std::optional<Utf16Decoder> utf16_;
+  std::optional<LineDecoder> lines_;
+  std::size_t pieceSize_;
   std::vector<char> buffer_;
+  std::vector<char> raw_;    // UTF-16 input before decoding
   std::size_t begin_ = 0;    // first unconsumed byte
   std::size_t end_ = 0;      // one past the last byte read
   std::size_t scanned_ = 0;  // bytes after begin_ already known to hold no newline
+  bool started_ = false;
+  bool inLine_ = false;  // pieces of a long line have been given
   bool atEnd_ = false;
   int error_ = 0;
 };

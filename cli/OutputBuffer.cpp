@@ -3,24 +3,47 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace kobal::cli {
+namespace {
+
+constexpr std::size_t kDirectWrite = std::size_t{1} << 16;  // a block's records: no copy
+
+}  // namespace
 
 OutputBuffer::OutputBuffer(int fd, std::size_t capacity) : fd_(fd), buffer_(capacity) {}
 
-char* OutputBuffer::Reserve(std::size_t size) {
-  if (buffer_.size() - used_ < size) {
+char* OutputBuffer::MakeRoom(std::size_t size) {
+  if (fd_ == kInMemory) {
+    buffer_.resize(std::max(buffer_.size() * 2, used_ + size));
+  } else {
     Flush();
     if (buffer_.size() < size) buffer_.resize(size);  // one record larger than the buffer
   }
   return buffer_.data() + used_;
 }
 
+void OutputBuffer::Write(std::string_view bytes) {
+  if (fd_ != kInMemory && bytes.size() >= kDirectWrite) {
+    Flush();
+    WriteOut(bytes.data(), bytes.size());
+    return;
+  }
+  char* const out = Reserve(bytes.size());
+  std::memcpy(out, bytes.data(), bytes.size());
+  Commit(out + bytes.size());
+}
+
 void OutputBuffer::Flush() {
-  const char* data = buffer_.data();
-  std::size_t left = used_;
+  if (fd_ == kInMemory) return;
+  WriteOut(buffer_.data(), used_);
   used_ = 0;
+}
+
+void OutputBuffer::WriteOut(const char* data, std::size_t left) {
   while (left > 0 && error_ == 0) {
     const ssize_t written = write(fd_, data, left);
     if (written < 0) {

@@ -1,26 +1,47 @@
-// A large write buffer over a file descriptor: few system calls, no allocation per line.
+// A large write buffer over a file descriptor: few system calls, no allocation per line. Without
+// a file descriptor it only collects, for a worker's block of records.
 #pragma once
 
 #include <cstddef>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kobal::cli {
 
 class OutputBuffer {
  public:
+  static constexpr int kInMemory = -1;
+
   explicit OutputBuffer(int fd, std::size_t capacity = std::size_t{1} << 20);
 
   // Room for at least `size` more bytes; write into it and hand the end to Commit.
-  char* Reserve(std::size_t size);
+  char* Reserve(std::size_t size) {
+    return buffer_.size() - used_ >= size ? buffer_.data() + used_ : MakeRoom(size);
+  }
   void Commit(char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
+
+  // Appends `bytes`, straight to the file descriptor when they are many.
+  void Write(std::string_view bytes);
 
   // Writes out what is buffered. After a failure further output is dropped.
   void Flush();
+
+  // In memory: what was collected, and starting afresh (the capacity stays).
+  std::string_view Buffered() const { return {buffer_.data(), used_}; }
+  void Clear() { used_ = 0; }
+  void Swap(OutputBuffer& other) {
+    buffer_.swap(other.buffer_);
+    std::swap(used_, other.used_);
+  }
 
   bool Failed() const { return error_ != 0; }
   int Error() const { return error_; }  // the errno of the first failed write
 
  private:
+  char* MakeRoom(std::size_t size);
+  void WriteOut(const char* data, std::size_t size);
+
   int fd_;
   std::vector<char> buffer_;
   std::size_t used_ = 0;

@@ -1,9 +1,11 @@
 // Writes one output record per input line: the number as given, and the library's answer.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "AnswerCache.h"
+#include "FieldEscape.h"
 #include "OutputBuffer.h"
 #include "OutputFormat.h"
 
@@ -13,13 +15,20 @@ class RecordWriter {
  public:
   RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output);
 
-  // `written` is the line as read, `number` what was passed to the library, `answer` the
-  // library's Shift-JIS text.
-  void Write(std::string_view written, std::string_view number, std::string_view answer);
+  // `written` is the line as read (UTF-8), `number` what was passed to the library (none when
+  // it was not asked), `answer` the library's Shift-JIS text in its zero-filled buffer.
+  void Write(std::string_view written, std::optional<std::string_view> number,
+             const AnswerCache::AnswerBuffer& answer);
+
+  // A record for a line that comes in pieces: its text is written piece by piece, and the
+  // record ends with `answer` and no number.
+  void BeginPieces();
+  void WritePiece(std::string_view text);
+  void EndPieces(const AnswerCache::AnswerBuffer& answer);
 
  private:
   OutputFormat format_;
-  OutputEncoding encoding_;
+  FieldBytes inputBytes_;  // how the number as given is written
   OutputBuffer& output_;
   AnswerCache answers_;
 };

@@ -2,17 +2,21 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
+#include <thread>
 
 #include "CommandLine.h"
 #include "LineAnswerer.h"
 #include "LineReader.h"
 #include "OutputBuffer.h"
 #include "RecordWriter.h"
+#include "StreamAnswerer.h"
 
 namespace {
 
@@ -29,34 +33,46 @@ std::string IoMessage(const std::string& name, int error) {
   return name + ": " + std::strerror(error);
 }
 
-int Run(const kobal::cli::CommandLine& commandLine) {
+int Answer(const kobal::cli::CommandLine& commandLine, kobal::cli::OutputBuffer& output) {
   using namespace kobal::cli;
-  OutputBuffer output(STDOUT_FILENO);
-  RecordWriter writer(commandLine.format, commandLine.encoding, output);
-  LineAnswerer answerer(commandLine.raw, writer);
-
   if (!commandLine.numbers.empty()) {
+    RecordWriter writer(commandLine.format, commandLine.encoding, output);
+    LineAnswerer answerer(commandLine.raw, writer);
     for (const char* number : commandLine.numbers) {
       answerer.Answer(number);
       if (output.Failed()) break;
     }
-  } else {
-    const bool fromStdin = commandLine.inputPath.empty() || commandLine.inputPath == "-";
-    const std::string name = fromStdin ? "standard input" : commandLine.inputPath;
-    const int fd = fromStdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
-    LineReader reader(fd);
-    std::string_view line;
-    while (!output.Failed() && reader.Next(line)) answerer.Answer(line);
-    if (!fromStdin) close(fd);
-    if (reader.Failed()) {
-      output.Flush();  // the lines answered before the error still count
-      return Fail(kExitIoError, IoMessage(name, reader.Error()));
-    }
+    return kExitOk;
+  }
+  const bool fromStdin = commandLine.inputPath.empty() || commandLine.inputPath == "-";
+  const std::string name = fromStdin ? "standard input" : commandLine.inputPath;
+  const int fd = fromStdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
+  LineReader reader(fd, commandLine.inputEncoding);
+  // One worker per core, up to four: beyond that the output is the limit, and each worker's
+  // blocks cost memory.
+  const unsigned workers = std::min(std::thread::hardware_concurrency(), 4u);
+  StreamAnswerer(commandLine, workers).Run(reader, output);
+  if (!fromStdin) close(fd);
+  if (reader.Failed()) {
+    output.Flush();  // the lines answered before the error still count
+    return Fail(kExitIoError, IoMessage(name, reader.Error()));
+  }
+  return kExitOk;
+}
+
+int Run(const kobal::cli::CommandLine& commandLine) {
+  kobal::cli::OutputBuffer output(STDOUT_FILENO);
+  int status = kExitOk;
+  try {
+    status = Answer(commandLine, output);
+  } catch (const std::exception& failure) {
+    output.Flush();  // every answer made before the failure is written
+    return Fail(kExitIoError, failure.what());
   }
   output.Flush();
   if (output.Failed()) return Fail(kExitIoError, IoMessage("standard output", output.Error()));
-  return kExitOk;
+  return status;
 }
 
 }  // namespace
@@ -71,9 +87,7 @@ int main(int argc, char** argv) {
     std::fputs(commandLine.help ? kobal::cli::HelpText() : kobal::cli::VersionText(), stdout);
     return std::fflush(stdout) == 0 ? kExitOk : Fail(kExitIoError, "standard output: write error");
   }
-  try {
-    return Run(commandLine);
-  } catch (const std::exception& failure) {
-    return Fail(kExitIoError, failure.what());
-  }
+  // A closed pipe is a write error with its message, not a silent end.
+  std::signal(SIGPIPE, SIG_IGN);
+  return Run(commandLine);
 }

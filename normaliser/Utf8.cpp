@@ -1,4 +1,5 @@
-// UTF-8 decoding by the table of well-formed byte sequences (no overlongs, no surrogates).
+// UTF-8 encoding, and decoding by the table of well-formed byte sequences (no overlongs, no
+// surrogates).
 #include "Utf8.h"
 
 namespace kobal {
@@ -35,6 +36,25 @@ Utf8Sequence DecodeUtf8(const unsigned char* p, const unsigned char* end) {
     codePoint = (codePoint << 6) | (p[i] & 0x3Fu);
   }
   return {codePoint, length, true};
+}
+
+char* EncodeUtf8(char32_t c, char* out) {
+  if (c < 0x80) {
+    *out++ = static_cast<char>(c);
+  } else if (c < 0x800) {
+    *out++ = static_cast<char>(0xC0 | (c >> 6));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    *out++ = static_cast<char>(0xE0 | (c >> 12));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    *out++ = static_cast<char>(0xF0 | (c >> 18));
+    *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
 }
 
 }  // namespace kobal

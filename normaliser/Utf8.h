@@ -15,6 +15,9 @@ struct Utf8Sequence {
 // subpart (at least one byte), so that each one becomes exactly one U+FFFD when replaced.
 Utf8Sequence DecodeUtf8(const unsigned char* p, const unsigned char* end);
 
+// Writes `codePoint` (not a surrogate, at most U+10FFFF) as 1 to 4 bytes; returns the end.
+char* EncodeUtf8(char32_t codePoint, char* out);
+
 // The three bytes of U+FFFD REPLACEMENT CHARACTER.
 inline constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";
 

@@ -7,7 +7,7 @@ bash tools/install-deps.sh test
 jobs=$(nproc)
 
 echo "== layout (clang-format) =="
-find include library normaliser app cli tests bench \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 |
+find include library normaliser encodings app cli tests bench \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
 
 echo "== release build, warnings as errors =="
@@ -31,9 +31,11 @@ cmake --preset asan -DKOBAL_BUILD_APP=OFF
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
 
-echo "== fuzzing DetectCarrier for ${KOBAL_FUZZ_SECONDS:-60} s =="
+echo "== fuzzing DetectCarrier, then the normaliser and input decoding, ${KOBAL_FUZZ_SECONDS:-60} s each =="
 cmake --preset fuzz
-cmake --build --preset fuzz -j "$jobs" --target detect_carrier_fuzzer exchange_index_fuzzer
+cmake --build --preset fuzz -j "$jobs" \
+  --target detect_carrier_fuzzer exchange_index_fuzzer written_number_fuzzer
 bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/detect_carrier_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
+bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/written_number_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
 echo "== the exchange index against the row scan, 200000 fuzzed inputs =="
 build/fuzz/tests/index/exchange_index_fuzzer -runs=200000 -max_len=16 -seed=1

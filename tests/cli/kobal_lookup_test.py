@@ -13,6 +13,7 @@ TOOL = os.environ["KOBAL_LOOKUP"]
 csv.field_size_limit(sys.maxsize)  # the over-long lines are single fields
 SAPPORO = "NTT固定（北海道札幌大通）"  # the first exchange row of group 1 holds 011201
 UNKNOWN = "不明"
+UTF8 = ("--input-encoding", "utf-8")  # bytes that are not UTF-8 stay so, not read as Shift-JIS
 
 
 def run(*args, stdin=b""):
@@ -76,9 +77,12 @@ class Normalisation(unittest.TestCase):
         self.assert_number("8112012345", "8112012345")      # no hyphen after 81
         self.assert_number("81 11 201 2345", "81112012345")  # only a hyphen marks the country code
         self.assert_number("0-81-12", "08112")
-        self.assert_number("+1 212 555 0100", "+12125550100")
-        self.assert_number("tel:011-201", "tel:011201")
-        self.assert_number("", "")
+
+    def test_not_a_number_is_not_looked_up(self):
+        for written in ["+1 212 555 0100", "03-3520-XXXX", "tel:011-201x", "", "011\x00201"]:
+            [record] = jsonl("--input", "-", stdin=written.encode() + b"\n")
+            self.assertEqual(record, {"input": written, "number": None, "result": UNKNOWN})
+        self.assertEqual(jsonl("TEL:011-201-2345（代）")[0]["result"], SAPPORO)
 
     def test_normalised_number_gets_the_plain_answer(self):
         plain = jsonl("0112012345")[0]["result"]
@@ -137,17 +141,17 @@ class Formats(unittest.TestCase):
 
     def test_invalid_utf8_in_each_format(self):
         line = b"01\xff\xe3\x81-2\xc3"
-        [(given, _)] = tsv_records(answer(stdin=line + b"\n"))
+        [(given, _)] = tsv_records(answer(*UTF8, stdin=line + b"\n"))
         self.assertEqual(tsv_unescape(given), line)
         replaced = line.decode("utf-8", "replace")
-        [row] = csv.reader(io.StringIO(answer("--format", "csv", stdin=line).decode(), newline=""))
+        csv_output = answer("--format", "csv", *UTF8, stdin=line).decode()
+        [row] = csv.reader(io.StringIO(csv_output, newline=""))
         self.assertEqual(row[0], replaced)
-        [record] = jsonl(stdin=line)
+        [record] = jsonl(*UTF8, stdin=line)
         self.assertEqual(record["input"], replaced)
         self.assertEqual(record["result"], UNKNOWN)
-        sjis = answer("--format", "csv", "--encoding", "shift_jis", stdin=line)
-        self.assertTrue(sjis.startswith(line + b","))
-
+        sjis = answer("--format", "csv", "--encoding", "shift_jis", *UTF8, stdin=line)
+        self.assertTrue(sjis.startswith(b"01??-2?,"), sjis)  # each invalid sequence one "?"
 
     def test_replacement_matches_a_reference_decoder(self):
         generator = random.Random(2000)
@@ -157,9 +161,9 @@ class Formats(unittest.TestCase):
                               for _ in range(generator.randrange(12))) for _ in range(3000)]
         stdin = b"\n".join(lines) + b"\n"
         expected = [line.decode("utf-8", "replace") for line in lines]
-        output = answer("--format", "csv", stdin=stdin).decode()
+        output = answer("--format", "csv", *UTF8, stdin=stdin).decode()
         self.assertEqual([row[0] for row in csv.reader(io.StringIO(output, newline=""))], expected)
-        self.assertEqual([record["input"] for record in jsonl(stdin=stdin)], expected)
+        self.assertEqual([r["input"] for r in jsonl(*UTF8, stdin=stdin)], expected)
 
 
 class LineForLine(unittest.TestCase):
@@ -173,12 +177,13 @@ class LineForLine(unittest.TestCase):
 
     def test_every_line_answered_in_order_in_every_format(self):
         stdin = b"\n".join(self.LINES)  # the last line has no newline
-        self.check_given(self.LINES, [tsv_unescape(g) for g, _ in tsv_records(answer(stdin=stdin))])
-        output = answer("--format", "csv", stdin=stdin).decode()
+        given = [tsv_unescape(g) for g, _ in tsv_records(answer(*UTF8, stdin=stdin))]
+        self.check_given(self.LINES, given)
+        output = answer("--format", "csv", *UTF8, stdin=stdin).decode()
         rows = list(csv.reader(io.StringIO(output, newline="")))
         self.check_given([l.decode("utf-8", "replace").encode() for l in self.LINES],
                          [row[0].encode() for row in rows])
-        records = jsonl(stdin=stdin)
+        records = jsonl(*UTF8, stdin=stdin)
         self.check_given([l.decode("utf-8", "replace").encode() for l in self.LINES],
                          [r["input"].encode() for r in records])
         self.assertEqual([r["result"] for r in records][:3], ["時報", UNKNOWN, SAPPORO])
@@ -190,6 +195,11 @@ class LineForLine(unittest.TestCase):
             file.write(b"\n".join(lines) + b"\n")
             file.flush()
             given = [g for g, _ in tsv_records(answer("--input", file.name))]
+        self.assertEqual(given, lines)
+
+    def test_very_short_lines_in_order(self):
+        lines = [b"" if i % 3 == 0 else str(i % 10).encode() for i in range(50000)]
+        given = [g for g, _ in tsv_records(answer(stdin=b"\n".join(lines) + b"\n"))]
         self.assertEqual(given, lines)
 
     def test_nul_byte_is_not_cut_short(self):
@@ -231,6 +241,90 @@ class Answers(unittest.TestCase):
                              {n: forward[n] for n in batch})
 
 
+class Encodings(unittest.TestCase):
+    LINES = ["電話：011-201-2345（代）", "０９０－１２３４－５６７８", "117", "ﾃｽﾄ 03-XXXX", "髙橋 ∑ ＼"]
+
+    def expected(self):
+        return jsonl(*self.LINES)
+
+    def test_files_as_windows_software_writes_them(self):
+        text = "\r\n".join(self.LINES) + "\r\n"
+        files = {"shift_jis": text.encode("cp932"), "utf-8": b"\xef\xbb\xbf" + text.encode(),
+                 "utf-16": b"\xff\xfe" + text.encode("utf-16-le")}
+        files["auto"] = b"\xfe\xff" + text.encode("utf-16-be")
+        for name, data in files.items():
+            for chosen in ("auto", name):
+                with self.subTest(file=name, chosen=chosen):
+                    self.assertEqual(jsonl("--input-encoding", chosen, stdin=data), self.expected())
+
+    def test_each_line_of_a_file_without_a_mark_decides_for_itself(self):
+        data = b"\n".join(line.encode("cp932" if i % 2 else "utf-8")
+                          for i, line in enumerate(self.LINES))
+        self.assertEqual(jsonl(stdin=data), self.expected())
+        self.assertEqual(jsonl("--input-encoding", "shift_jis", stdin=b"\xef\xbb\xbf117")[0]["number"],
+                         None)  # a mark in a Shift-JIS file is text, not a mark
+
+    def test_raw_passes_the_bytes_as_read(self):
+        line = "04602漢字"  # nine bytes in Shift-JIS: the library reads its first five only
+        [record] = jsonl("--raw", stdin=line.encode("cp932"))
+        self.assertEqual(record["input"], line)
+        self.assertEqual(record["result"], "NTT固定（神奈川県箱根）")
+
+    def test_shift_jis_output_holds_every_field(self):
+        lines = self.LINES + ["☃ ¥ 117", "03-3520-1234 \\ x1"]
+        for form in ("tsv", "csv"):
+            utf8 = answer("--format", form, *lines).decode()
+            sjis = answer("--format", form, "--encoding", "shift_jis", *lines).decode("cp932")
+            self.assertEqual(sjis, utf8.replace("☃", "?").replace("¥", "?"), form)
+
+    def test_utf16_cut_anywhere_still_gives_one_line_each(self):
+        data = b"\xff\xfe" + "117\n\ud83d\udcde\n".encode("utf-16-le", "surrogatepass") + b"\x00\xd8"
+        records = jsonl("--input", "-", stdin=data + b"1")
+        self.assertEqual([r["input"] for r in records], ["117", "\U0001f4de", "\ufffd"])
+
+
+class Memory(unittest.TestCase):
+    def test_a_line_of_256_mib_is_echoed_whole_in_bounded_memory(self):
+        piece = "０３－３５２０ ".encode() * 7 + b"\xff"  # characters cut at every piece boundary
+        count = (256 << 20) // len(piece)
+        # GNU time measures the tool alone: this process's own memory, which a child shares
+        # until it starts the tool, does not count.
+        with tempfile.TemporaryFile() as output, tempfile.NamedTemporaryFile() as peak:
+            process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", peak.name, TOOL, *UTF8],
+                                       stdin=subprocess.PIPE, stdout=output)
+            process.stdin.write(b"117\n")
+            for _ in range(count):
+                process.stdin.write(piece)
+            process.stdin.write(b"\n0112012345\n")
+            process.stdin.close()
+            self.assertEqual(process.wait(), 0)
+            if os.environ.get("KOBAL_SANITIZED", "0") == "0":
+                self.assertLess(int(peak.read()), 64 << 10, "peak resident memory in KiB")
+            output.seek(0)
+            self.assertEqual(output.readline(), "117\t時報\n".encode())
+            long_line = output.readline()
+            self.assertEqual(len(long_line), count * len(piece) + len("\t不明\n".encode()))
+            self.assertTrue(long_line.startswith(piece * 100))
+            self.assertTrue(long_line.endswith(piece * 100 + "\t不明\n".encode()))
+            self.assertEqual(output.read(), f"0112012345\t{SAPPORO}\n".encode())
+
+    def test_long_lines_in_every_format(self):
+        lines = [("a\"\\\t,é０\r" * 40000).encode(), b"x" * 65535 + b"\r", b"\xe3\x81\x82" * 30000]
+        stdin = b"\n".join(lines + [b"117"])
+        expected = [line.decode("utf-8", "replace") for line in lines] + ["117"]
+        records = jsonl(*UTF8, stdin=stdin)
+        self.assertEqual([r["input"] for r in records], [e.rstrip("\r") for e in expected])
+        self.assertEqual([r["number"] for r in records], [None, None, None, "117"])
+        rows = list(csv.reader(io.StringIO(answer("--format", "csv", *UTF8, stdin=stdin).decode(),
+                                           newline="")))
+        self.assertEqual([row[0] for row in rows], [e.rstrip("\r") for e in expected])
+        given = [tsv_unescape(g) for g, _ in tsv_records(answer(*UTF8, stdin=stdin))]
+        self.assertEqual(given, [line.rstrip(b"\r") for line in lines] + [b"117"])
+        sjis = answer("--format", "csv", "--encoding", "shift_jis", stdin=stdin).decode("cp932")
+        self.assertEqual([row[0] for row in csv.reader(io.StringIO(sjis, newline=""))],
+                         [e.rstrip("\r").replace("é", "?") for e in expected])
+
+
 class ExitStatus(unittest.TestCase):
     def assert_fails(self, status, args, *names):
         done = run(*args)
@@ -244,7 +338,7 @@ class ExitStatus(unittest.TestCase):
 
     def test_usage_errors(self):
         for args in [["--bogus"], ["-x"], ["--format", "xml"], ["--format"],
-                     ["--encoding", "latin1"],
+                     ["--encoding", "latin1"], ["--input-encoding", "latin1"],
                      ["--raw=yes"], ["--input", "a", "117"], ["--input", "a", "--input", "b"],
                      ["--format", "jsonl", "--encoding", "shift_jis"], ["--input="]]:
             self.assert_fails(2, args)
@@ -257,6 +351,12 @@ class ExitStatus(unittest.TestCase):
             done = subprocess.run([TOOL, "117"], stdout=full, stderr=subprocess.PIPE, check=False)
         self.assertEqual(done.returncode, 1)
         self.assertIn(b"standard output", done.stderr)
+        reader, writer = os.pipe()
+        os.close(reader)  # a closed pipe: a message, not a silent end by SIGPIPE
+        done = subprocess.run([TOOL, "117"], stdout=writer, stderr=subprocess.PIPE, check=False)
+        os.close(writer)
+        self.assertEqual(done.returncode, 1)
+        self.assertIn(b"standard output", done.stderr)
 
     def test_success_help_and_version(self):
         self.assertEqual(run("117").returncode, 0)
@@ -265,7 +365,8 @@ class ExitStatus(unittest.TestCase):
         help_text = answer("--help").decode()
         with open(os.environ["KOBAL_MAN_PAGE"], encoding="utf-8") as page:
             manual = page.read().replace("\\-", "-")
-        for option in ["--input", "--raw", "--format", "--encoding", "--help", "--version"]:
+        for option in ["--input", "--input-encoding", "--raw", "--format", "--encoding", "--help",
+                       "--version"]:
             self.assertIn(option, help_text)
             self.assertIn(option, manual)
 

@@ -1,0 +1,33 @@
+// Lines of a stream as UTF-8: kept as they are, or decoded from code page 932.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "InputEncoding.h"
+
+namespace kobal {
+
+class LineDecoder {
+ public:
+  // UTF-16 streams reach the decoder already as UTF-8.
+  explicit LineDecoder(StreamEncoding encoding) : encoding_(encoding) {}
+
+  // The UTF-8 text of a line, or of one piece of a long line given piece by piece (`first`
+  // and `last` say which); valid until the next call. In a UTF-8 line the bytes are kept as
+  // they are, invalid ones included, except that a sequence cut at a piece's end waits for
+  // the next piece. Per-line detection decides on a line's first piece.
+  std::string_view Decode(std::string_view piece, bool first = true, bool last = true);
+
+ private:
+  StreamEncoding encoding_;
+  bool shiftJisLine_ = false;
+  std::string carried_;  // bytes of a character cut at the end of the previous piece
+  std::string text_;
+};
+
+// Whether `bytes` is valid UTF-8; a sequence cut short at the very end counts as valid
+// unless `last`. Sets `cut` to the length of such a cut sequence.
+bool IsValidUtf8(std::string_view bytes, bool last, std::size_t& cut);
+
+}  // namespace kobal

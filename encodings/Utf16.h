@@ -1,0 +1,27 @@
+// UTF-16 to UTF-8, a block at a time, as "Unicode text" files from Windows arrive.
+#pragma once
+
+#include <cstddef>
+
+namespace kobal {
+
+class Utf16Decoder {
+ public:
+  explicit Utf16Decoder(bool bigEndian) : bigEndian_(bigEndian) {}
+
+  // The most bytes Decode writes for `size` bytes of input.
+  static constexpr std::size_t MaxOutput(std::size_t size) { return size / 2 * 3 + 8; }
+
+  // Converts `size` bytes to UTF-8 at `out` and returns the end. An odd byte or a high
+  // surrogate at the end waits for the next block; with `final` it becomes U+FFFD, as does
+  // every unpaired surrogate.
+  char* Decode(const unsigned char* in, std::size_t size, bool final, char* out);
+
+ private:
+  bool bigEndian_;
+  unsigned char oddByte_ = 0;
+  bool hasOddByte_ = false;
+  char16_t highSurrogate_ = 0;  // 0: none waiting
+};
+
+}  // namespace kobal

@@ -1,0 +1,86 @@
+// libFuzzer target: the normaliser gives digits or no number, and input decoding gives the same
+// UTF-8 whether a line comes whole or in pieces, on any bytes.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "InputEncoding.h"
+#include "LineDecoder.h"
+#include "NumberNormaliser.h"
+#include "Utf16.h"
+
+namespace {
+
+void Require(bool holds, const char* what) {
+  if (!holds) {
+    std::fprintf(stderr, "broken: %s\n", what);
+    std::abort();
+  }
+}
+
+bool IsUtf8(std::string_view text) {
+  std::size_t cut = 0;
+  return kobal::IsValidUtf8(text, true, cut);
+}
+
+void CheckNormaliser(std::string_view text) {
+  static std::string number;  // reused across inputs, as every caller reuses its buffer
+  const bool isNumber = kobal::NormaliseNumber(text, number);
+  if (!isNumber) return;
+  Require(!number.empty(), "a number without digits");
+  Require(number.size() <= text.size(), "a number longer than its text");
+  for (const char c : number) Require(c >= '0' && c <= '9', "a number with a non-digit");
+  std::string again;
+  Require(kobal::NormaliseNumber(text, again) && again == number, "a second call differed");
+}
+
+// The line decoded whole, and in two pieces cut at `cut`, must agree.
+void CheckLineDecoder(kobal::StreamEncoding encoding, std::string_view line, std::size_t cut) {
+  kobal::LineDecoder whole(encoding);
+  const std::string expected(whole.Decode(line));
+  if (encoding != kobal::StreamEncoding::kUtf8 && !IsUtf8(line)) {
+    Require(IsUtf8(expected), "a decoded line is not UTF-8");
+  }
+  kobal::LineDecoder pieces(encoding);
+  std::string joined(pieces.Decode(line.substr(0, cut), true, false));
+  joined += pieces.Decode(line.substr(cut), false, true);
+  // Per-line detection decides on the first piece, so only a fixed encoding must agree.
+  if (encoding != kobal::StreamEncoding::kEachLine) {
+    Require(joined == expected, "a line decoded in pieces differs from the whole");
+  }
+}
+
+void CheckUtf16(std::string_view bytes, std::size_t cut) {
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  std::string whole(kobal::Utf16Decoder::MaxOutput(bytes.size()), '\0');
+  kobal::Utf16Decoder one(false);
+  whole.resize(
+      static_cast<std::size_t>(one.Decode(data, bytes.size(), true, whole.data()) - whole.data()));
+  Require(IsUtf8(whole), "UTF-16 decoded to something that is not UTF-8");
+  std::string split(
+      kobal::Utf16Decoder::MaxOutput(cut) + kobal::Utf16Decoder::MaxOutput(bytes.size() - cut),
+      '\0');
+  kobal::Utf16Decoder two(false);
+  char* end = two.Decode(data, cut, false, split.data());
+  end = two.Decode(data + cut, bytes.size() - cut, true, end);
+  split.resize(static_cast<std::size_t>(end - split.data()));
+  Require(split == whole, "UTF-16 decoded in two blocks differs from the whole");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  CheckNormaliser(text);
+  const std::size_t cut = size == 0 ? 0 : data[0] % (size + 1);
+  const kobal::StreamStart start = kobal::ReadStreamStart(kobal::InputEncoding::kAuto, text);
+  Require(start.byteOrderMark <= size, "a byte order mark longer than the text");
+  for (const auto encoding : {kobal::StreamEncoding::kEachLine, kobal::StreamEncoding::kUtf8,
+                              kobal::StreamEncoding::kShiftJis}) {
+    CheckLineDecoder(encoding, text, cut);
+  }
+  CheckUtf16(text, cut);
+  return 0;
+}
