@@ -1,9 +1,14 @@
 // CLookupApp: the application object; its start-up runs the lookup dialog as the main window.
 #include "LookupApp.h"
 
-#include "LookupDlg.h"
+#include <QLocale>
 
-CLookupApp::CLookupApp(int& argc, char** argv) : QApplication(argc, argv) {}
+#include "LookupDlg.h"
+#include "QtTranslations.h"
+
+CLookupApp::CLookupApp(int& argc, char** argv) : QApplication(argc, argv) {
+  kobal::app::InstallQtTranslations(QLocale::system());
+}
 
 CLookupApp::~CLookupApp() = default;
 

@@ -18,6 +18,7 @@
 
 #include "AboutText.h"
 #include "DialogUnits.h"
+#include "FocusMarkStyle.h"
 #include "LookupLayout.h"
 #include "MainMenu.h"
 #include "NumberEdit.h"
@@ -74,14 +75,18 @@ void CLookupDlg::CreateFromLayout() {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  setFont(ChooseDialogFont(QString::fromUtf8(layout.fontFace), layout.pointSize));
+  const QFont dialogFont = ChooseDialogFont(QString::fromUtf8(layout.fontFace), layout.pointSize);
+  setFont(dialogFont);
+  // The popup menus, the context menus and the About box are windows of their own, which do not
+  // inherit the dialog's font: the dialog's font becomes the program's.
+  QApplication::setFont(dialogFont);
   const DialogBaseUnits units = DialogBaseUnits::Of(font());
 
   auto* frameLayout = new QVBoxLayout(this);
   frameLayout->setContentsMargins(0, 0, 0, 0);
   frameLayout->setSpacing(0);
   frameLayout->setSizeConstraint(QLayout::SetFixedSize);
-  frameLayout->setMenuBar(CreateMainMenu(this, [this](int id) { Dispatch(Message::Command, id); }));
+  frameLayout->setMenuBar(CreateMainMenu(this, [this](int id) { OnMenuCommand(id); }));
   auto* client = new QWidget(this);
   client->setFixedSize(units.ToPixels(layout.clientUnits));
   frameLayout->addWidget(client);
@@ -96,6 +101,9 @@ void CLookupDlg::CreateFromLayout() {
       case ControlKind::DefaultButton: {
         auto* button = new QPushButton(QString::fromUtf8(control.caption), client);
         button->setDefault(true);
+        auto* style = new FocusMarkStyle;
+        style->setParent(button);
+        button->setStyle(style);
         const int id = control.id;
         connect(button, &QPushButton::clicked, this,
                 [this, id] { Dispatch(Message::Command, id); });
@@ -120,6 +128,8 @@ void CLookupDlg::CreateFromLayout() {
     }
     widget->setProperty(kControlIdProperty, control.id);
     widget->setObjectName(QStringLiteral("control-%1").arg(control.id));
+    widget->setAccessibleName(QString::fromUtf8(control.accessibleName));
+    widget->setAccessibleDescription(QString::fromUtf8(control.accessibleDescription));
     if (control.kind != ControlKind::ResultLine) widget->setGeometry(rect);
   }
 }
@@ -149,14 +159,40 @@ void CLookupDlg::setVisible(bool visible) {
     m_initialised = true;
     const bool focusFirst = OnInitDialog();
     if (focusFirst && m_editNumber != nullptr) m_editNumber->setFocus(Qt::OtherFocusReason);
-    // Centred on the working area of the screen it opens on.
     adjustSize();
-    if (const QScreen* screen = this->screen()) {
-      const QRect area = screen->availableGeometry();
-      move(area.center() - QPoint(width() / 2, height() / 2));
-    }
+    CentreOnWorkArea();
   }
   QDialog::setVisible(visible);
+}
+
+void CLookupDlg::CentreOnWorkArea() {
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return;
+  // The whole window, frame included; before the window manager has framed the window the frame
+  // is not known yet, and moveEvent() centres it again once it is.
+  QRect frame = frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  move(frame.topLeft());
+}
+
+void CLookupDlg::moveEvent(QMoveEvent* event) {
+  QDialog::moveEvent(event);
+  if (m_frameCentred || !isVisible() || frameGeometry() == geometry()) return;
+  m_frameCentred = true;
+  CentreOnWorkArea();
+}
+
+void CLookupDlg::OnMenuCommand(int id) {
+  Dispatch(Message::Command, id);
+  // A menu opened from the keyboard leaves the focus on the menu bar, where digits and Esc go
+  // nowhere; the number field takes it back with its number selected, as after a search.
+  QMetaObject::invokeMethod(this, &CLookupDlg::FocusNumber, Qt::QueuedConnection);
+}
+
+void CLookupDlg::FocusNumber() {
+  if (m_editNumber == nullptr) return;
+  m_editNumber->setFocus(Qt::OtherFocusReason);
+  m_editNumber->selectAll();
 }
 
 bool CLookupDlg::OnInitDialog() {
@@ -196,8 +232,21 @@ bool CLookupDlg::eventFilter(QObject* watched, QEvent* event) {
       Dispatch(Message::HelpRequest, 0, HelpInfo{watched});
       return true;
     }
+    if (IsIdleMenuBarWithFocus(watched) && !(key->modifiers() & ~Qt::ShiftModifier)) {
+      // Leaving a keyboard-opened menu with Esc can leave the focus on the menu bar with no
+      // menu active: the number field takes the focus back, and the key with it.
+      FocusNumber();
+      QCoreApplication::sendEvent(m_editNumber, event);
+      return true;
+    }
   }
   return QDialog::eventFilter(watched, event);
+}
+
+bool CLookupDlg::IsIdleMenuBarWithFocus(const QObject* object) const {
+  const auto* bar = qobject_cast<const QMenuBar*>(object);
+  return bar != nullptr && m_editNumber != nullptr && bar->hasFocus() &&
+         bar->activeAction() == nullptr && QApplication::activePopupWidget() == nullptr;
 }
 
 void CLookupDlg::OnPaint() {
@@ -219,8 +268,7 @@ void CLookupDlg::OnSearch() {
   DetectCarrier(m_strNumber.constData(), result);
   m_editResult->setText(kobal::app::DecodeShiftJis(result));
   m_editResult->setCursorPosition(0);  // a text wider than the line shows its beginning
-  m_editNumber->setFocus(Qt::OtherFocusReason);
-  m_editNumber->selectAll();  // leaves the caret at the end, in view
+  FocusNumber();                       // selectAll() leaves the caret at the end, in view
 }
 
 void CLookupDlg::OnAbout() {

@@ -50,6 +50,7 @@ class CLookupDlg : public QDialog {
   virtual void DoDataExchange(DataExchange direction);
 
   void paintEvent(QPaintEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -58,6 +59,10 @@ class CLookupDlg : public QDialog {
   void CreateFromLayout();
   bool OwnsWidget(const QObject* object) const;
   void OpenHelpFile();
+  void CentreOnWorkArea();
+  void FocusNumber();
+  bool IsIdleMenuBarWithFocus(const QObject* object) const;
+  void OnMenuCommand(int id);
 
   void OnPaint();
   QIcon OnQueryDragIcon();
@@ -76,4 +81,5 @@ class CLookupDlg : public QDialog {
 
  private:
   bool m_initialised = false;
+  bool m_frameCentred = false;
 };

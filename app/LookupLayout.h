@@ -14,6 +14,9 @@ struct ControlLayout {
   ControlKind kind;
   QRect units;          // position and size in dialog units
   const char* caption;  // UTF-8; nullptr for fields
+  // What a screen reader says for the control (UTF-8): a short name, and what it is for.
+  const char* accessibleName;
+  const char* accessibleDescription;
 };
 
 struct DialogLayout {

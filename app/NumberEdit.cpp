@@ -1,4 +1,4 @@
-// The number field: digits only from the keyboard, and pasted numbers reduced to their digits.
+// The number field: digits only from the keyboard; a pasted written number becomes its digits.
 #include "NumberEdit.h"
 
 #include <QAction>
@@ -10,20 +10,17 @@
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
 #include <memory>
+#include <string>
+
+#include "NumberNormaliser.h"
 
 namespace kobal::app {
 
-QString KeepNumberDigits(QStringView text) {
-  QString digits;
-  for (const QChar c : text) {
-    const char16_t code = c.unicode();
-    if (code >= u'0' && code <= u'9') {
-      digits.append(c);
-    } else if (code >= u'０' && code <= u'９') {
-      digits.append(QChar(u'0' + (code - u'０')));
-    }
-  }
-  return digits;
+QString NumberFromPastedText(QStringView text) {
+  std::string number;
+  const QByteArray written = text.toUtf8();
+  if (!NormaliseNumber(std::string_view(written.constData(), written.size()), number)) return {};
+  return QString::fromLatin1(number.data(), static_cast<qsizetype>(number.size()));
 }
 
 NumberEdit::NumberEdit(QWidget* parent) : QLineEdit(parent) {
@@ -32,15 +29,18 @@ NumberEdit::NumberEdit(QWidget* parent) : QLineEdit(parent) {
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-void NumberEdit::PasteDigits(const QString& text) {
+void NumberEdit::PasteNumber(const QString& text) {
   if (isReadOnly()) return;
-  // insert() replaces the selection and cuts what does not fit under maxLength().
-  insert(KeepNumberDigits(text));
+  const QString number = NumberFromPastedText(text);
+  if (number.isEmpty()) return;
+  // insert() would cut what does not fit under maxLength(); a number that does not fit stays out.
+  if (this->text().size() - selectedText().size() + number.size() > maxLength()) return;
+  insert(number);
 }
 
 void NumberEdit::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Paste)) {
-    PasteDigits(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+    PasteNumber(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
     event->accept();
     return;
   }
@@ -51,7 +51,7 @@ void NumberEdit::mouseReleaseEvent(QMouseEvent* event) {
   // The X11 middle-button paste of the primary selection.
   if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
     setCursorPosition(cursorPositionAt(event->position().toPoint()));
-    PasteDigits(QGuiApplication::clipboard()->text(QClipboard::Selection));
+    PasteNumber(QGuiApplication::clipboard()->text(QClipboard::Selection));
     event->accept();
     return;
   }
@@ -74,7 +74,7 @@ void NumberEdit::contextMenuEvent(QContextMenuEvent* event) {
   if (QAction* paste = FindPasteAction(*menu)) {
     disconnect(paste, &QAction::triggered, nullptr, nullptr);
     connect(paste, &QAction::triggered, this,
-            [this] { PasteDigits(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
+            [this] { PasteNumber(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
   }
   menu->exec(event->globalPos());
 }

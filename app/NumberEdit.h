@@ -1,4 +1,4 @@
-// The number field: digits only from the keyboard, and pasted numbers reduced to their digits.
+// The number field: digits only from the keyboard; a pasted written number becomes its digits.
 #pragma once
 
 #include <QLineEdit>
@@ -10,8 +10,9 @@ class QMenu;
 
 namespace kobal::app {
 
-// The digits of a pasted text, full-width ones as ASCII; separators and everything else dropped.
-QString KeepNumberDigits(QStringView text);
+// The digits of a pasted text when it is one written number ("+81 90-1234-5678" gives
+// "09012345678"); empty when it is not one number.
+QString NumberFromPastedText(QStringView text);
 
 class NumberEdit : public QLineEdit {
   Q_OBJECT
@@ -19,8 +20,10 @@ class NumberEdit : public QLineEdit {
  public:
   explicit NumberEdit(QWidget* parent = nullptr);
 
-  // Inserts the digits of `text` at the caret (replacing a selection), cut at the input limit.
-  void PasteDigits(const QString& text);
+  // Inserts the number written in `text` at the caret, replacing a selection. A text that is not
+  // one number, or a number that does not fit in the input limit, inserts nothing: digits are
+  // never cut from a number silently.
+  void PasteNumber(const QString& text);
 
   // The paste item of the standard context menu.
   static QAction* FindPasteAction(const QMenu& menu);

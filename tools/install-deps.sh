@@ -4,10 +4,10 @@
 set -euo pipefail
 
 build=(cmake ninja-build g++ python3 pkg-config)
-run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils)
+run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils qt6-translations-l10n)
 test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libphonenumber-dev
-      qt6-base-dev libgl-dev fonts-ipafont-gothic dpkg-dev file xdotool imagemagick hyperfine clang-format time
-      emscripten nodejs chromium)
+      qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n dpkg-dev file xdotool
+      imagemagick hyperfine clang-format openbox x11-utils xclip time emscripten nodejs chromium)
 
 case "${1:-}" in
   run) packages=("${build[@]}" "${run[@]}") ;;

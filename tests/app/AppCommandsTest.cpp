@@ -1,4 +1,5 @@
 // The dialog's frame and commands: layout 102, menu 129, help, About and the dispatch table.
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -142,6 +143,93 @@ class AppCommandsTest : public QObject {
     // The hints are honoured by the dialog, not by shortcuts of their own.
     QVERIFY(MenuAction(ID_MENU_EXIT)->shortcut().isEmpty());
     QVERIFY(MenuAction(ID_MENU_CONTENTS)->shortcut().isEmpty());
+  }
+
+  void menuCommandsHandTheNumberBackSelected_data() {
+    QTest::addColumn<int>("command");
+    QTest::newRow("About") << ID_MENU_ABOUT;
+    QTest::newRow("Contents") << ID_MENU_CONTENTS;
+  }
+  void menuCommandsHandTheNumberBackSelected() {
+    QFETCH(int, command);
+    QTest::keyClicks(dlg->m_editNumber, QStringLiteral("110"));
+    QTest::keyClick(dlg->m_editNumber, Qt::Key_Return);
+    // As a menu opened from the keyboard leaves it: the menu bar has the focus, nothing selected.
+    dlg->findChild<QMenuBar*>()->setFocus(Qt::MenuBarFocusReason);
+    dlg->m_editNumber->deselect();
+    QTimer::singleShot(0, this, [] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+    });
+    MenuAction(command)->trigger();
+    QTRY_COMPARE(dlg->focusWidget(), dlg->m_editNumber);  // offscreen, the window stays inactive
+    QCOMPARE(dlg->m_editNumber->selectedText(), QStringLiteral("110"));
+    QTest::keyClicks(dlg->m_editNumber, QStringLiteral("117"));
+    QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("117"));
+  }
+
+  void keysOnAnIdleMenuBarGoToTheNumberField() {
+    QTest::keyClicks(dlg->m_editNumber, QStringLiteral("110"));
+    QTest::keyClick(dlg->m_editNumber, Qt::Key_Return);
+    auto* bar = dlg->findChild<QMenuBar*>();
+    bar->setFocus(Qt::MenuBarFocusReason);  // where an abandoned keyboard menu can leave it
+    QCOMPARE(QApplication::focusWidget(), bar);
+    QTest::keyClick(bar, Qt::Key_1);  // replaces the selected number
+    QCOMPARE(QApplication::focusWidget(), dlg->m_editNumber);
+    QTest::keyClicks(dlg->m_editNumber, QStringLiteral("17"));
+    QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("117"));
+    bar->setFocus(Qt::MenuBarFocusReason);
+    QTest::keyClick(bar, Qt::Key_Escape);
+    QTRY_VERIFY(!dlg->isVisible());
+  }
+
+  void oneFontForTheMenusContextMenusAndAboutBox() {
+    const QString face = dlg->font().family();
+    const int size = dlg->font().pointSize();
+    QList<QWidget*> windows;
+    for (QAction* menu : dlg->findChild<QMenuBar*>()->actions()) windows.append(menu->menu());
+    std::unique_ptr<QMenu> numberMenu(dlg->m_editNumber->createStandardContextMenu());
+    std::unique_ptr<QMenu> resultMenu(dlg->m_editResult->createStandardContextMenu());
+    QMessageBox about(QMessageBox::Information, QString(), QStringLiteral("Kobal"), QMessageBox::Ok,
+                      dlg.get());
+    windows << numberMenu.get() << resultMenu.get() << &about;
+    for (const QWidget* window : windows) {
+      QCOMPARE(window->font().family(), face);
+      QCOMPARE(window->font().pointSize(), size);
+    }
+  }
+
+  void controlsTellScreenReadersWhatTheyAre() {
+    struct Expected {
+      QWidget* control;
+      QAccessible::Role role;
+      QString name;
+    };
+    const Expected controls[] = {
+        {dlg->m_editNumber, QAccessible::EditableText, QStringLiteral("電話番号")},
+        {dlg->m_btnSearch, QAccessible::Button, QStringLiteral("検索")},
+        {dlg->m_editResult, QAccessible::EditableText, QStringLiteral("検索結果")},
+    };
+    QStringList descriptions;
+    for (const Expected& expected : controls) {
+      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(expected.control);
+      QVERIFY(accessible);
+      QCOMPARE(accessible->role(), expected.role);
+      QCOMPARE(accessible->text(QAccessible::Name), expected.name);
+      descriptions << accessible->text(QAccessible::Description);
+      QVERIFY(!descriptions.last().isEmpty());
+    }
+    descriptions.removeDuplicates();
+    QCOMPARE(descriptions.size(), 3);
+    QVERIFY(QAccessible::queryAccessibleInterface(dlg->m_editResult)->state().readOnly);
+  }
+
+  void focusedButtonIsVisiblyMarked() {
+    QCOMPARE(QApplication::focusWidget(), dlg->m_editNumber);
+    const QImage unfocused = dlg->m_btnSearch->grab().toImage();
+    QTest::keyClick(dlg->m_editNumber, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), dlg->m_btnSearch);
+    const QImage focused = dlg->m_btnSearch->grab().toImage();
+    QVERIFY(focused != unfocused);
   }
 
   void helpOpensKobalHlpFromTheWorkingDirectory_data() {

@@ -61,39 +61,55 @@ class LookupDialogTest : public QObject {
     QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("0312"));
   }
 
-  void pasteKeepsDigitsOnly_data() {
+  void pasteTakesOneWrittenNumber_data() {
+    QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("hyphens") << QStringLiteral("03-1234-5678") << QStringLiteral("0312345678");
+    QTest::newRow("hyphens") << QString() << QStringLiteral("03-1234-5678")
+                             << QStringLiteral("0312345678");
     QTest::newRow("brackets and blanks")
-        << QStringLiteral("(0120) 12 3456") << QStringLiteral("0120123456");
+        << QString() << QStringLiteral("(0120) 12 3456") << QStringLiteral("0120123456");
     QTest::newRow("full-width digits")
-        << QStringLiteral("０９０−１２３４−５６７８") << QStringLiteral("09012345678");
-    QTest::newRow("cut at eleven")
-        << QStringLiteral("090-1234-5678-99") << QStringLiteral("09012345678");
-    QTest::newRow("no digits") << QStringLiteral("TEL:") << QString();
+        << QString() << QStringLiteral("０９０−１２３４−５６７８") << QStringLiteral("09012345678");
+    QTest::newRow("international form")
+        << QString() << QStringLiteral("+81 90-1234-5678") << QStringLiteral("09012345678");
+    // Nothing is inserted, and the field keeps what it held.
+    QTest::newRow("twelve digits are not cut to eleven")
+        << QStringLiteral("117") << QStringLiteral("090-1234-5678-9") << QStringLiteral("117");
+    QTest::newRow("two numbers") << QStringLiteral("117")
+                                 << QStringLiteral("03-1234-5678 または 06-6211-0000")
+                                 << QStringLiteral("117");
+    QTest::newRow("no digits") << QStringLiteral("117") << QStringLiteral("TEL:")
+                               << QStringLiteral("117");
+    QTest::newRow("empty clipboard") << QStringLiteral("117") << QString() << QStringLiteral("117");
   }
-  void pasteKeepsDigitsOnly() {
+  void pasteTakesOneWrittenNumber() {
+    QFETCH(QString, before);
     QFETCH(QString, clipboard);
     QFETCH(QString, expected);
+    QTest::keyClicks(dlg->m_editNumber, before);
     QGuiApplication::clipboard()->setText(clipboard);
     QTest::keySequence(dlg->m_editNumber, QKeySequence::Paste);
     QCOMPARE(dlg->m_editNumber->text(), expected);
   }
 
-  void pasteReplacesSelectionAndRespectsRoom() {
+  void pasteReplacesSelectionAndNeverCuts() {
     QTest::keyClicks(dlg->m_editNumber, QStringLiteral("0901234"));
     dlg->m_editNumber->setSelection(3, 4);  // "1234"
     QGuiApplication::clipboard()->setText(QStringLiteral("5-6"));
     QTest::keySequence(dlg->m_editNumber, QKeySequence::Paste);
     QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("09056"));
+    // Nine more digits would make fourteen: the paste is refused rather than cut.
     QGuiApplication::clipboard()->setText(QStringLiteral("111 222 333"));
+    QTest::keySequence(dlg->m_editNumber, QKeySequence::Paste);
+    QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("09056"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("111 222"));
     QTest::keySequence(dlg->m_editNumber, QKeySequence::Paste);
     QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("09056111222"));
   }
 
-  void contextMenuPasteKeepsDigitsOnly() {
-    QGuiApplication::clipboard()->setText(QStringLiteral("06-6211-0000"));
+  void contextMenuPasteTakesTheWrittenNumber() {
+    QGuiApplication::clipboard()->setText(QStringLiteral("+81 6-6211-0000"));
     bool triggered = false;
     QTimer::singleShot(0, this, [&] {
       auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());

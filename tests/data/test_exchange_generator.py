@@ -13,12 +13,41 @@ TOOLS = sys.argv.pop(1) if len(sys.argv) > 1 else os.path.join(os.path.dirname(_
 sys.path.insert(0, os.path.join(TOOLS, "exchange_data"))
 import generate  # noqa: E402
 
-GEOCODING = """# Licensed under the Apache License, Version 2.0
-8111|札幌
-811232|千歳
-8112390|夕張
-8112391|越境
-"""
+
+
+def allocation(key, ma="札幌", operator="ＮＴＴ東日本", status="使用中"):
+    """One line of the ministry's list; area codes are 011 and 0123 here."""
+    split = 4 if key.startswith("0123") else 3
+    return f"001,{ma},{key},{key[:split]},{key[split:]},{operator},{status},"
+
+
+# 0112 and 0113 are NTT's Sapporo keys but for a few; the 0123 area has only 01232x (Chitose) and
+# two keys of its own; 012300 to 012319 are no numbers of the plan.
+ALLOCATIONS = "\n".join(
+    ["code_area,MA,key,area_code,local_code,operator,status,note"]
+    + [allocation(f"0112{n:02d}") for n in range(100)]
+    + [allocation(f"0113{n:02d}") for n in range(40)]
+    + [
+        allocation("011340", operator="ＫＤＤＩ"),
+        allocation("011341", operator="", status="未使用"),
+        allocation("011342", operator="天気予報", status="使用不可"),
+        allocation("011343", status="使用予定"),
+        allocation("011344", operator="ＮＴＴ西日本"),
+    ]
+    + [allocation(f"0113{n:02d}") for n in range(45, 100) if n != 50]
+    + [allocation("011350", operator="ソフトバンクテレコム")]  # a quoted key the list gives another carrier
+    + [allocation(f"01232{n}", ma="千歳") for n in range(10)]
+    + [allocation("012390", ma="夕張"), allocation("012391", ma="越境")]
+    + [allocation("011100")]  # NTT's, but of a lead that is not covered
+) + "\n"
+
+
+def allocations_with(key, line):
+    """The fixture list with the line of `key` replaced, and that line's 'file:line:'."""
+    lines = ALLOCATIONS.split("\n")
+    number = next(i for i, text in enumerate(lines) if f",{key}," in text)
+    lines[number] = line
+    return f"mic-fixed-2010-01-04.csv:{number + 1}:", dict(allocations="\n".join(lines))
 MA_PREFECTURES = "# unit charge area (MA) name\tprefecture\n札幌\t北海道\n千歳\t北海道\n夕張\t北海道\n越境\t青森県\n"
 QUOTED = """1|1|北海道札幌大通|;011201;011202;011203
 1|-|北海道真駒内|;011350;011393
@@ -35,11 +64,11 @@ class Fixture(unittest.TestCase):
         self.sources = os.path.join(self.folder.name, "sources")
         self.out = os.path.join(self.folder.name, "out")
         os.makedirs(self.sources)
-        self.write(geocoding=GEOCODING, prefectures=MA_PREFECTURES, quoted=QUOTED, coverage=COVERAGE, layout=LAYOUT)
+        self.write(allocations=ALLOCATIONS, prefectures=MA_PREFECTURES, quoted=QUOTED, coverage=COVERAGE, layout=LAYOUT)
 
-    def write(self, geocoding=None, prefectures=None, quoted=None, coverage=None, layout=None):
+    def write(self, allocations=None, prefectures=None, quoted=None, coverage=None, layout=None):
         for name, text in (
-            ("geocoding-ja-81.txt", geocoding),
+            ("mic-fixed-2010-01-04.csv", allocations),
             ("ma-prefecture.tsv", prefectures),
             ("quoted-rows.txt", quoted),
             ("coverage.txt", coverage),
@@ -71,16 +100,23 @@ class Rules(Fixture):
         rows = self.rows()
         leads = {entry[:4] for row in rows for entry in row.prefixes.split(";") if entry}
         self.assertEqual(leads, {"0112", "0113", "0123"})
-        self.assertIsNone(self.answer(rows, "011100"))  # the MA places it, the lead is not covered
-        self.assertIsNone(self.answer(rows, "011204"))  # 0112 is complete with its three entries
+        self.assertIsNone(self.answer(rows, "011100"))  # NTT's, but the lead is not covered
+        self.assertIsNone(self.answer(rows, "011204"))  # NTT's, but 0112 is complete with its three entries
         self.assertEqual(rows[0].prefixes, ";011201;011202;011203")
 
-    def test_names_come_from_the_longest_prefix_and_unplaced_keys_stay_out(self):
+    def test_only_keys_ntt_held_get_rows_named_after_the_lists_ma(self):
         rows = self.rows()
-        self.assertEqual(self.answer(rows, "011300"), "北海道札幌")
+        for key in ("011340", "011341", "011342", "012300"):  # other carrier, unallocated, reserved, no number
+            self.assertIsNone(self.answer(rows, key), key)
+        for key in ("011300", "011343", "011344"):  # in use, to be used, NTT West
+            self.assertEqual(self.answer(rows, key), "北海道札幌", key)
         self.assertEqual(self.answer(rows, "012325"), "北海道千歳")
         self.assertEqual(self.answer(rows, "012390"), "北海道夕張")
-        self.assertIsNone(self.answer(rows, "012300"))  # no prefix of it in the source
+
+    def test_the_lists_ma_names_a_key_whatever_its_neighbours(self):
+        self.write(allocations=ALLOCATIONS.replace("001,札幌,011320,", "001,千歳,011320,"))
+        rows = self.rows()
+        self.assertEqual([self.answer(rows, k) for k in ("011319", "011320", "011321")], ["北海道札幌", "北海道千歳", "北海道札幌"])
 
     def test_quoted_keys_are_never_added_and_earlier_quoted_rows_win(self):
         rows = self.rows()
@@ -88,6 +124,7 @@ class Rules(Fixture):
             holders = [row.name for row in rows if key in row.prefixes]
             self.assertTrue(holders[0] in ("北海道真駒内", "北海道石山"), key)
         self.assertEqual(self.answer(rows, "011393"), "北海道真駒内")
+        self.assertEqual(self.answer(rows, "011350"), "北海道真駒内")  # quoted, whatever the list says
         made = [row for row in rows if row.quoted is None]
         self.assertFalse({"011201", "011350", "011391", "011393"} & {k for row in made for k in row.keys})
 
@@ -99,7 +136,7 @@ class Rules(Fixture):
         self.assertEqual(firsts, sorted(firsts))
         sapporo = [row for row in rows if row.name == "北海道札幌"]
         # Runs are cut at the quoted rows' first entries, then evenly into rows of at most 26.
-        self.assertEqual([len(row.keys) for row in sapporo], [25, 25, 20, 20, 7])
+        self.assertEqual([len(row.keys) for row in sapporo], [24, 23, 20, 20, 7])
 
     def test_prefecture_without_a_block_is_left_out_and_reported(self):
         self.run_generator()
@@ -111,20 +148,32 @@ class Rules(Fixture):
         self.write(quoted=QUOTED.replace("1|-|北海道真駒内", "1|6|北海道真駒内"))
         rows = self.rows()
         self.assertEqual(rows[5].name, "北海道真駒内")
-        self.assertEqual(sum(len(row.keys) for row in rows[1:5]), 50)  # 011300-011349 in 4 rows
+        self.assertEqual(sum(len(row.keys) for row in rows[1:5]), 47)  # NTT's keys of 011300-011349
 
-    def test_a_position_the_order_cannot_give_is_reported(self):
+    def test_made_rows_move_after_a_quoted_row_to_keep_its_position(self):
         self.write(quoted=QUOTED.replace("1|-|北海道真駒内", "1|2|北海道真駒内"))
+        rows = self.rows()
+        self.assertEqual([r.name for r in rows[:4]], ["北海道札幌大通", "北海道真駒内", "北海道札幌", "北海道札幌"])
+        self.assertEqual(rows[2].keys[0], "011300")  # the one break of the ascending order
+        self.assertEqual(self.answer(rows, "011349"), "北海道札幌")
+
+    def test_a_position_that_moving_made_rows_cannot_give_is_reported(self):
+        # Only the made rows directly before it move; the unpositioned quoted row stays before it.
+        self.write(quoted=QUOTED.replace("1|-|北海道石山", "1|2|北海道石山"))
         self.assertEqual(self.run_generator(), 0)
-        self.assertEqual([r.name for r in self.rows()].index("北海道真駒内"), 3)
+        self.assertEqual([r.name for r in self.rows()].index("北海道石山"), 4)
         with open(os.path.join(self.out, "report.md"), encoding="utf-8") as handle:
-            self.assertIn("Quoted row 2 (北海道真駒内) stands at row 4", handle.read())
+            self.assertIn("Quoted row 2 (北海道石山) stands at row 5", handle.read())
 
 
 class BadInput(Fixture):
     CASES = [
-        ("geocoding-ja-81.txt:2:", dict(geocoding=GEOCODING.replace("8111|札幌", "8111札幌"))),
-        ("geocoding-ja-81.txt:3:", dict(geocoding=GEOCODING.replace("811232|千歳", "811232|新千歳"))),
+        allocations_with("011201", "001,札幌,011201,011,201,ＮＴＴ東日本,使用中"),  # seven columns
+        allocations_with("011202", "001,札幌,01120,011,20,ＮＴＴ東日本,使用中,"),
+        allocations_with("012325", "002,新千歳,012325,0123,25,ＮＴＴ東日本,使用中,"),  # MA without prefecture
+        allocations_with("011203", "001,札幌,011203,011,203,ＮＴＴ東日本,空き,"),
+        allocations_with("011205", "001,札幌,011204,011,204,ＮＴＴ東日本,使用中,"),  # 011204 twice
+        ("mic-fixed-2010-01-04.csv:1:", dict(allocations=ALLOCATIONS.replace("code_area,", "area,", 1))),
         ("ma-prefecture.tsv:3:", dict(prefectures=MA_PREFECTURES.replace("千歳\t北海道", "千歳\t北海"))),
         ("quoted-rows.txt:2:", dict(quoted=QUOTED.replace(";011350;011393", ";011350;01139"))),
         ("quoted-rows.txt:1:", dict(quoted=QUOTED.replace("北海道札幌大通", "北海道札幌大通" * 3))),
@@ -139,7 +188,7 @@ class BadInput(Fixture):
     def test_refused_with_file_and_line_and_nothing_written(self):
         self.assertEqual(self.run_generator(), 0)
         before = self.outputs()
-        good = dict(geocoding=GEOCODING, prefectures=MA_PREFECTURES, quoted=QUOTED, coverage=COVERAGE, layout=LAYOUT)
+        good = dict(allocations=ALLOCATIONS, prefectures=MA_PREFECTURES, quoted=QUOTED, coverage=COVERAGE, layout=LAYOUT)
         for where, change in self.CASES:
             with self.subTest(where=where):
                 self.write(**{**good, **change})

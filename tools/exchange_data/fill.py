@@ -1,4 +1,5 @@
-"""Which keys of a table get a place: the quoted rows first, then the MA of every covered key."""
+"""Which keys of a table get a place: the quoted rows first, then every covered key that NTT held,
+named after the MA the ministry's allocation list gives it."""
 
 from dataclasses import dataclass, field
 
@@ -26,17 +27,11 @@ class TableFill:
     quoted: list  # the table's quoted rows, in table order
     groups: list  # Group, ascending by first key
     complete_leads: list  # leads whose keys are all in quoted rows
-    unplaced: list = field(default_factory=list)  # keys the MA source does not place
+    ntt_keys: dict = field(default_factory=dict)  # lead -> keys NTT held in the list
+    not_in_plan: list = field(default_factory=list)  # keys the list does not have at all
+    not_allocated: list = field(default_factory=list)  # keys the list shows unallocated
+    not_ntt: list = field(default_factory=list)  # keys of other carriers, or reserved
     no_block: list = field(default_factory=list)  # (key, MA, prefecture) without a block here
-
-
-def ma_of(key, prefixes):
-    """The MA of the longest prefix of `key` that the source holds, or None."""
-    for length in range(len(key), 1, -1):
-        name = prefixes.get(key[:length])
-        if name is not None:
-            return name
-    return None
 
 
 def check_quoted_rows(table, quoted, coverage, blocks):
@@ -78,20 +73,25 @@ def fill_table(table, inputs):
     block_names = {prefecture for prefecture, _ in blocks}
     checked = set()
     for lead in sorted(coverage):
+        keys = [f"{lead}{suffix:02d}" for suffix in range(100)]
+        allocations = [inputs.allocations.get(key) for key in keys]
+        result.ntt_keys[lead] = sum(1 for a in allocations if a is not None and a.held_by_ntt)
         if lead in complete:
             continue
-        runs = []  # (MA, keys): a run ends where a key of another MA comes between
-        for suffix in range(100):
-            key = f"{lead}{suffix:02d}"
+        runs = []  # (MA, keys): a run ends where an NTT key of another MA comes between
+        for key, allocation in zip(keys, allocations):
             if key in held:
                 continue
-            ma = ma_of(key, inputs.geocoding.prefixes)
-            if ma is None:
-                result.unplaced.append(key)
-                continue
-            if not runs or runs[-1][0] != ma:
-                runs.append((ma, []))
-            runs[-1][1].append(key)
+            if allocation is None:
+                result.not_in_plan.append(key)
+            elif not allocation.allocated:
+                result.not_allocated.append(key)
+            elif not allocation.held_by_ntt:
+                result.not_ntt.append(key)
+            else:
+                if not runs or runs[-1][0] != allocation.ma:
+                    runs.append((allocation.ma, []))
+                runs[-1][1].append(key)
         for ma, keys in runs:
             prefecture = inputs.prefectures[ma]
             if prefecture not in block_names:
@@ -99,7 +99,8 @@ def fill_table(table, inputs):
                 continue
             group = Group(prefecture, ma, lead, keys)
             if group.name not in checked:
-                datamodel.check_place_name(group.name, *inputs.geocoding.lines[ma])
+                first = inputs.allocations[keys[0]]
+                datamodel.check_place_name(group.name, first.path, first.line)
                 checked.add(group.name)
             result.groups.append(group)
     return result

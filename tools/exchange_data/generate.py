@@ -2,8 +2,9 @@
 """Builds library/tables/exchange-N.txt and docs/exchange-data.md from library/tables/sources/.
 
 Rules, in order: only keys of the covered leads get a row; leads the quoted rows give completely
-get nothing more; every other key goes to a row named after its MA's prefecture and MA; no key of
-a quoted row is added elsewhere; rows have the data model's form, stand in the table's prefecture
+get nothing more; every other key that the ministry's allocation list shows held by NTT goes to a
+row named after the prefecture and MA the list gives it, and the rest answer "不明"; no key of a
+quoted row is added elsewhere; rows have the data model's form, stand in the table's prefecture
 blocks ascending by first entry, and the quoted rows keep their stated positions where the order
 allows. Bad input stops it with "file:line: error: ..." before anything is written.
 """

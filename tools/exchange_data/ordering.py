@@ -75,7 +75,8 @@ def make_segments(fill, blocks):
 
 
 def arrange(fill, blocks, segments):
-    """Blocks in table order; within one, rows ascend by first entry around the quoted rows."""
+    """Blocks in table order; within one, rows ascend by first entry around the quoted rows,
+    save the made rows moved to keep a quoted row at its position."""
     rows = []
     for prefecture, _ in blocks:
         quoted = quoted_of_block(fill.quoted, prefecture)
@@ -90,6 +91,25 @@ def arrange(fill, blocks, segments):
             if gap < len(quoted):
                 q = quoted[gap]
                 rows.append(Row(q.name, q.prefixes, prefecture, q.keys, quoted=q))
+    return keep_positions(rows, fill.quoted)
+
+
+def keep_positions(rows, quoted):
+    """Where more rows ascend before a positioned quoted row than its position allows, the made
+    rows just before it, as many as stand too many, move to just after it: they break the
+    ascending order once, as rows of the 2000 tables did, and it stands where it stood."""
+    for anchor in (q for q in quoted if q.position is not None):
+        index = index_of(rows, anchor)
+        start = index
+        while (
+            index - start < index + 1 - anchor.position
+            and start > 0
+            and rows[start - 1].quoted is None
+            and rows[start - 1].prefecture == rows[index].prefecture
+        ):
+            start -= 1
+        if start < index:
+            rows = rows[:start] + [rows[index]] + rows[start:index] + rows[index + 1 :]
     return rows
 
 

@@ -1,5 +1,6 @@
 """Readers of the exchange generator's inputs; each refuses a bad line with its file and line."""
 
+import csv
 import os
 import re
 from dataclasses import dataclass, field
@@ -7,7 +8,7 @@ from dataclasses import dataclass, field
 import datamodel
 from datamodel import InputError
 
-GEOCODING = "geocoding-ja-81.txt"
+ALLOCATIONS = "mic-fixed-2010-01-04.csv"
 MA_PREFECTURES = "ma-prefecture.tsv"
 QUOTED_ROWS = "quoted-rows.txt"
 COVERAGE = "coverage.txt"
@@ -31,10 +32,29 @@ class QuotedRow:
         return self.keys[0]
 
 
+ALLOCATION_COLUMNS = ["code_area", "MA", "key", "area_code", "local_code", "operator", "status", "note"]
+STATUSES = ("使用中", "使用予定", "使用不可", "未使用")
+NTT_OPERATORS = ("ＮＴＴ東日本", "ＮＴＴ西日本")
+HELD_STATUSES = ("使用中", "使用予定")
+
+
 @dataclass
-class Geocoding:
-    prefixes: dict  # domestic prefix ("0" and digits) -> MA name
-    lines: dict  # MA name -> (path, line) of the first prefix naming it
+class Allocation:
+    """One key of the ministry's allocation list: its MA, the carrier holding it and its status."""
+
+    ma: str
+    operator: str
+    status: str
+    path: str
+    line: int
+
+    @property
+    def held_by_ntt(self):
+        return self.operator in NTT_OPERATORS and self.status in HELD_STATUSES
+
+    @property
+    def allocated(self):
+        return self.status != "未使用"
 
 
 @dataclass
@@ -74,23 +94,6 @@ def parse_table(path, number, text):
     return int(text)
 
 
-def load_geocoding(path):
-    """'81' + national number without its trunk 0, '|', MA name; longest prefix wins."""
-    prefixes, lines = {}, {}
-    for number, line in read_lines(path):
-        prefix, name = fields(path, number, line, {2})
-        if not re.fullmatch(r"81\d{1,12}", prefix):
-            raise InputError(path, number, f"prefix {prefix!r} is not 81 and digits")
-        if not name.strip() or name != name.strip():
-            raise InputError(path, number, f"MA name {name!r} is empty or padded")
-        domestic = "0" + prefix[2:]
-        if domestic in prefixes:
-            raise InputError(path, number, f"prefix {prefix} given twice")
-        prefixes[domestic] = name
-        lines.setdefault(name, (path, number))
-    return Geocoding(prefixes, lines)
-
-
 def load_ma_prefectures(path):
     prefectures = {}
     for number, line in read_lines(path):
@@ -105,10 +108,34 @@ def load_ma_prefectures(path):
     return prefectures
 
 
-def check_every_ma_has_a_prefecture(geocoding, prefectures, tsv_path):
-    for name, (path, number) in sorted(geocoding.lines.items(), key=lambda item: item[1][1]):
-        if name not in prefectures:
-            raise InputError(path, number, f"MA {name} has no prefecture in {tsv_path}")
+def load_allocations(path, prefectures, prefectures_path):
+    """{key: Allocation} from the ministry's CSV list: a header line, then one line per key."""
+    allocations = {}
+    header_seen = False
+    for number, line in read_lines(path):
+        parts = next(csv.reader([line]))
+        if not header_seen:
+            if parts != ALLOCATION_COLUMNS:
+                raise InputError(path, number, f"header is not {','.join(ALLOCATION_COLUMNS)}")
+            header_seen = True
+            continue
+        if len(parts) != len(ALLOCATION_COLUMNS):
+            raise InputError(path, number, f"expected {len(ALLOCATION_COLUMNS)} columns, got {len(parts)}")
+        _, ma, key, area_code, local_code, operator, status, _ = parts
+        if not re.fullmatch(r"0\d{5}", key):
+            raise InputError(path, number, f"key {key!r} is not six digits beginning with 0")
+        if area_code + local_code != key:
+            raise InputError(path, number, f"area code {area_code!r} and local code {local_code!r} do not make {key}")
+        if ma not in prefectures:
+            raise InputError(path, number, f"MA {ma!r} has no prefecture in {prefectures_path}")
+        if status not in STATUSES:
+            raise InputError(path, number, f"status {status!r} is not one of {', '.join(STATUSES)}")
+        if key in allocations:
+            raise InputError(path, number, f"key {key} given twice")
+        allocations[key] = Allocation(ma, operator, status, path, number)
+    if not header_seen:
+        raise InputError(path, 0, "no header line")
+    return allocations
 
 
 def load_quoted_rows(path):
@@ -178,7 +205,7 @@ def load_layout(path):
 
 @dataclass
 class Inputs:
-    geocoding: Geocoding
+    allocations: dict  # key -> Allocation
     prefectures: dict
     quoted: list
     coverage: dict
@@ -189,11 +216,9 @@ def load_all(folder):
     def path(name):
         return os.path.join(folder, name)
 
-    geocoding = load_geocoding(path(GEOCODING))
     prefectures = load_ma_prefectures(path(MA_PREFECTURES))
-    check_every_ma_has_a_prefecture(geocoding, prefectures, path(MA_PREFECTURES))
     return Inputs(
-        geocoding,
+        load_allocations(path(ALLOCATIONS), prefectures, path(MA_PREFECTURES)),
         prefectures,
         load_quoted_rows(path(QUOTED_ROWS)),
         load_coverage(path(COVERAGE)),
