@@ -33,15 +33,23 @@ answered=$("$tool" --input "$work/numbers.txt" | wc -l)
 
 median() { tr ' ' '\n' | sort -g | awk '{t[NR] = $1} END {print NR % 2 ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2}'; }
 
-# kobal-lookup: wall-clock milliseconds of each run, the process's start included.
-native_times=()
-for _ in $(seq "$((runs + 1))"); do
-  start=$(date +%s%N)
-  "$tool" --input "$work/numbers.txt" >/dev/null
-  end=$(date +%s%N)
-  native_times+=("$(awk -v ns="$((end - start))" 'BEGIN {printf "%.3f", ns / 1e6}')")
-done
-native_ms=$(echo "${native_times[@]:1}" | median)  # the first run warms the file cache
+# kobal-lookup: median wall-clock milliseconds, the process's start included; hyperfine when it is
+# installed (it starts the program itself, so nothing else is timed), a timing loop otherwise.
+if command -v hyperfine >/dev/null; then
+  hyperfine --shell=none --warmup 1 --runs "$runs" --output=null --export-json "$work/native.json" \
+    "$tool --input $work/numbers.txt" >/dev/null
+  native_ms=$(python3 -c 'import json,sys; print(1000 * json.load(open(sys.argv[1]))["results"][0]["median"])' \
+    "$work/native.json")
+else
+  native_times=()
+  for _ in $(seq "$((runs + 1))"); do
+    start=$(date +%s%N)
+    "$tool" --input "$work/numbers.txt" >/dev/null
+    end=$(date +%s%N)
+    native_times+=("$(awk -v ns="$((end - start))" 'BEGIN {printf "%.3f", ns / 1e6}')")
+  done
+  native_ms=$(echo "${native_times[@]:1}" | median) # the first run warms the file cache
+fi
 
 page_ms=$(node bench/web-page-timing.mjs "$site" "$work/numbers.txt" "$runs" | median)
 
