@@ -20,7 +20,7 @@ bool HoldsNul(std::string_view line) {
 static_assert(AnswerCache::kAnswerRoom >= KOBAL_RESULT_SIZE);
 
 LineAnswerer::LineAnswerer(bool raw, RecordWriter& writer) : raw_(raw), writer_(writer) {
-  unknown_.fill('\0');
+  AnswerCache::Clear(unknown_);
   DetectCarrier("", unknown_.data());  // the empty number is never placed
 }
 
@@ -33,9 +33,16 @@ void LineAnswerer::Answer(std::string_view line, std::string_view asRead) {
     number.reset();  // a NUL up to which the library would read and answer for another number
   }
   if (!number) return writer_.Write(line, number, unknown_);  // the library is not asked
-  answer_.fill('\0');
+  AnswerCache::Clear(answer_);
   DetectCarrier(number->data(), answer_.data());
   writer_.Write(line, number, answer_);
+}
+
+void LineAnswerer::AnswerDigits(std::string_view digits) {
+  if (!raw_ && !IsPlainDomesticNumber(digits)) return Answer(digits);
+  AnswerCache::Clear(answer_);
+  DetectCarrier(digits.data(), answer_.data());
+  writer_.WriteDigits(digits, answer_);
 }
 
 void LineAnswerer::AnswerPiece(std::string_view text, bool first, bool last) {

@@ -19,6 +19,11 @@ class LineAnswerer {
   void Answer(std::string_view line, std::string_view asRead);
   void Answer(std::string_view line) { Answer(line, line); }
 
+  // A line of ASCII digits only, followed by a NUL and RecordWriter::kDigitsSlack readable
+  // bytes in all: the most common line, which reads the same in every encoding, needs no
+  // escaping in any format and, unless an international prefix leads it, no normalising.
+  void AnswerDigits(std::string_view digits);
+
   // A line that comes in pieces is too long to be a number: its text is echoed and it is
   // answered as no number, without asking the library.
   void AnswerPiece(std::string_view text, bool first, bool last);

@@ -20,6 +20,12 @@ class RecordWriter {
   void Write(std::string_view written, std::optional<std::string_view> number,
              const AnswerCache::AnswerBuffer& answer);
 
+  // The same for a line of ASCII digits only that went to the library as it is: the same text
+  // in every encoding, and no format escapes it. At least 15 bytes after `digits` must be
+  // readable (see kDigitsSlack).
+  static constexpr std::size_t kDigitsSlack = 15;
+  void WriteDigits(std::string_view digits, const AnswerCache::AnswerBuffer& answer);
+
   // A record for a line that comes in pieces: its text is written piece by piece, and the
   // record ends with `answer` and no number.
   void BeginPieces();

@@ -4,6 +4,7 @@
 #include "StreamAnswerer.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <stdexcept>
@@ -20,6 +21,28 @@ namespace {
 constexpr std::size_t kBlockSize = std::size_t{1} << 16;
 constexpr std::size_t kBlockLines = 8192;
 
+// Whether `line` is ASCII digits only (and not empty): eight bytes at a time, since it is the
+// common line and the test runs on every one.
+bool IsAsciiDigits(std::string_view line) {
+  constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0u;
+  constexpr std::uint64_t kThrees = 0x3030303030303030u;  // "0" to "9" are 0x30 to 0x39
+  constexpr std::uint64_t kSixes = 0x0606060606060606u;   // ... and 0x3A to 0x3F are not
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  for (; end - p >= 8; p += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    // No byte carries into the next when the first test holds.
+    if ((word & kHighNibbles) != kThrees || ((word + kSixes) & kHighNibbles) != kThrees) {
+      return false;
+    }
+  }
+  for (; p < end; ++p) {
+    if (*p < '0' || *p > '9') return false;
+  }
+  return !line.empty();
+}
+
 // Answers every line of `block` (`size` bytes, with a byte of room after them).
 void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswerer& answerer) {
   char* line = block;
@@ -31,7 +54,12 @@ void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswer
     auto length = static_cast<std::size_t>(lineEnd - line);
     if (length > 0 && line[length - 1] == '\r') --length;
     line[length] = '\0';  // the raw lookup reads the line as a C string
-    answerer.Answer(decoder.Decode({line, length}), {line, length});
+    const std::string_view bytes(line, length);
+    if (IsAsciiDigits(bytes)) {
+      answerer.AnswerDigits(bytes);
+    } else {
+      answerer.Answer(decoder.Decode(bytes), bytes);
+    }
     line = lineEnd + 1;
   }
 }
@@ -40,7 +68,8 @@ void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswer
 
 StreamAnswerer::StreamAnswerer(const CommandLine& commandLine, unsigned workers)
     : commandLine_(commandLine), workerCount_(std::max(workers, 1u)), slots_(2 * workerCount_ + 2) {
-  for (Slot& slot : slots_) slot.input.resize(kBlockSize + 1);
+  // A NUL after the last line, and room to copy a line of digits in whole pieces.
+  for (Slot& slot : slots_) slot.input.resize(kBlockSize + 1 + RecordWriter::kDigitsSlack);
 }
 
 StreamAnswerer::~StreamAnswerer() {

@@ -25,4 +25,8 @@ namespace kobal {
 // UTF-8, makes the text no number.
 bool NormaliseNumber(std::string_view written, std::string& number);
 
+// Whether `written` is ASCII digits that are already the number as it stands: not empty, and
+// not led by an international prefix (00, 010). NormaliseNumber gives such a text back as is.
+bool IsPlainDomesticNumber(std::string_view written);
+
 }  // namespace kobal
