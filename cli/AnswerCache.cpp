@@ -9,7 +9,12 @@ namespace kobal::cli {
 
 AnswerCache::AnswerCache(OutputFormat format, OutputEncoding encoding, std::string_view before,
                          std::string_view after)
-    : format_(format), encoding_(encoding), before_(before), after_(after), slots_(256) {}
+    : format_(format),
+      encoding_(encoding),
+      before_(before),
+      after_(after),
+      slots_(256),
+      mask_(slots_.size() - 1) {}
 
 std::string_view AnswerCache::Field(std::string_view answer) {
   AnswerBuffer padded{};
@@ -18,9 +23,8 @@ std::string_view AnswerCache::Field(std::string_view answer) {
 }
 
 std::string_view AnswerCache::Add(const AnswerBuffer& answer, std::uint32_t hash) {
-  const std::size_t mask = slots_.size() - 1;
-  std::size_t index = hash & mask;
-  while (slots_[index].used) index = (index + 1) & mask;
+  std::size_t index = hash & mask_;
+  while (slots_[index].Used()) index = (index + 1) & mask_;
   slots_[index] = Make(answer, hash);
   const Slot made = slots_[index];
   if (++usedSlots_ * 2 > slots_.size()) Grow();
@@ -56,7 +60,6 @@ AnswerCache::Slot AnswerCache::Make(const AnswerBuffer& buffer, std::uint32_t ha
 
   Slot slot;
   slot.hash = hash;
-  slot.used = true;
   slot.answerOffset = static_cast<std::uint32_t>(arena_.size());
   arena_.append(buffer.data(), buffer.size());
   slot.tailOffset = static_cast<std::uint32_t>(arena_.size());
@@ -69,11 +72,11 @@ AnswerCache::Slot AnswerCache::Make(const AnswerBuffer& buffer, std::uint32_t ha
 void AnswerCache::Grow() {
   std::vector<Slot> old(slots_.size() * 2);
   old.swap(slots_);
-  const std::size_t mask = slots_.size() - 1;
+  mask_ = slots_.size() - 1;
   for (const Slot& slot : old) {
-    if (!slot.used) continue;
-    std::size_t index = slot.hash & mask;
-    while (slots_[index].used) index = (index + 1) & mask;
+    if (!slot.Used()) continue;
+    std::size_t index = slot.hash & mask_;
+    while (slots_[index].Used()) index = (index + 1) & mask_;
     slots_[index] = slot;
   }
 }

@@ -38,8 +38,7 @@ class AnswerCache {
   // Another kTailSlack bytes after it may be read, so that it can be copied in whole pieces.
   std::string_view Tail(const AnswerBuffer& answer) {
     const std::uint32_t hash = Hash(answer);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t index = hash & mask; slots_[index].used; index = (index + 1) & mask) {
+    for (std::size_t index = hash & mask_; slots_[index].Used(); index = (index + 1) & mask_) {
       const Slot& slot = slots_[index];
       if (slot.hash == hash && Holds(slot, answer)) return TailOf(slot);
     }
@@ -57,9 +56,9 @@ class AnswerCache {
   struct Slot {
     std::uint32_t hash = 0;
     std::uint32_t answerOffset = 0;  // its AnswerBuffer
-    std::uint32_t tailOffset = 0;
+    std::uint32_t tailOffset = 0;    // after its answer, so never 0 in a used slot
     std::uint32_t tailLength = 0;
-    bool used = false;
+    bool Used() const { return tailOffset != 0; }
   };
 
   static std::uint64_t Load64(const char* bytes) {
@@ -105,6 +104,7 @@ class AnswerCache {
   std::string before_;
   std::string after_;
   std::vector<Slot> slots_;
+  std::size_t mask_;  // slots_.size() - 1, the slots being a power of two
   std::size_t usedSlots_ = 0;
   std::string arena_;  // answers and tails, back to back
 };

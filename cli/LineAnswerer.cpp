@@ -38,11 +38,22 @@ void LineAnswerer::Answer(std::string_view line, std::string_view asRead) {
   writer_.Write(line, number, answer_);
 }
 
-void LineAnswerer::AnswerDigits(std::string_view digits) {
-  if (!raw_ && !IsPlainDomesticNumber(digits)) return Answer(digits);
-  AnswerCache::Clear(answer_);
-  DetectCarrier(digits.data(), answer_.data());
-  writer_.WriteDigits(digits, answer_);
+void LineAnswerer::AnswerBatch(std::span<const BlockLine> lines, LineDecoder& decoder) {
+  std::array<bool, kBatch> asked;  // the line as it stands went to the library
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const BlockLine& line = lines[i];
+    asked[i] = line.digitsOnly && (raw_ || IsPlainDomesticNumber(line.bytes));
+    if (!asked[i]) continue;
+    AnswerCache::Clear(answers_[i]);
+    DetectCarrier(line.bytes.data(), answers_[i].data());
+  }
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (asked[i]) {
+      writer_.WriteDigits(lines[i].bytes, answers_[i]);
+    } else {
+      Answer(decoder.Decode(lines[i].bytes), lines[i].bytes);
+    }
+  }
 }
 
 void LineAnswerer::AnswerPiece(std::string_view text, bool first, bool last) {

@@ -4,6 +4,8 @@
 #include "StreamAnswerer.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -20,47 +22,61 @@ namespace {
 // lines are counted too, so that its records stay small however short the lines are.
 constexpr std::size_t kBlockSize = std::size_t{1} << 16;
 constexpr std::size_t kBlockLines = 8192;
+// After a block's lines: a NUL, the bytes that counting digits may read past it, and those that
+// copying a line of digits in whole pieces may read.
+constexpr std::size_t kBlockRoom = 8 + RecordWriter::kDigitsSlack;
 
-// Whether `line` is ASCII digits only (and not empty): eight bytes at a time, since it is the
-// common line and the test runs on every one.
-bool IsAsciiDigits(std::string_view line) {
-  constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0u;
-  constexpr std::uint64_t kThrees = 0x3030303030303030u;  // "0" to "9" are 0x30 to 0x39
-  constexpr std::uint64_t kSixes = 0x0606060606060606u;   // ... and 0x3A to 0x3F are not
-  const char* p = line.data();
-  const char* const end = p + line.size();
-  for (; end - p >= 8; p += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    // No byte carries into the next when the first test holds.
-    if ((word & kHighNibbles) != kThrees || ((word + kSixes) & kHighNibbles) != kThrees) {
-      return false;
+// The number of ASCII digits at the start of `text`, eight bytes at a time: most lines are
+// digits only, and this finds where they end too. Reads up to seven bytes past the first byte
+// that is not a digit.
+std::size_t CountDigits(const char* text) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kZeros = 0x3030303030303030u;     // "0" in every byte
+    constexpr std::uint64_t kPastNine = 0x7676767676767676u;  // 10 + 0x76 sets the high bit
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    for (std::size_t count = 0;; count += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, text + count, sizeof word);
+      const std::uint64_t value = word ^ kZeros;  // 0 to 9 for a digit
+      // The high bit of each byte that is not a digit. A carry leaves only such a byte, so the
+      // lowest byte flagged is the first that is not a digit.
+      const std::uint64_t flags = (value | (value + kPastNine)) & kHighBits;
+      if (flags != 0) return count + static_cast<std::size_t>(std::countr_zero(flags)) / 8;
     }
+  } else {
+    std::size_t count = 0;
+    while (text[count] >= '0' && text[count] <= '9') ++count;
+    return count;
   }
-  for (; p < end; ++p) {
-    if (*p < '0' || *p > '9') return false;
-  }
-  return !line.empty();
 }
 
-// Answers every line of `block` (`size` bytes, with a byte of room after them).
+// Answers every line of `block` (`size` bytes, with kBlockRoom bytes of room after them), a
+// batch at a time: the lines are found and ended with a NUL first, then answered.
 void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswerer& answerer) {
   char* line = block;
   char* const end = block + size;
+  *end = '\0';  // ends a last line without a newline, and every run of digits
+  std::array<LineAnswerer::BlockLine, LineAnswerer::kBatch> batch;
   while (line < end) {
-    auto* newline =
-        static_cast<char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
-    char* const lineEnd = newline != nullptr ? newline : end;
-    auto length = static_cast<std::size_t>(lineEnd - line);
-    if (length > 0 && line[length - 1] == '\r') --length;
-    line[length] = '\0';  // the raw lookup reads the line as a C string
-    const std::string_view bytes(line, length);
-    if (IsAsciiDigits(bytes)) {
-      answerer.AnswerDigits(bytes);
-    } else {
-      answerer.Answer(decoder.Decode(bytes), bytes);
+    std::size_t count = 0;
+    for (; count < batch.size() && line < end; ++count) {
+      // A line of digits ends where they do; any other line is looked through for its end.
+      std::size_t length = CountDigits(line);
+      char* lineEnd = line + length;
+      const bool digitsOnly = *lineEnd == '\n' || lineEnd == end;
+      if (!digitsOnly) {
+        auto* newline =
+            static_cast<char*>(std::memchr(lineEnd, '\n', static_cast<std::size_t>(end - lineEnd)));
+        lineEnd = newline != nullptr ? newline : end;
+        length = static_cast<std::size_t>(lineEnd - line);
+        if (length > 0 && line[length - 1] == '\r') --length;
+      }
+      line[length] = '\0';  // the raw lookup reads the line as a C string
+      // Digits and CR LF are digits only too.
+      batch[count] = {{line, length}, length > 0 && (digitsOnly || CountDigits(line) == length)};
+      line = lineEnd + 1;
     }
-    line = lineEnd + 1;
+    answerer.AnswerBatch({batch.data(), count}, decoder);
   }
 }
 
@@ -68,8 +84,7 @@ void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswer
 
 StreamAnswerer::StreamAnswerer(const CommandLine& commandLine, unsigned workers)
     : commandLine_(commandLine), workerCount_(std::max(workers, 1u)), slots_(2 * workerCount_ + 2) {
-  // A NUL after the last line, and room to copy a line of digits in whole pieces.
-  for (Slot& slot : slots_) slot.input.resize(kBlockSize + 1 + RecordWriter::kDigitsSlack);
+  for (Slot& slot : slots_) slot.input.resize(kBlockSize + kBlockRoom);
 }
 
 StreamAnswerer::~StreamAnswerer() {
