@@ -25,7 +25,7 @@ class AnswerCache {
   // A result buffer of the library, zero-filled before the call: the answer and zeros after
   // it. Compared whole, it needs neither a length nor a call per line.
   static constexpr std::size_t kAnswerRoom = 48;
-  static constexpr std::size_t kTailSlack = 15;
+  static constexpr std::size_t kTailSlack = 63;
   using AnswerBuffer = std::array<char, kAnswerRoom>;
 
   // Zero-fills `answer` with a few stores, not a call per line.
