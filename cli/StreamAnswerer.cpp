@@ -25,6 +25,9 @@ constexpr std::size_t kBlockLines = 8192;
 // After a block's lines: a NUL, the bytes that counting digits may read past it, and those that
 // copying a line of digits in whole pieces may read.
 constexpr std::size_t kBlockRoom = 8 + RecordWriter::kDigitsSlack;
+// Enough for the records of most blocks, so that a buffer seldom grows; only the pages that
+// records are written to take memory.
+constexpr std::size_t kRecordsRoom = kBlockSize * 8;
 
 // The number of ASCII digits at the start of `text`, eight bytes at a time: most lines are
 // digits only, and this finds where they end too. Reads up to seven bytes past the first byte
@@ -84,7 +87,10 @@ void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswer
 
 StreamAnswerer::StreamAnswerer(const CommandLine& commandLine, unsigned workers)
     : commandLine_(commandLine), workerCount_(std::max(workers, 1u)), slots_(2 * workerCount_ + 2) {
-  for (Slot& slot : slots_) slot.input.resize(kBlockSize + kBlockRoom);
+  for (Slot& slot : slots_) {
+    slot.input.resize(kBlockSize + kBlockRoom);
+    slot.records = OutputBuffer(OutputBuffer::kInMemory, kRecordsRoom);
+  }
 }
 
 StreamAnswerer::~StreamAnswerer() {
@@ -97,7 +103,7 @@ StreamAnswerer::~StreamAnswerer() {
 }
 
 void StreamAnswerer::Work(StreamEncoding encoding) {
-  OutputBuffer records(OutputBuffer::kInMemory, kBlockSize * 4);
+  OutputBuffer records(OutputBuffer::kInMemory, kRecordsRoom);
   RecordWriter writer(commandLine_.format, commandLine_.encoding, records);
   LineAnswerer answerer(commandLine_.raw, writer);
   LineDecoder decoder(encoding);
