@@ -42,7 +42,8 @@ void LineAnswerer::AnswerBatch(std::span<const BlockLine> lines, LineDecoder& de
   std::array<bool, kBatch> asked;  // the line as it stands went to the library
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const BlockLine& line = lines[i];
-    asked[i] = line.digitsOnly && (raw_ || IsPlainDomesticNumber(line.bytes));
+    // Digits are the number as they stand, unless they lead to a country code.
+    asked[i] = line.digitsOnly && (raw_ || !HasInternationalPrefix(line.bytes));
     if (!asked[i]) continue;
     AnswerCache::Clear(answers_[i]);
     DetectCarrier(line.bytes.data(), answers_[i].data());

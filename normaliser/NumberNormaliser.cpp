@@ -193,7 +193,7 @@ std::size_t CountryCodeLength(const char* digits, std::size_t length, bool plus,
 }  // namespace
 
 bool IsPlainDomesticNumber(std::string_view written) {
-  if (written.empty() || written.starts_with("00") || written.starts_with("010")) return false;
+  if (written.empty() || HasInternationalPrefix(written)) return false;
   bool digits = true;
   for (const char c : written) digits &= c >= '0' && c <= '9';
   return digits;
