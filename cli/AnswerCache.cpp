@@ -14,7 +14,8 @@ AnswerCache::AnswerCache(OutputFormat format, OutputEncoding encoding, std::stri
       before_(before),
       after_(after),
       slots_(256),
-      mask_(slots_.size() - 1) {}
+      mask_(slots_.size() - 1),
+      arena_(kTailSlack, '\0') {}
 
 std::string_view AnswerCache::Field(std::string_view answer) {
   AnswerBuffer padded{};
@@ -60,6 +61,8 @@ AnswerCache::Slot AnswerCache::Make(const AnswerBuffer& buffer, std::uint32_t ha
 
   Slot slot;
   slot.hash = hash;
+  // Only the last tail needs readable bytes after it: the others have the next entries.
+  arena_.resize(arena_.size() - kTailSlack);
   slot.answerOffset = static_cast<std::uint32_t>(arena_.size());
   arena_.append(buffer.data(), buffer.size());
   slot.tailOffset = static_cast<std::uint32_t>(arena_.size());

@@ -106,7 +106,7 @@ class AnswerCache {
   std::vector<Slot> slots_;
   std::size_t mask_;  // slots_.size() - 1, the slots being a power of two
   std::size_t usedSlots_ = 0;
-  std::string arena_;  // answers and tails, back to back
+  std::string arena_;  // answers and tails, back to back, and kTailSlack bytes after them
 };
 
 }  // namespace kobal::cli
