@@ -111,7 +111,8 @@ void StreamAnswerer::Work(StreamEncoding encoding) {
     std::unique_lock lock(mutex_);
     filled_.wait(lock, [this] { return stopping_ || nextToAnswer_ < filledCount_; });
     if (nextToAnswer_ == filledCount_) return;  // stopping, and nothing left
-    Slot& slot = slots_[nextToAnswer_++ % slots_.size()];
+    const std::size_t number = nextToAnswer_++;
+    Slot& slot = slots_[number % slots_.size()];
     lock.unlock();
 
     records.Clear();
@@ -126,7 +127,8 @@ void StreamAnswerer::Work(StreamEncoding encoding) {
     lock.lock();
     slot.failure = std::move(failure);
     slot.state = Slot::State::kDone;
-    answered_.notify_all();
+    // Only the block the writer waits for wakes it: every wake is two thread switches.
+    if (number == awaited_) answered_.notify_one();
   }
 }
 
@@ -134,6 +136,7 @@ void StreamAnswerer::WriteOut(std::size_t index, OutputBuffer& output) {
   Slot& slot = slots_[index % slots_.size()];
   {
     std::unique_lock lock(mutex_);
+    awaited_ = index;
     answered_.wait(lock, [&slot] { return slot.state == Slot::State::kDone; });
   }
   output.Write(slot.records.Buffered());
