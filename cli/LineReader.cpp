@@ -5,9 +5,37 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace kobal::cli {
+namespace {
+
+// The newlines in `size` bytes, eight at a time: the reading thread counts every block's lines,
+// and a byte at a time that was much of its work.
+std::size_t CountNewlines(const char* bytes, std::size_t size) {
+  constexpr std::uint64_t kNewlines = 0x0A0A0A0A0A0A0A0Au;
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+  constexpr std::size_t kWordsPerSum = 31;  // 8 bytes of at most 31 each: no byte overflows
+  std::size_t count = 0;
+  std::size_t i = 0;
+  while (size - i >= 8) {
+    std::uint64_t sums = 0;  // one count per byte position
+    for (std::size_t word = 0; word < kWordsPerSum && size - i >= 8; ++word, i += 8) {
+      std::uint64_t bytesOf;
+      std::memcpy(&bytesOf, bytes + i, sizeof bytesOf);
+      const std::uint64_t x = bytesOf ^ kNewlines;  // a zero byte for each newline
+      // The high bit of each zero byte, and no carry from one byte into the next.
+      const std::uint64_t zero = ~(((x & kLow7) + kLow7) | x) & ~kLow7;
+      sums += zero >> 7;
+    }
+    count += static_cast<std::size_t>((sums * 0x0101010101010101u) >> 56);
+  }
+  for (; i < size; ++i) count += bytes[i] == '\n' ? 1 : 0;
+  return count;
+}
+
+}  // namespace
 
 LineReader::LineReader(int fd, InputEncoding encoding, std::size_t pieceSize, std::size_t capacity)
     : fd_(fd), chosen_(encoding), pieceSize_(pieceSize), buffer_(capacity) {}
@@ -69,7 +97,7 @@ LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::siz
     } else {
       return Block::kEnd;
     }
-    if (static_cast<std::size_t>(std::count(start, start + size, '\n')) > maxLines) {
+    if (CountNewlines(start, size) > maxLines) {
       size = 0;  // many short lines: cut after the last one allowed
       for (std::size_t line = 0; line < maxLines; ++line) {
         size = static_cast<std::size_t>(
