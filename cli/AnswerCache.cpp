@@ -15,7 +15,7 @@ AnswerCache::AnswerCache(OutputFormat format, OutputEncoding encoding, std::stri
       after_(after),
       slots_(256),
       mask_(slots_.size() - 1),
-      arena_(kTailSlack, '\0') {}
+      arena_(1) {}
 
 std::string_view AnswerCache::Field(std::string_view answer) {
   AnswerBuffer padded{};
@@ -59,16 +59,17 @@ AnswerCache::Slot AnswerCache::Make(const AnswerBuffer& buffer, std::uint32_t ha
   }
   field.resize(static_cast<std::size_t>(end - start));
 
+  const std::string tail = before_ + field + after_;
+  const auto length = static_cast<std::uint32_t>(tail.size());
   Slot slot;
   slot.hash = hash;
-  // Only the last tail needs readable bytes after it: the others have the next entries.
-  arena_.resize(arena_.size() - kTailSlack);
-  slot.answerOffset = static_cast<std::uint32_t>(arena_.size());
-  arena_.append(buffer.data(), buffer.size());
-  slot.tailOffset = static_cast<std::uint32_t>(arena_.size());
-  arena_.append(before_).append(field).append(after_);
-  slot.tailLength = static_cast<std::uint32_t>(arena_.size() - slot.tailOffset);
-  arena_.append(kTailSlack, '\0');
+  slot.line = static_cast<std::uint32_t>(arena_.size());
+  ArenaLine& entry = arena_.emplace_back();
+  std::memcpy(entry.bytes, buffer.data(), buffer.size());
+  std::memcpy(entry.bytes + kAnswerRoom, &length, sizeof length);
+  const std::size_t first = arena_.size();
+  arena_.resize(first + (tail.size() + kLine - 1) / kLine + (tail.empty() ? 1 : 0));
+  tail.copy(reinterpret_cast<char*>(arena_.data() + first), tail.size());
   return slot;
 }
 

@@ -25,7 +25,7 @@ class AnswerCache {
   // A result buffer of the library, zero-filled before the call: the answer and zeros after
   // it. Compared whole, it needs neither a length nor a call per line.
   static constexpr std::size_t kAnswerRoom = 48;
-  static constexpr std::size_t kTailSlack = 63;
+  static constexpr std::size_t kTailPiece = 64;
   using AnswerBuffer = std::array<char, kAnswerRoom>;
 
   // Zero-fills `answer` with a few stores, not a call per line.
@@ -35,7 +35,7 @@ class AnswerCache {
   }
 
   // `before`, the output field for the Shift-JIS answer and `after`; valid until the next call.
-  // Another kTailSlack bytes after it may be read, so that it can be copied in whole pieces.
+  // It may be read in whole pieces of kTailPiece bytes, past its end.
   std::string_view Tail(const AnswerBuffer& answer) {
     const std::uint32_t hash = Hash(answer);
     for (std::size_t index = hash & mask_; slots_[index].Used(); index = (index + 1) & mask_) {
@@ -53,12 +53,18 @@ class AnswerCache {
   std::string_view Field(std::string_view answer);  // at most kAnswerRoom - 1 bytes
 
  private:
+  // The arena is whole cache lines, so that a lookup touches few: an entry is a line holding the
+  // answer and its tail's length, then the tail in as many lines as it needs.
+  static constexpr std::size_t kLine = kTailPiece;
+  struct alignas(kLine) ArenaLine {
+    char bytes[kLine];
+  };
+  static_assert(kAnswerRoom + sizeof(std::uint32_t) <= kLine);
+
   struct Slot {
     std::uint32_t hash = 0;
-    std::uint32_t answerOffset = 0;  // its AnswerBuffer
-    std::uint32_t tailOffset = 0;    // after its answer, so never 0 in a used slot
-    std::uint32_t tailLength = 0;
-    bool Used() const { return tailOffset != 0; }
+    std::uint32_t line = 0;  // its entry's first line in the arena; line 0 is never one
+    bool Used() const { return line != 0; }
   };
 
   static std::uint64_t Load64(const char* bytes) {
@@ -82,7 +88,7 @@ class AnswerCache {
   }
 
   bool Holds(const Slot& slot, const AnswerBuffer& answer) const {
-    const char* const stored = arena_.data() + slot.answerOffset;
+    const char* const stored = arena_[slot.line].bytes;
     std::uint64_t difference = 0;
     for (std::size_t i = 0; i < kAnswerRoom; i += 8) {
       difference |= Load64(stored + i) ^ Load64(answer.data() + i);
@@ -91,7 +97,9 @@ class AnswerCache {
   }
 
   std::string_view TailOf(const Slot& slot) const {
-    return {arena_.data() + slot.tailOffset, slot.tailLength};
+    std::uint32_t length;
+    std::memcpy(&length, arena_[slot.line].bytes + kAnswerRoom, sizeof length);
+    return {reinterpret_cast<const char*>(arena_.data() + slot.line + 1), length};
   }
 
   // Converts and escapes an answer not seen before, storing both in the arena.
@@ -106,7 +114,7 @@ class AnswerCache {
   std::vector<Slot> slots_;
   std::size_t mask_;  // slots_.size() - 1, the slots being a power of two
   std::size_t usedSlots_ = 0;
-  std::string arena_;  // answers and tails, back to back, and kTailSlack bytes after them
+  std::vector<ArenaLine> arena_;
 };
 
 }  // namespace kobal::cli

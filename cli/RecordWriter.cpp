@@ -27,7 +27,7 @@ char* AppendInPieces(char* out, std::string_view bytes) {
 
 // Numbers are a piece; most answers' tails, "\t", some 60 bytes of UTF-8 and "\n", are another.
 constexpr std::size_t kDigitsPiece = RecordWriter::kDigitsSlack + 1;
-constexpr std::size_t kTailPiece = AnswerCache::kTailSlack + 1;
+constexpr std::size_t kTailPiece = AnswerCache::kTailPiece;
 static_assert(kDigitsPiece - 1 <= kFraming);
 
 // What comes between the last field before the result and the result, and after the result:
