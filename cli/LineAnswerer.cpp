@@ -1,6 +1,7 @@
 // One line in, one record out, whatever the line holds.
 #include "LineAnswerer.h"
 
+#include <cstdint>
 #include <optional>
 
 #include "NumberNormaliser.h"
@@ -48,9 +49,13 @@ void LineAnswerer::AnswerBatch(std::span<const BlockLine> lines, LineDecoder& de
     AnswerCache::Clear(answers_[i]);
     DetectCarrier(line.bytes.data(), answers_[i].data());
   }
+  std::array<std::uint32_t, kBatch> hashes;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (asked[i]) hashes[i] = writer_.Prefetch(answers_[i]);
+  }
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (asked[i]) {
-      writer_.WriteDigits(lines[i].bytes, answers_[i]);
+      writer_.WriteDigits(lines[i].bytes, answers_[i], hashes[i]);
     } else {
       Answer(decoder.Decode(lines[i].bytes), lines[i].bytes);
     }

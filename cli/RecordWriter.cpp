@@ -91,8 +91,9 @@ void RecordWriter::Write(std::string_view written, std::optional<std::string_vie
   output_.Commit(AppendInPieces<kTailPiece>(out, tail));
 }
 
-void RecordWriter::WriteDigits(std::string_view digits, const AnswerCache::AnswerBuffer& answer) {
-  const std::string_view tail = answers_.Tail(answer);
+void RecordWriter::WriteDigits(std::string_view digits, const AnswerCache::AnswerBuffer& answer,
+                               std::uint32_t hash) {
+  const std::string_view tail = answers_.Tail(answer, hash);
   char* out = output_.Reserve(2 * digits.size() + tail.size() + kFraming + kTailPiece);
   if (format_ == OutputFormat::kJsonLines) {
     out = Append(out, "{\"input\":\"");
