@@ -11,25 +11,26 @@
 namespace kobal::cli {
 namespace {
 
-// The newlines in `size` bytes, eight at a time: the reading thread counts every block's lines,
-// and a byte at a time that was much of its work.
+// The newlines in `size` bytes, sixteen at a time in a vector of byte-sized counts (GCC and
+// Clang make it vector compares and subtracts on any target): the reading thread counts every
+// block's lines, and a byte at a time that was much of its work.
 std::size_t CountNewlines(const char* bytes, std::size_t size) {
-  constexpr std::uint64_t kNewlines = 0x0A0A0A0A0A0A0A0Au;
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
-  constexpr std::size_t kWordsPerSum = 31;  // 8 bytes of at most 31 each: no byte overflows
+  using Lanes = signed char __attribute__((vector_size(16)));
+  constexpr std::size_t kRounds = 255;  // before a byte-sized count can overflow
+  const Lanes newlines = Lanes{} + '\n';
   std::size_t count = 0;
   std::size_t i = 0;
-  while (size - i >= 8) {
-    std::uint64_t sums = 0;  // one count per byte position
-    for (std::size_t word = 0; word < kWordsPerSum && size - i >= 8; ++word, i += 8) {
-      std::uint64_t bytesOf;
-      std::memcpy(&bytesOf, bytes + i, sizeof bytesOf);
-      const std::uint64_t x = bytesOf ^ kNewlines;  // a zero byte for each newline
-      // The high bit of each zero byte, and no carry from one byte into the next.
-      const std::uint64_t zero = ~(((x & kLow7) + kLow7) | x) & ~kLow7;
-      sums += zero >> 7;
+  while (size - i >= sizeof(Lanes)) {
+    Lanes counts{};
+    for (std::size_t round = 0; round < kRounds && size - i >= sizeof(Lanes);
+         ++round, i += sizeof(Lanes)) {
+      Lanes block;
+      std::memcpy(&block, bytes + i, sizeof block);
+      counts -= block == newlines;  // -1 in each lane that holds a newline
     }
-    count += static_cast<std::size_t>((sums * 0x0101010101010101u) >> 56);
+    for (std::size_t lane = 0; lane < sizeof(Lanes); ++lane) {
+      count += static_cast<unsigned char>(counts[lane]);
+    }
   }
   for (; i < size; ++i) count += bytes[i] == '\n' ? 1 : 0;
   return count;
