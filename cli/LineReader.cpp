@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -15,8 +16,8 @@ namespace {
 // Clang make it vector compares and subtracts on any target): the reading thread counts every
 // block's lines, and a byte at a time that was much of its work.
 std::size_t CountNewlines(const char* bytes, std::size_t size) {
-  using Lanes = signed char __attribute__((vector_size(16)));
-  constexpr std::size_t kRounds = 255;  // before a byte-sized count can overflow
+  using Lanes = unsigned char __attribute__((vector_size(16)));
+  constexpr std::size_t kRounds = 255;  // before a byte-sized count can wrap
   const Lanes newlines = Lanes{} + '\n';
   std::size_t count = 0;
   std::size_t i = 0;
@@ -26,11 +27,10 @@ std::size_t CountNewlines(const char* bytes, std::size_t size) {
          ++round, i += sizeof(Lanes)) {
       Lanes block;
       std::memcpy(&block, bytes + i, sizeof block);
-      counts -= block == newlines;  // -1 in each lane that holds a newline
+      // All ones in each lane that holds a newline: subtracting it adds one, modulo 256.
+      counts -= std::bit_cast<Lanes>(block == newlines);
     }
-    for (std::size_t lane = 0; lane < sizeof(Lanes); ++lane) {
-      count += static_cast<unsigned char>(counts[lane]);
-    }
+    for (std::size_t lane = 0; lane < sizeof(Lanes); ++lane) count += counts[lane];
   }
   for (; i < size; ++i) count += bytes[i] == '\n' ? 1 : 0;
   return count;
