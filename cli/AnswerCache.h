@@ -38,6 +38,15 @@ class AnswerCache {
   // It may be read in whole pieces of kTailPiece bytes, past its end.
   std::string_view Tail(const AnswerBuffer& answer) { return Tail(answer, Hash(answer)); }
 
+  // The same with the hash that Prefetch gave for `answer`.
+  std::string_view Tail(const AnswerBuffer& answer, std::uint32_t hash) {
+    for (std::size_t index = hash & mask_; slots_[index].Used(); index = (index + 1) & mask_) {
+      const Slot& slot = slots_[index];
+      if (slot.hash == hash && Holds(slot, answer)) return TailOf(slot);
+    }
+    return Add(answer, hash);
+  }
+
   // The hash of `answer` for Tail, and the entry it most likely finds asked for early: looked up
   // one after the other, the entries' cache misses would not overlap.
   std::uint32_t Prefetch(const AnswerBuffer& answer) const {
@@ -48,13 +57,6 @@ class AnswerCache {
       __builtin_prefetch(arena_.data() + slot.line + 1);
     }
     return hash;
-  }
-  std::string_view Tail(const AnswerBuffer& answer, std::uint32_t hash) {
-    for (std::size_t index = hash & mask_; slots_[index].Used(); index = (index + 1) & mask_) {
-      const Slot& slot = slots_[index];
-      if (slot.hash == hash && Holds(slot, answer)) return TailOf(slot);
-    }
-    return Add(answer, hash);
   }
 
   // The output field alone.
