@@ -72,7 +72,9 @@ std::string_view InvalidAs(FieldBytes bytes) {
 char* WriteTsvField(std::string_view field, FieldBytes bytes, char* out) {
   if (bytes == FieldBytes::kKept) {  // byte by byte, the common case made short
     for (const char c : field) {
-      const char* escape = c > '\\' ? nullptr : BackslashEscape(c);
+      // Only "\\" and three control characters are escaped: one compare for most bytes.
+      const bool plain = c != '\\' && static_cast<unsigned char>(c) >= ' ';
+      const char* escape = plain ? nullptr : BackslashEscape(c);
       if (escape == nullptr) {
         *out++ = c;
       } else {

@@ -1,6 +1,7 @@
 // One line in, one record out, whatever the line holds.
 #include "LineAnswerer.h"
 
+#include <cstdint>
 #include <optional>
 
 #include "NumberNormaliser.h"
@@ -20,7 +21,7 @@ bool HoldsNul(std::string_view line) {
 static_assert(AnswerCache::kAnswerRoom >= KOBAL_RESULT_SIZE);
 
 LineAnswerer::LineAnswerer(bool raw, RecordWriter& writer) : raw_(raw), writer_(writer) {
-  unknown_.fill('\0');
+  AnswerCache::Clear(unknown_);
   DetectCarrier("", unknown_.data());  // the empty number is never placed
 }
 
@@ -33,9 +34,32 @@ void LineAnswerer::Answer(std::string_view line, std::string_view asRead) {
     number.reset();  // a NUL up to which the library would read and answer for another number
   }
   if (!number) return writer_.Write(line, number, unknown_);  // the library is not asked
-  answer_.fill('\0');
+  AnswerCache::Clear(answer_);
   DetectCarrier(number->data(), answer_.data());
   writer_.Write(line, number, answer_);
+}
+
+void LineAnswerer::AnswerBatch(std::span<const BlockLine> lines, LineDecoder& decoder) {
+  std::array<bool, kBatch> asked;  // the line as it stands went to the library
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const BlockLine& line = lines[i];
+    // Digits are the number as they stand, unless they lead to a country code.
+    asked[i] = line.digitsOnly && (raw_ || !HasInternationalPrefix(line.bytes));
+    if (!asked[i]) continue;
+    AnswerCache::Clear(answers_[i]);
+    DetectCarrier(line.bytes.data(), answers_[i].data());
+  }
+  std::array<std::uint32_t, kBatch> hashes;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (asked[i]) hashes[i] = writer_.Prefetch(answers_[i]);
+  }
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (asked[i]) {
+      writer_.WriteDigits(lines[i].bytes, answers_[i], hashes[i]);
+    } else {
+      Answer(decoder.Decode(lines[i].bytes), lines[i].bytes);
+    }
+  }
 }
 
 void LineAnswerer::AnswerPiece(std::string_view text, bool first, bool last) {

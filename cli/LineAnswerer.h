@@ -1,9 +1,12 @@
 // Answers one number: normalises it unless raw, asks the library, writes the record.
 #pragma once
 
+#include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "LineDecoder.h"
 #include "RecordWriter.h"
 #include "kobal/KobalFnc.h"
 
@@ -19,6 +22,21 @@ class LineAnswerer {
   void Answer(std::string_view line, std::string_view asRead);
   void Answer(std::string_view line) { Answer(line, line); }
 
+  // A line of a block: its bytes as read, followed by a NUL and RecordWriter::kDigitsSlack
+  // readable bytes in all, and whether they are ASCII digits only. Such a line, the common one,
+  // reads the same in every encoding, needs no escaping in any format and, unless an
+  // international prefix leads it, no normalising.
+  struct BlockLine {
+    std::string_view bytes;
+    bool digitsOnly;
+  };
+  static constexpr std::size_t kBatch = 32;
+
+  // Answers up to kBatch lines, in order: first the library's answers for the lines of digits,
+  // then every record. So a line's last bytes and an answer are read well after they were
+  // written, and not while the writes are still on their way to the cache, which stalls a read.
+  void AnswerBatch(std::span<const BlockLine> lines, LineDecoder& decoder);
+
   // A line that comes in pieces is too long to be a number: its text is echoed and it is
   // answered as no number, without asking the library.
   void AnswerPiece(std::string_view text, bool first, bool last);
@@ -29,6 +47,7 @@ class LineAnswerer {
   std::string number_;                 // reused normalisation buffer
   AnswerCache::AnswerBuffer unknown_;  // the library's answer for a number it cannot place
   AnswerCache::AnswerBuffer answer_;
+  std::array<AnswerCache::AnswerBuffer, kBatch> answers_;  // of a batch
 };
 
 }  // namespace kobal::cli

@@ -4,10 +4,39 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace kobal::cli {
+namespace {
+
+// The newlines in `size` bytes, sixteen at a time in a vector of byte-sized counts (GCC and
+// Clang make it vector compares and subtracts on any target): the reading thread counts every
+// block's lines, and a byte at a time that was much of its work.
+std::size_t CountNewlines(const char* bytes, std::size_t size) {
+  using Lanes = unsigned char __attribute__((vector_size(16)));
+  constexpr std::size_t kRounds = 255;  // before a byte-sized count can wrap
+  const Lanes newlines = Lanes{} + '\n';
+  std::size_t count = 0;
+  std::size_t i = 0;
+  while (size - i >= sizeof(Lanes)) {
+    Lanes counts{};
+    for (std::size_t round = 0; round < kRounds && size - i >= sizeof(Lanes);
+         ++round, i += sizeof(Lanes)) {
+      Lanes block;
+      std::memcpy(&block, bytes + i, sizeof block);
+      // All ones in each lane that holds a newline: subtracting it adds one, modulo 256.
+      counts -= std::bit_cast<Lanes>(block == newlines);
+    }
+    for (std::size_t lane = 0; lane < sizeof(Lanes); ++lane) count += counts[lane];
+  }
+  for (; i < size; ++i) count += bytes[i] == '\n' ? 1 : 0;
+  return count;
+}
+
+}  // namespace
 
 LineReader::LineReader(int fd, InputEncoding encoding, std::size_t pieceSize, std::size_t capacity)
     : fd_(fd), chosen_(encoding), pieceSize_(pieceSize), buffer_(capacity) {}
@@ -69,7 +98,7 @@ LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::siz
     } else {
       return Block::kEnd;
     }
-    if (static_cast<std::size_t>(std::count(start, start + size, '\n')) > maxLines) {
+    if (CountNewlines(start, size) > maxLines) {
       size = 0;  // many short lines: cut after the last one allowed
       for (std::size_t line = 0; line < maxLines; ++line) {
         size = static_cast<std::size_t>(

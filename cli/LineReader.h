@@ -23,7 +23,7 @@ class LineReader {
  public:
   // Pieces are at most `pieceSize` bytes; the buffer holds `capacity` (several pieces).
   LineReader(int fd, InputEncoding encoding, std::size_t pieceSize = std::size_t{1} << 16,
-             std::size_t capacity = std::size_t{1} << 20);
+             std::size_t capacity = std::size_t{1} << 18);
 
   // The next line or piece of a line, as UTF-8 whatever the input's encoding; a last line
   // without a newline counts too. The view stays valid until the next call, and a whole line

@@ -14,16 +14,24 @@ constexpr std::size_t kDirectWrite = std::size_t{1} << 16;  // a block's records
 
 }  // namespace
 
-OutputBuffer::OutputBuffer(int fd, std::size_t capacity) : fd_(fd), buffer_(capacity) {}
+OutputBuffer::OutputBuffer(int fd, std::size_t capacity)
+    : fd_(fd), buffer_(new char[capacity]), capacity_(capacity) {}
+
+void OutputBuffer::Grow(std::size_t capacity) {
+  std::unique_ptr<char[]> grown(new char[capacity]);
+  std::memcpy(grown.get(), buffer_.get(), used_);
+  buffer_.swap(grown);
+  capacity_ = capacity;
+}
 
 char* OutputBuffer::MakeRoom(std::size_t size) {
   if (fd_ == kInMemory) {
-    buffer_.resize(std::max(buffer_.size() * 2, used_ + size));
+    Grow(std::max(capacity_ * 2, used_ + size));
   } else {
     Flush();
-    if (buffer_.size() < size) buffer_.resize(size);  // one record larger than the buffer
+    if (capacity_ < size) Grow(size);  // one record larger than the buffer
   }
-  return buffer_.data() + used_;
+  return buffer_.get() + used_;
 }
 
 void OutputBuffer::Write(std::string_view bytes) {
@@ -39,7 +47,7 @@ void OutputBuffer::Write(std::string_view bytes) {
 
 void OutputBuffer::Flush() {
   if (fd_ == kInMemory) return;
-  WriteOut(buffer_.data(), used_);
+  WriteOut(buffer_.get(), used_);
   used_ = 0;
 }
 

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 namespace kobal::cli {
 
@@ -17,9 +17,9 @@ class OutputBuffer {
 
   // Room for at least `size` more bytes; write into it and hand the end to Commit.
   char* Reserve(std::size_t size) {
-    return buffer_.size() - used_ >= size ? buffer_.data() + used_ : MakeRoom(size);
+    return capacity_ - used_ >= size ? buffer_.get() + used_ : MakeRoom(size);
   }
-  void Commit(char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
+  void Commit(char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
 
   // Appends `bytes`, straight to the file descriptor when they are many.
   void Write(std::string_view bytes);
@@ -28,10 +28,11 @@ class OutputBuffer {
   void Flush();
 
   // In memory: what was collected, and starting afresh (the capacity stays).
-  std::string_view Buffered() const { return {buffer_.data(), used_}; }
+  std::string_view Buffered() const { return {buffer_.get(), used_}; }
   void Clear() { used_ = 0; }
   void Swap(OutputBuffer& other) {
     buffer_.swap(other.buffer_);
+    std::swap(capacity_, other.capacity_);
     std::swap(used_, other.used_);
   }
 
@@ -40,10 +41,13 @@ class OutputBuffer {
 
  private:
   char* MakeRoom(std::size_t size);
+  void Grow(std::size_t capacity);
   void WriteOut(const char* data, std::size_t size);
 
   int fd_;
-  std::vector<char> buffer_;
+  // Not zero-filled: a page of it costs nothing until a record is written there.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_;
   std::size_t used_ = 0;
   int error_ = 0;
 };

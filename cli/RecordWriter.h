@@ -1,6 +1,7 @@
 // Writes one output record per input line: the number as given, and the library's answer.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -19,6 +20,17 @@ class RecordWriter {
   // it was not asked), `answer` the library's Shift-JIS text in its zero-filled buffer.
   void Write(std::string_view written, std::optional<std::string_view> number,
              const AnswerCache::AnswerBuffer& answer);
+
+  // The same for a line of ASCII digits only that went to the library as it is: the same text
+  // in every encoding, and no format escapes it. At least 15 bytes after `digits` must be
+  // readable (see kDigitsSlack).
+  static constexpr std::size_t kDigitsSlack = 15;
+  // `hash` is what Prefetch gave for `answer`, a while before.
+  void WriteDigits(std::string_view digits, const AnswerCache::AnswerBuffer& answer,
+                   std::uint32_t hash);
+  std::uint32_t Prefetch(const AnswerCache::AnswerBuffer& answer) const {
+    return answers_.Prefetch(answer);
+  }
 
   // A record for a line that comes in pieces: its text is written piece by piece, and the
   // record ends with `answer` and no number.

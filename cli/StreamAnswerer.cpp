@@ -4,6 +4,9 @@
 #include "StreamAnswerer.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <stdexcept>
@@ -19,20 +22,64 @@ namespace {
 // lines are counted too, so that its records stay small however short the lines are.
 constexpr std::size_t kBlockSize = std::size_t{1} << 16;
 constexpr std::size_t kBlockLines = 8192;
+// After a block's lines: a NUL, the bytes that counting digits may read past it, and those that
+// copying a line of digits in whole pieces may read.
+constexpr std::size_t kBlockRoom = 8 + RecordWriter::kDigitsSlack;
+// Enough for the records of most blocks, so that a buffer seldom grows; only the pages that
+// records are written to take memory.
+constexpr std::size_t kRecordsRoom = kBlockSize * 8;
 
-// Answers every line of `block` (`size` bytes, with a byte of room after them).
+// The number of ASCII digits at the start of `text`, eight bytes at a time: most lines are
+// digits only, and this finds where they end too. Reads up to seven bytes past the first byte
+// that is not a digit.
+std::size_t CountDigits(const char* text) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kZeros = 0x3030303030303030u;     // "0" in every byte
+    constexpr std::uint64_t kPastNine = 0x7676767676767676u;  // 10 + 0x76 sets the high bit
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    for (std::size_t count = 0;; count += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, text + count, sizeof word);
+      const std::uint64_t value = word ^ kZeros;  // 0 to 9 for a digit
+      // The high bit of each byte that is not a digit. A carry leaves only such a byte, so the
+      // lowest byte flagged is the first that is not a digit.
+      const std::uint64_t flags = (value | (value + kPastNine)) & kHighBits;
+      if (flags != 0) return count + static_cast<std::size_t>(std::countr_zero(flags)) / 8;
+    }
+  } else {
+    std::size_t count = 0;
+    while (text[count] >= '0' && text[count] <= '9') ++count;
+    return count;
+  }
+}
+
+// Answers every line of `block` (`size` bytes, with kBlockRoom bytes of room after them), a
+// batch at a time: the lines are found and ended with a NUL first, then answered.
 void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswerer& answerer) {
   char* line = block;
   char* const end = block + size;
+  *end = '\0';  // ends a last line without a newline, and every run of digits
+  std::array<LineAnswerer::BlockLine, LineAnswerer::kBatch> batch;
   while (line < end) {
-    auto* newline =
-        static_cast<char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
-    char* const lineEnd = newline != nullptr ? newline : end;
-    auto length = static_cast<std::size_t>(lineEnd - line);
-    if (length > 0 && line[length - 1] == '\r') --length;
-    line[length] = '\0';  // the raw lookup reads the line as a C string
-    answerer.Answer(decoder.Decode({line, length}), {line, length});
-    line = lineEnd + 1;
+    std::size_t count = 0;
+    for (; count < batch.size() && line < end; ++count) {
+      // A line of digits ends where they do; any other line is looked through for its end.
+      std::size_t length = CountDigits(line);
+      char* lineEnd = line + length;
+      const bool digitsOnly = *lineEnd == '\n' || lineEnd == end;
+      if (!digitsOnly) {
+        auto* newline =
+            static_cast<char*>(std::memchr(lineEnd, '\n', static_cast<std::size_t>(end - lineEnd)));
+        lineEnd = newline != nullptr ? newline : end;
+        length = static_cast<std::size_t>(lineEnd - line);
+        if (length > 0 && line[length - 1] == '\r') --length;
+      }
+      line[length] = '\0';  // the raw lookup reads the line as a C string
+      // Digits and CR LF are digits only too.
+      batch[count] = {{line, length}, length > 0 && (digitsOnly || CountDigits(line) == length)};
+      line = lineEnd + 1;
+    }
+    answerer.AnswerBatch({batch.data(), count}, decoder);
   }
 }
 
@@ -40,7 +87,10 @@ void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswer
 
 StreamAnswerer::StreamAnswerer(const CommandLine& commandLine, unsigned workers)
     : commandLine_(commandLine), workerCount_(std::max(workers, 1u)), slots_(2 * workerCount_ + 2) {
-  for (Slot& slot : slots_) slot.input.resize(kBlockSize + 1);
+  for (Slot& slot : slots_) {
+    slot.input.resize(kBlockSize + kBlockRoom);
+    slot.records = OutputBuffer(OutputBuffer::kInMemory, kRecordsRoom);
+  }
 }
 
 StreamAnswerer::~StreamAnswerer() {
@@ -53,7 +103,7 @@ StreamAnswerer::~StreamAnswerer() {
 }
 
 void StreamAnswerer::Work(StreamEncoding encoding) {
-  OutputBuffer records(OutputBuffer::kInMemory, kBlockSize * 4);
+  OutputBuffer records(OutputBuffer::kInMemory, kRecordsRoom);
   RecordWriter writer(commandLine_.format, commandLine_.encoding, records);
   LineAnswerer answerer(commandLine_.raw, writer);
   LineDecoder decoder(encoding);
@@ -61,7 +111,8 @@ void StreamAnswerer::Work(StreamEncoding encoding) {
     std::unique_lock lock(mutex_);
     filled_.wait(lock, [this] { return stopping_ || nextToAnswer_ < filledCount_; });
     if (nextToAnswer_ == filledCount_) return;  // stopping, and nothing left
-    Slot& slot = slots_[nextToAnswer_++ % slots_.size()];
+    const std::size_t number = nextToAnswer_++;
+    Slot& slot = slots_[number % slots_.size()];
     lock.unlock();
 
     records.Clear();
@@ -76,7 +127,8 @@ void StreamAnswerer::Work(StreamEncoding encoding) {
     lock.lock();
     slot.failure = std::move(failure);
     slot.state = Slot::State::kDone;
-    answered_.notify_all();
+    // Only the block the writer waits for wakes it: every wake is two thread switches.
+    if (number == awaited_) answered_.notify_one();
   }
 }
 
@@ -84,6 +136,7 @@ void StreamAnswerer::WriteOut(std::size_t index, OutputBuffer& output) {
   Slot& slot = slots_[index % slots_.size()];
   {
     std::unique_lock lock(mutex_);
+    awaited_ = index;
     answered_.wait(lock, [&slot] { return slot.state == Slot::State::kDone; });
   }
   output.Write(slot.records.Buffered());

@@ -3,6 +3,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -48,7 +49,8 @@ class StreamAnswerer {
   std::vector<std::thread> workers_;
   std::mutex mutex_;
   std::condition_variable filled_;    // a slot was filled, or the run ends
-  std::condition_variable answered_;  // a slot was answered
+  std::condition_variable answered_;  // the awaited slot was answered
+  std::size_t awaited_ = SIZE_MAX;    // the block WriteOut waits for, counted from 0
   std::size_t nextToAnswer_ = 0;      // the next filled slot a worker takes, counted from 0
   std::size_t filledCount_ = 0;
   bool stopping_ = false;

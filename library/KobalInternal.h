@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "tables/Tables.h"
 
@@ -31,6 +32,8 @@ int32_t FindExchangeRow(const char* key, const ExchangeRow* rows, int32_t rowCou
 int32_t ScanExchange(const char* key, const ExchangeRow* rows, int32_t rowCount);
 
 // Writes `text` with its NUL at the start of `result`, and nothing after it.
-void WriteText(char* result, const char* text);
+inline void WriteText(char* result, const char* text) {
+  std::memcpy(result, text, std::strlen(text) + 1);
+}
 
 }  // namespace kobal

@@ -190,19 +190,18 @@ std::size_t CountryCodeLength(const char* digits, std::size_t length, bool plus,
   return 0;
 }
 
-bool IsPlainDomestic(std::string_view written) {
-  if (written.empty() || written.starts_with("00") || written.starts_with("010")) return false;
+}  // namespace
+
+bool IsPlainDomesticNumber(std::string_view written) {
+  if (written.empty() || HasInternationalPrefix(written)) return false;
   bool digits = true;
   for (const char c : written) digits &= c >= '0' && c <= '9';
   return digits;
 }
 
-}  // namespace
-
 bool NormaliseNumber(std::string_view written, std::string& number) {
-  // Plain digits, the common case, are the number as they stand, unless an international
-  // prefix leads them.
-  if (IsPlainDomestic(written)) {
+  // Plain digits, the common case, are the number as they stand.
+  if (IsPlainDomesticNumber(written)) {
     number.assign(written);
     return true;
   }

@@ -25,4 +25,14 @@ namespace kobal {
 // UTF-8, makes the text no number.
 bool NormaliseNumber(std::string_view written, std::string& number);
 
+// Whether digits begin with an international prefix (00, 010), which NormaliseNumber reads as
+// the way to a country code.
+inline bool HasInternationalPrefix(std::string_view digits) {
+  return digits.starts_with("00") || digits.starts_with("010");
+}
+
+// Whether `written` is ASCII digits that are already the number as it stands: not empty, and
+// without an international prefix. NormaliseNumber gives such a text back as is.
+bool IsPlainDomesticNumber(std::string_view written);
+
 }  // namespace kobal

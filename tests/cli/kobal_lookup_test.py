@@ -207,6 +207,24 @@ class LineForLine(unittest.TestCase):
         self.assertEqual([r["result"] for r in records], [SAPPORO, UNKNOWN, UNKNOWN])
         self.assertEqual(records[1]["input"], "0112012345\x00")
 
+    def test_lines_of_digits_answer_as_the_same_text_given_alone(self):
+        # Lines of plain digits take a shorter road than other lines and arguments; mixed with
+        # other lines, with and without CR, long and short and last without a newline, each
+        # must give the record of the same text given as an argument.
+        rng = random.Random(10)
+        texts = []
+        for _ in range(2000):
+            digits = "".join(rng.choice("0123456789")
+                             for _ in range(rng.choice([0, 1, 3, 9, 10, 10, 11, 11, 12, 16, 17, 40])))
+            texts.append(rng.choice(["0", "00", "010", "", "", "", "0110", "090"]) + digits)
+            if rng.random() < 0.1:
+                texts.append(rng.choice(["011-201-2345", "x1", "０３", "117 ", "", "1\\2"]))
+        for options in [(), ("--raw",), ("--format", "jsonl"), ("--format", "csv", "--raw")]:
+            alone = answer(*options, "--", *texts)
+            for ending in [b"\n", b"\r\n"]:
+                stdin = ending.join(t.encode() for t in texts)
+                self.assertEqual(answer(*options, stdin=stdin), alone, (options, ending))
+
     def test_empty_input_gives_no_output(self):
         self.assertEqual(answer(stdin=b""), b"")
         self.assertEqual(len(tsv_records(answer(stdin=b"\n"))), 1)
