@@ -61,7 +61,8 @@ void NumberEdit::mouseReleaseEvent(QMouseEvent* event) {
 QAction* NumberEdit::FindPasteAction(const QMenu& menu) {
   // Named "edit-paste" from Qt 6.5 on; before that only its label tells it.
   const QString label = QLineEdit::tr("&Paste");
-  for (QAction* action : menu.actions()) {
+  const QList<QAction*> actions = menu.actions();  // const: the loop must not detach a copy
+  for (QAction* action : actions) {
     if (action->objectName() == QLatin1String("edit-paste") || action->text().startsWith(label)) {
       return action;
     }

@@ -27,7 +27,9 @@ bool Equals(const char (&scratch)[N], const char (&literal)[M]) {
 
 }  // namespace
 
-void WriteText(char* result, const char* text) { std::memcpy(result, text, std::strlen(text) + 1); }
+void WriteText(char* result, const char* text) {
+  CopyIntoResult(result, 0, text, std::strlen(text) + 1);
+}
 
 }  // namespace kobal
 

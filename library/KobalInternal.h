@@ -1,8 +1,10 @@
 // The library's internal operations, each writing one result text into the caller's buffer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
+#include "kobal/KobalFnc.h"
 #include "tables/Tables.h"
 
 namespace kobal {
@@ -32,5 +34,12 @@ int32_t ScanExchange(const char* key, const ExchangeRow* rows, int32_t rowCount)
 
 // Writes `text` with its NUL at the start of `result`, and nothing after it.
 void WriteText(char* result, const char* text);
+
+// Copies `count` bytes to `result` + `offset`, checked against the caller's buffer of
+// KOBAL_RESULT_SIZE bytes: a text longer than any answer stops the process rather than writing
+// past the buffer. The check is the fortified copy's, which cannot see the buffer's size itself.
+inline void CopyIntoResult(char* result, std::size_t offset, const char* bytes, std::size_t count) {
+  __builtin___memcpy_chk(result + offset, bytes, count, KOBAL_RESULT_SIZE - offset);
+}
 
 }  // namespace kobal

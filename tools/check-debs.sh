@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Checks Kobal's built Debian packages against Debian's own tools: lintian (every tag down to
+# pedantic shown, any error or warning fails), hardening-check on every ELF file of every
+# package, desktop-file-validate and appstreamcli on the desktop files.
+# Usage: tools/check-debs.sh [folder with the .changes]   (default: build/debs)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=$(realpath "${1:-build/debs}")
+changes=$(ls "$out"/*.changes)
+
+echo "-- lintian -I --pedantic $(basename "$changes")"
+# lintian runs its checks the same as root, only noting that it would rather not.
+lintian -I --pedantic --fail-on error,warning "$changes" 2> >(grep -v 'root privileges' >&2)
+
+contents=$(mktemp -d)
+trap 'rm -rf "$contents"' EXIT
+for deb in "$out"/*.deb; do
+  dpkg-deb --extract "$deb" "$contents/$(basename "$deb" .deb)"
+done
+
+elves=()
+while IFS= read -r -d '' file; do
+  head -c 4 "$file" | cmp -s - <(printf '\177ELF') && elves+=("$file")
+done < <(find "$contents" -type f -print0 | sort -z)
+echo "-- hardening-check on ${#elves[@]} ELF files"
+[ ${#elves[@]} -gt 0 ] || { echo "no ELF file in the packages" >&2; exit 1; }
+for elf in "${elves[@]}"; do
+  case $elf in
+    # Split debug info keeps only an empty placeholder of the dynamic section, so it cannot show
+    # the immediate binding that its program's own dynamic section (checked above) holds.
+    */usr/lib/debug/*) hardening-check --nobindnow "$elf" ;;
+    *) hardening-check "$elf" ;;
+  esac | sed "s|$contents/||"
+done
+
+echo "-- desktop-file-validate, appstreamcli validate"
+desktop-file-validate "$contents"/kobal_*/usr/share/applications/kobal.desktop
+appstreamcli validate --no-net --pedantic "$contents"/kobal_*/usr/share/metainfo/org.kobal.Kobal.metainfo.xml
+echo "packages checked: no lintian error or warning, every program and library hardened"
