@@ -12,10 +12,13 @@ source=$out/src/kobal
 rm -rf "$out"
 mkdir -p "$source"
 # The files git knows of, committed or not, as they are in the working tree; ignored ones
-# (build folders, caches) stay behind.
-git ls-files -z --cached --others --exclude-standard |
-  while IFS= read -r -d '' path; do [ -e "$path" ] || [ -L "$path" ] && printf '%s\0' "$path"; done |
-  tar --null --files-from=- --create --file=- | tar --extract --file=- --directory="$source"
+# (build folders, caches) stay behind. Outside a git checkout: everything but build/.
+if git rev-parse --is-inside-work-tree > /dev/null 2>&1; then
+  git ls-files -z --cached --others --exclude-standard |
+    while IFS= read -r -d '' path; do [ -e "$path" ] || [ -L "$path" ] && printf '%s\0' "$path"; done
+else
+  find . -path ./build -prune -o -path ./.git -prune -o \( -type f -o -type l \) -print0
+fi | tar --null --files-from=- --create --file=- | tar --extract --file=- --directory="$source"
 
 echo "building the packages in $source (log: $out/build.log)"
 (cd "$source" && dpkg-buildpackage -us -uc -b) > "$out/build.log" 2>&1 ||
