@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a build into a fresh prefix whose path holds a space, and checks that the installed
 # desktop entry starts the installed program in the folder of its help page, and that the
-# installed programs find the installed library.
+# installed programs find the installed library; then into a second prefix, and builds and runs
+# the plain C caller against it through pkg-config.
 # Usage: check-prefix-install.sh <build folder> <source folder>
 set -euo pipefail
 build=$1 source=$2
@@ -37,4 +38,16 @@ case $lib in
   "$prefix"/*) echo "kobal-lookup loads $lib" ;;
   *) fail "installed kobal-lookup loads libKobalFnc from '$lib', not from the prefix" ;;
 esac
-echo "1 passed, 0 failed"
+
+# pkg-config hands out flags unquoted, so this prefix has no space.
+devprefix="$work/dev-prefix"
+cmake --install "$build" --prefix "$devprefix" > "$work/install-dev.log"
+pc=$(find "$devprefix" -name kobalfnc.pc)
+[ -n "$pc" ] || fail "no kobalfnc.pc under $devprefix"
+export PKG_CONFIG_PATH=${pc%/*}
+[ "$(pkg-config --variable=prefix kobalfnc)" = "$devprefix" ] || fail "kobalfnc.pc names another prefix"
+# shellcheck disable=SC2046 # the flags are separate words
+cc -o "$work/c-caller" "$source/tests/library/CCaller.c" $(pkg-config --cflags --libs kobalfnc) \
+  -Wl,-rpath,"$(pkg-config --variable=libdir kobalfnc)"
+"$work/c-caller" || fail "the C caller built against the installed library failed"
+echo "2 passed, 0 failed"
