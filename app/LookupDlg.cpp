@@ -32,13 +32,10 @@ namespace {
 
 constexpr const char* kControlIdProperty = "controlId";
 
-// A depth-first walk, as findChildren() makes, without building a list for every look-up.
 template <typename Control>
-Control* FindControl(const QObject* parent, int id) {
-  for (QObject* child : parent->children()) {
-    auto* control = qobject_cast<Control*>(child);
-    if (control != nullptr && control->property(kControlIdProperty).toInt() == id) return control;
-    if (Control* found = FindControl<Control>(child, id)) return found;
+Control* FindControl(const QWidget* dialog, int id) {
+  for (Control* control : dialog->findChildren<Control*>()) {
+    if (control->property(kControlIdProperty).toInt() == id) return control;
   }
   return nullptr;
 }

@@ -61,8 +61,7 @@ void NumberEdit::mouseReleaseEvent(QMouseEvent* event) {
 QAction* NumberEdit::FindPasteAction(const QMenu& menu) {
   // Named "edit-paste" from Qt 6.5 on; before that only its label tells it.
   const QString label = QLineEdit::tr("&Paste");
-  const QList<QAction*> actions = menu.actions();  // const: the loop must not detach a copy
-  for (QAction* action : actions) {
+  for (QAction* action : menu.actions()) {
     if (action->objectName() == QLatin1String("edit-paste") || action->text().startsWith(label)) {
       return action;
     }
