@@ -17,6 +17,10 @@ cleanup() {
     mountpoint -q "$mount" && umount "$mount"
   done
   rm -rf --one-file-system "$root"
+  # Run through sudo, the logs go back to the user whose build folder this is.
+  if [ -n "${SUDO_UID:-}" ]; then
+    chown "$SUDO_UID:$SUDO_GID" "$(dirname "$root")"/{debootstrap,chroot}.log 2> /dev/null || true
+  fi
 }
 trap cleanup EXIT
 cleanup
