@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "kobal/KobalFnc.h"
 #include "tables/Tables.h"
@@ -35,11 +36,15 @@ int32_t ScanExchange(const char* key, const ExchangeRow* rows, int32_t rowCount)
 // Writes `text` with its NUL at the start of `result`, and nothing after it.
 void WriteText(char* result, const char* text);
 
-// Copies `count` bytes to `result` + `offset`, checked against the caller's buffer of
-// KOBAL_RESULT_SIZE bytes: a text longer than any answer stops the process rather than writing
-// past the buffer. The check is the fortified copy's, which cannot see the buffer's size itself.
+// Copies `count` bytes to `result` + `offset`. Fortified glibc builds check the copy against the
+// caller's buffer of KOBAL_RESULT_SIZE bytes, which the fortified memcpy cannot see by itself: a
+// text longer than any answer stops the process rather than writing past the buffer.
 inline void CopyIntoResult(char* result, std::size_t offset, const char* bytes, std::size_t count) {
+#if defined(__GLIBC__) && defined(_FORTIFY_SOURCE) && _FORTIFY_SOURCE > 0
   __builtin___memcpy_chk(result + offset, bytes, count, KOBAL_RESULT_SIZE - offset);
+#else
+  std::memcpy(result + offset, bytes, count);
+#endif
 }
 
 }  // namespace kobal
