@@ -54,8 +54,8 @@ int32_t IndexedRow(const char* key, int32_t rowCount) {
 void WriteComposed(char* result, const char* placeName) {
   const std::size_t openLength = std::strlen(tables::kFixedLineOpen);
   const std::size_t nameLength = std::strlen(placeName);
-  std::memcpy(result, tables::kFixedLineOpen, openLength);
-  std::memcpy(result + openLength, placeName, nameLength);
+  CopyIntoResult(result, 0, tables::kFixedLineOpen, openLength);
+  CopyIntoResult(result, openLength, placeName, nameLength);
   WriteText(result + openLength + nameLength, tables::kFixedLineClose);
 }
 
@@ -98,7 +98,7 @@ int32_t MatchExchange(const char* text, const ExchangeRow* rows, int32_t rowCoun
     } else {
       // Built-in rows have their answer composed already: one copy, NUL included.
       const ExchangeAnswer& answer = tables::kExchangeAnswers[DigitValue(key[1])][row];
-      std::memcpy(result, answer.text, static_cast<std::size_t>(answer.size) + 1);
+      CopyIntoResult(result, 0, answer.text, static_cast<std::size_t>(answer.size) + 1);
     }
     return 0;
   }

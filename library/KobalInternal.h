@@ -1,9 +1,11 @@
 // The library's internal operations, each writing one result text into the caller's buffer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
+#include "kobal/KobalFnc.h"
 #include "tables/Tables.h"
 
 namespace kobal {
@@ -31,9 +33,20 @@ int32_t FindExchangeRow(const char* key, const ExchangeRow* rows, int32_t rowCou
 // The same answer by a substring search of every row in order.
 int32_t ScanExchange(const char* key, const ExchangeRow* rows, int32_t rowCount);
 
+// Copies `count` bytes to `result` + `offset`. Fortified glibc builds check the copy against the
+// caller's buffer of KOBAL_RESULT_SIZE bytes, which the fortified memcpy cannot see by itself: a
+// text longer than any answer stops the process rather than writing past the buffer.
+inline void CopyIntoResult(char* result, std::size_t offset, const char* bytes, std::size_t count) {
+#if defined(__GLIBC__) && defined(_FORTIFY_SOURCE) && _FORTIFY_SOURCE > 0
+  __builtin___memcpy_chk(result + offset, bytes, count, KOBAL_RESULT_SIZE - offset);
+#else
+  std::memcpy(result + offset, bytes, count);
+#endif
+}
+
 // Writes `text` with its NUL at the start of `result`, and nothing after it.
 inline void WriteText(char* result, const char* text) {
-  std::memcpy(result, text, std::strlen(text) + 1);
+  CopyIntoResult(result, 0, text, std::strlen(text) + 1);
 }
 
 }  // namespace kobal

@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running or testing Kobal needs.
-# Usage: tools/install-deps.sh run|test
+# Installs the Debian 12 packages that building, running, packaging or testing Kobal needs.
+# Usage: tools/install-deps.sh run|package|test
 set -euo pipefail
 
 build=(cmake ninja-build g++ python3 pkg-config)
-run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils qt6-translations-l10n)
+# xvfb and xauth: for running the window without a display (tools/run.sh says how).
+run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils qt6-translations-l10n xvfb xauth)
+# Building the Debian packages (debian/control's Build-Depends) and checking them.
+package=(build-essential debhelper dpkg-dev qt6-base-dev libgl-dev lintian devscripts blhc
+         desktop-file-utils appstream debootstrap)
 test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libphonenumber-dev
       qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n dpkg-dev file xdotool
-      imagemagick hyperfine clang-format openbox x11-utils xclip time emscripten nodejs chromium)
+      imagemagick hyperfine clang-format openbox x11-utils xclip time emscripten nodejs chromium
+      "${package[@]}")
 
 case "${1:-}" in
   run) packages=("${build[@]}" "${run[@]}") ;;
+  package) packages=("${build[@]}" "${package[@]}") ;;
   test) packages=("${build[@]}" "${test[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  *) echo "usage: $0 run|package|test" >&2; exit 2 ;;
 esac
 # npm comes with some builds of nodejs (NodeSource's provides and conflicts with Debian's npm).
 if [ "$1" = test ] && ! command -v npm >/dev/null; then
@@ -26,7 +32,13 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo > /dev/null || {
+    echo "Kobal needs Debian packages that only root can install: as root, run  bash $(realpath "$0") $1" >&2
+    exit 1
+  }
+  sudo="sudo"
+fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the release build with warnings as errors, the web edition in
-# WebAssembly and chromium, the sanitizer build, and a bounded fuzzing run. Installs what it
-# needs first.
+# Builds and runs every test: the release build with warnings as errors, the Debian packages
+# (checked, built twice, installed in a chroot), the web edition in WebAssembly and chromium,
+# the sanitizer build, and a bounded fuzzing run. Installs what it needs first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh test
@@ -17,16 +17,15 @@ cmake --preset ci
 cmake --build --preset ci -j "$jobs"
 ctest --preset ci -j "$jobs"
 
-echo "== Debian package =="
-(cd build/ci && cpack -G DEB > cpack.log) || { cat build/ci/cpack.log; exit 1; }
-deb=$(ls build/ci/kobal_*.deb)
-dpkg-deb --field "$deb" Package Version Depends
-contents=$(dpkg-deb --contents "$deb")
-for path in usr/bin/Kobal usr/bin/kobal-lookup usr/include/kobal/KobalFnc.h \
-            usr/share/applications/ usr/share/metainfo/ usr/share/doc/kobal/kobal.hlp; do
-  grep -q "$path" <<<"$contents" || { echo "package lacks $path"; exit 1; }
-done
-grep -Eq 'libKobalFnc\.so\.0 ' <<<"$contents" || { echo "package lacks libKobalFnc.so.0"; exit 1; }
+echo "== Debian packages: dpkg-buildpackage, lintian, hardening-check =="
+bash tools/build-debs.sh build/debs
+bash tools/check-debs.sh build/debs
+
+echo "== the packages built again in another folder: byte for byte the same =="
+bash tools/check-reproducible.sh build/debs
+
+echo "== the packages installed, tried and purged in a clean Debian 12 chroot =="
+if [ "$(id -u)" -eq 0 ]; then bash tools/check-install.sh build/debs; else sudo bash tools/check-install.sh build/debs; fi
 
 echo "== web edition: WebAssembly (emscripten), the kobal module, the page in chromium =="
 cmake --preset wasm
