@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 [ "$(id -u)" -eq 0 ] || { echo "$0: makes a chroot, so it runs as root: sudo bash $0 ${1:-}" >&2; exit 1; }
 debs=$(realpath "${1:-build/debs}")
-packages=(libkobalfnc0 libkobalfnc-dev kobal-lookup kobal)
+packages=(libkobalfnc0 libkobalfnc-dev kobal-lookup kobal kobal-web)
 suite=bookworm
 root=$(realpath -m build/chroot)
 
@@ -103,6 +103,10 @@ answer=$(in_root 'kobal-lookup 0112012345 117')
 echo "$answer"
 [ "$answer" = $'0112012345\tNTT固定（北海道札幌大通）\n117\t時報' ] ||
   { echo "FAIL: unexpected answer" >&2; exit 1; }
+
+echo "-- the web page and its module are installed"
+in_root 'test -f /usr/share/kobal/web/index.html && test -f /usr/share/kobal/web/module/kobal.js' ||
+  { echo "FAIL: kobal-web lacks its page or module" >&2; exit 1; }
 
 echo "-- the desktop entry's folder holds the help page; the MIME database knows kobal.hlp"
 in_root 'entry=/usr/share/applications/kobal.desktop
