@@ -8,7 +8,7 @@ foreach(dir BINDIR PKGDATADIR)
     set(KOBAL_FULL_${dir} "${CMAKE_INSTALL_PREFIX}/${KOBAL_${dir}}")
   endif()
 endforeach()
-# Exec takes a quoted argument when the path holds a space (Desktop Entry Specification).
+# Exec takes a quoted argument when the path holds a space (as the desktop entry format asks).
 set(KOBAL_EXEC "${KOBAL_FULL_BINDIR}/Kobal")
 if(KOBAL_EXEC MATCHES " ")
   set(KOBAL_EXEC "\"${KOBAL_EXEC}\"")

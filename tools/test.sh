@@ -19,13 +19,13 @@ ctest --preset ci -j "$jobs"
 
 echo "== Debian packages: dpkg-buildpackage, lintian, hardening-check =="
 bash tools/build-debs.sh build/debs
-bash tools/check-debs.sh build/debs
+bash tests/packages/check-debs.sh build/debs
 
 echo "== the packages built again in another folder: byte for byte the same =="
-bash tools/check-reproducible.sh build/debs
+bash tests/packages/check-reproducible.sh build/debs
 
 echo "== the packages installed, tried and purged in a clean Debian 12 chroot =="
-if [ "$(id -u)" -eq 0 ]; then bash tools/check-install.sh build/debs; else sudo bash tools/check-install.sh build/debs; fi
+if [ "$(id -u)" -eq 0 ]; then bash tests/packages/check-install.sh build/debs; else sudo bash tests/packages/check-install.sh build/debs; fi
 
 echo "== web edition: WebAssembly (emscripten), the kobal module, the page in chromium =="
 cmake --preset wasm

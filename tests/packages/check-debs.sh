@@ -2,9 +2,9 @@
 # Checks Kobal's built Debian packages against Debian's own tools: lintian (every tag down to
 # pedantic shown, any error or warning fails), blhc on the build log and hardening-check on
 # every ELF file of every package, desktop-file-validate and appstreamcli on the desktop files.
-# Usage: tools/check-debs.sh [folder with the .changes]   (default: build/debs)
+# Usage: tests/packages/check-debs.sh [folder with the .changes]   (default: build/debs)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 out=$(realpath "${1:-build/debs}")
 changes=$(ls "$out"/*.changes)
 

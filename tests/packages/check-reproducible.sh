@@ -2,10 +2,10 @@
 # Builds Kobal's Debian packages a second time, from a copy of the tree in another folder, and
 # checks that every .deb is byte for byte the one of the first build. dpkg-buildpackage sets
 # SOURCE_DATE_EPOCH from debian/changelog for both.
-# Usage: tools/check-reproducible.sh [first build's folder]   (default: build/debs; built first
+# Usage: tests/packages/check-reproducible.sh [first build's folder]   (default: build/debs; built first
 # with tools/build-debs.sh when it holds no packages)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 first=$(realpath -m "${1:-build/debs}")
 # Another folder, at another depth, so that no path of the build can stay the same.
 second=$(realpath -m build/reproducible/second-build-elsewhere)

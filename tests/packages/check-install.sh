@@ -3,9 +3,9 @@
 # minbase) that keeps no /usr/share/doc, tries them there, purges them, and checks that the
 # purge took away every file they brought. Runs as root (CI does); the chroot lives in build/
 # while it runs and is removed afterwards.
-# Usage: sudo tools/check-install.sh [folder with the .deb files]   (default: build/debs)
+# Usage: sudo tests/packages/check-install.sh [folder with the .deb files]   (default: build/debs)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 [ "$(id -u)" -eq 0 ] || { echo "$0: makes a chroot, so it runs as root: sudo bash $0 ${1:-}" >&2; exit 1; }
 debs=$(realpath "${1:-build/debs}")
 packages=(libkobalfnc0 libkobalfnc-dev kobal-lookup kobal kobal-web)
