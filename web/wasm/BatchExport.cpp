@@ -1,11 +1,12 @@
 // A batch of lines classified in one call of the WebAssembly module: the page hands in a block
 // of whole lines and gets back where each starts and the number of its answer, so that the loop
 // over lines, the search for line ends and the answers met before all stay inside the module.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "NumberNormaliser.h"
@@ -13,30 +14,63 @@
 
 namespace {
 
-struct TransparentHash {
-  using is_transparent = void;
-  size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
-
 // Every answer met so far, once, numbered in the order met: a batch of a million lines refers to
-// a few hundred texts. The numbers stay valid as long as the module lives.
+// a few hundred texts. An answer is looked up as DetectCarrier left it in a zero-filled buffer,
+// compared whole, so that neither its length nor a string is needed per line. The numbers stay
+// valid as long as the module lives.
 class AnswerBook {
  public:
-  uint16_t NumberOf(std::string_view answer) {
-    if (auto found = numbers_.find(answer); found != numbers_.end()) return found->second;
-    const auto number = static_cast<uint16_t>(answers_.size());
-    answers_.emplace_back(answer);
-    numbers_.emplace(answers_.back(), number);
-    return number;
+  static constexpr std::size_t kRoom = 48;  // KOBAL_RESULT_SIZE, rounded up to whole words
+  static_assert(kRoom >= KOBAL_RESULT_SIZE);
+  using Buffer = std::array<char, kRoom>;
+
+  AnswerBook() : slots_(kSlots, kFree) {}
+
+  uint16_t NumberOf(const Buffer& answer) {
+    const uint32_t hash = Hash(answer);
+    for (uint32_t index = hash & (kSlots - 1);; index = (index + 1) & (kSlots - 1)) {
+      const uint16_t number = slots_[index];
+      if (number == kFree) {
+        slots_[index] = static_cast<uint16_t>(answers_.size());
+        answers_.push_back(answer);
+        return slots_[index];
+      }
+      if (Same(answers_[number], answer)) return number;
+    }
   }
 
   const char* Text(uint32_t number) const {
-    return number < answers_.size() ? answers_[number].c_str() : nullptr;
+    return number < answers_.size() ? answers_[number].data() : nullptr;
   }
 
  private:
-  std::vector<std::string> answers_;
-  std::unordered_map<std::string, uint16_t, TransparentHash, std::equal_to<>> numbers_;
+  // Room for every text the library has (a few thousand) at a low load.
+  static constexpr uint32_t kSlots = 1 << 15;
+  static constexpr uint16_t kFree = 0xffff;
+
+  static uint64_t Word(const Buffer& answer, std::size_t at) {
+    uint64_t word;
+    std::memcpy(&word, answer.data() + at, sizeof word);
+    return word;
+  }
+
+  static uint32_t Hash(const Buffer& answer) {
+    uint64_t hash = 0;
+    for (std::size_t at = 0; at < kRoom; at += sizeof(uint64_t))
+      hash = (hash ^ Word(answer, at)) * 0x9e3779b97f4a7c15u;
+    return static_cast<uint32_t>(hash >> 32);
+  }
+
+  // Word by word: the C library's memcmp goes byte by byte here.
+  static bool Same(const Buffer& a, const Buffer& b) {
+    uint64_t differ = 0;
+    for (std::size_t at = 0; at < kRoom; at += sizeof(uint64_t))
+      differ |= Word(a, at) ^ Word(b, at);
+    return differ == 0;
+  }
+
+  std::vector<Buffer> answers_;
+  std::vector<uint16_t> slots_;
 };
 
 AnswerBook& Answers() {
@@ -44,10 +78,10 @@ AnswerBook& Answers() {
   return book;
 }
 
-// The answer's number for a number's digits, or for no number when `digits` is null.
+// The answer's number for a number's digits ("" for no number).
 uint16_t AnswerFor(const char* digits) {
-  char result[KOBAL_RESULT_SIZE];
-  DetectCarrier(digits == nullptr ? "" : digits, result);
+  AnswerBook::Buffer result{};
+  DetectCarrier(digits, result.data());
   return Answers().NumberOf(result);
 }
 
@@ -61,7 +95,7 @@ uint16_t AnswerFor(const char* digits) {
 extern "C" __attribute__((visibility("default"))) uint32_t KobalClassifyLines(
     const char* text, uint32_t size, uint32_t base, uint32_t* starts, uint16_t* answers) {
   static std::string digits;  // its capacity is reused from line to line
-  static const uint16_t noNumber = AnswerFor(nullptr);
+  static const uint16_t noNumber = AnswerFor("");
   uint32_t lines = 0;
   for (uint32_t start = 0; start < size; lines++) {
     const void* newline = std::memchr(text + start, '\n', size - start);
