@@ -112,8 +112,8 @@ extern "C" __attribute__((visibility("default"))) uint32_t KobalClassifyLines(
   return lines;
 }
 
-// The Shift-JIS bytes of answer `number` as DetectCarrier wrote them, NUL-terminated; null for a
-// number not given out yet.
+// The Shift-JIS bytes of answer `number` as DetectCarrier wrote them, NUL-terminated and valid
+// until the next KobalClassifyLines; null for a number not given out yet.
 extern "C" __attribute__((visibility("default"))) const char* KobalAnswerText(uint32_t number) {
   return Answers().Text(number);
 }
