@@ -420,6 +420,28 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     assert.deepEqual(differences.slice(0, 20), [], `${differences.length} rows differ`);
   });
 
+  test("lines across the engine's blocks of half a megabyte: CRLF, empty lines, a long line, no last LF", async () => {
+    const part = lines.join("\r\n") + "\r\n\n\r\n";
+    const text =
+      part.repeat(Math.ceil((700 << 10) / Buffer.byteLength(part))) +
+      "0112012345 x ".repeat(48 << 10) + // one line of 600 KB, running past the next block's end
+      "\n" +
+      part.repeat(3000) +
+      "117";
+    const path = join(work, "blocks.txt");
+    writeFileSync(path, text);
+    assert.equal(await openBatchFile(page, path), "done");
+    const field = (value) => (/[",\r\n]/.test(value) ? `"${value.replaceAll('"', '""')}"` : value);
+    const expected = lookup(text).map((r) => `${field(r.input)},${r.number ?? ""},${r.result}`);
+    const csv = (await download("#csv-utf8")).bytes.toString("utf8");
+    const rows = csv.split("\r\n").slice(1, -1);
+    assert.equal(rows.length, expected.length);
+    const differences = rows.flatMap((row, i) =>
+      row === expected[i] ? [] : [`line ${i + 1}: …${row.slice(-80)} / …${expected[i].slice(-80)}`],
+    );
+    assert.deepEqual(differences.slice(0, 20), [], `${differences.length} rows differ`);
+  });
+
   test("keyboard only: Tab order, Enter on 検索 and in the result line, Alt+S, the About box", async () => {
     await page.reload();
     await page.waitForSelector("html[data-ready]");

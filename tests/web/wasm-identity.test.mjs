@@ -73,7 +73,7 @@ test("written forms: the normaliser's test table, normalised and then answered",
   assertSameAnswers(numbers);
 });
 
-test("the WebAssembly exports DetectCarrier and the normaliser, nothing else of the library", () => {
+test("the WebAssembly exports DetectCarrier, the normaliser and the batch call made of them, nothing else of the library", () => {
   const exported = WebAssembly.Module.exports(
     new WebAssembly.Module(readFileSync(join(WEB_BUILD, "kobal.wasm"))),
   );
@@ -92,6 +92,6 @@ test("the WebAssembly exports DetectCarrier and the normaliser, nothing else of 
       .map((e) => e.name)
       .filter((name) => !runtime.includes(name))
       .sort(),
-    ["DetectCarrier", "KobalNormaliseNumber"],
+    ["DetectCarrier", "KobalAnswerText", "KobalClassifyLines", "KobalNormaliseNumber"],
   );
 });

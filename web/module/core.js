@@ -16,7 +16,7 @@ function bytesFromBase64(text) {
 
 // Compiles and starts the module from its bytes; resolves to the engine.
 async function createKobal(wasmBytes) {
-  const RESULT_WORDS = 12; // 48 bytes: KOBAL_RESULT_SIZE (the longest answer and its NUL) is 46
+  const RESULT_SIZE = 48; // KOBAL_RESULT_SIZE (the longest answer and its NUL) is 46
 
   const compiled = await WebAssembly.compile(wasmBytes);
   // The module is built standalone: it imports only the C runtime's exit (reached on a fault
@@ -39,16 +39,12 @@ async function createKobal(wasmBytes) {
   const asciiDecoder = new TextDecoder("utf-8");
   const shiftJisDecoder = new TextDecoder("shift_jis");
 
-  const resultAt = wasm.malloc(4 * RESULT_WORDS);
+  const resultAt = wasm.malloc(RESULT_SIZE);
 
   // Views of the module's memory are renewed after it grows (growth detaches the old buffer).
   let heap = new Uint8Array(wasm.memory.buffer);
-  let resultWords = new Uint32Array(wasm.memory.buffer, resultAt, RESULT_WORDS);
   const memory = () => {
-    if (heap.buffer !== wasm.memory.buffer) {
-      heap = new Uint8Array(wasm.memory.buffer);
-      resultWords = new Uint32Array(wasm.memory.buffer, resultAt, RESULT_WORDS);
-    }
+    if (heap.buffer !== wasm.memory.buffer) heap = new Uint8Array(wasm.memory.buffer);
     return heap;
   };
   // One area for the text going in and, after it, the normalised number coming out.
@@ -108,91 +104,56 @@ async function createKobal(wasmBytes) {
     return digits < 0 ? null : asciiDecoder.decode(memory().subarray(numberArea(), numberArea() + digits));
   };
 
-  // Answers met so far, each once: its Shift-JIS bytes and its text. A batch refers to them by
-  // number, so a million lines hold a few hundred strings.
+  // Answers met so far, by the number the module gave them: their Shift-JIS bytes and their
+  // text, made when first asked for, so that a million lines hold a few hundred strings.
   const answers = [];
-  const answerByHash = new Map(); // the first answer of each hash
-  const answerByKey = new Map(); // every answer, by its bytes as a string, for hashes met twice
-
-  // The number of the answer in the result buffer, found by its 32-bit words up to its NUL
-  // without making a string; what follows the NUL is left from earlier calls and masked off.
-  const internResult = () => {
-    memory();
-    const words = resultWords;
-    let hash = 0x811c9dc5;
-    let count = 0;
-    let last = 0; // the word holding the NUL, masked
-    while (count < RESULT_WORDS) {
-      const word = words[count++];
-      const zeros = (word - 0x01010101) & ~word & 0x80808080; // the lowest marks the first NUL
-      if (zeros !== 0) {
-        const kept = (31 - Math.clz32(zeros & -zeros)) >> 3; // bytes before the NUL
-        last = kept === 0 ? 0 : word & ((1 << (8 * kept)) - 1);
-        hash = Math.imul(hash ^ last, 16777619);
-        break;
-      }
-      hash = Math.imul(hash ^ word, 16777619);
+  const answer = (id) => {
+    if (answers[id] === undefined) {
+      const at = wasm.KobalAnswerText(id);
+      if (at === 0) throw new RangeError(`kobal: no answer ${id}`);
+      const bytes = memory().slice(at, heap.indexOf(0, at));
+      answers[id] = { bytes, text: shiftJisDecoder.decode(bytes) };
     }
-    const id = answerByHash.get(hash);
-    if (id !== undefined) {
-      const known = answers[id].words;
-      let same = known.length === count && known[count - 1] === last;
-      for (let i = 0; same && i < count - 1; i++) same = known[i] === words[i];
-      if (same) return id;
-    }
-    const bytes = heap.slice(resultAt, heap.indexOf(0, resultAt));
-    const key = String.fromCharCode(...bytes);
-    let found = answerByKey.get(key);
-    if (found === undefined) {
-      const known = words.slice(0, count);
-      known[count - 1] = last;
-      found = answers.push({ bytes, text: shiftJisDecoder.decode(bytes), words: known }) - 1;
-      answerByKey.set(key, found);
-    }
-    if (id === undefined) answerByHash.set(hash, found);
-    return found;
+    return answers[id];
   };
 
-  // Normalises and answers the lines `first` to `last` - 1 of `text` (UTF-8 bytes): line i runs
-  // from starts[i] to the byte before starts[i + 1], which is its LF (a CR before that is
-  // dropped). Stores each line's answer number in answerIds; a line that is not one number gets
-  // the answer for no number, as in kobal-lookup. Lines are copied in runs of about a megabyte.
-  const classifyLines = (text, starts, first, last, answerIds) => {
-    const noNumber = internNoNumber();
-    let line = first;
-    while (line < last) {
-      const runStart = starts[line];
-      let runEnd = line + 1;
-      while (runEnd < last && starts[runEnd + 1] - runStart <= 1 << 20) runEnd++;
-      const runSize = starts[runEnd] - runStart;
-      reserve(runSize);
-      memory().set(text.subarray(runStart, runStart + runSize), area);
-      const out = numberArea();
-      for (; line < runEnd; line++) {
-        let end = starts[line + 1] - 1;
-        const start = starts[line];
-        if (end > start && text[end - 1] === 13) end--;
-        const digits = wasm.KobalNormaliseNumber(area + start - runStart, end - start, out);
-        if (digits < 0) {
-          answerIds[line] = noNumber;
-        } else {
-          wasm.DetectCarrier(out, resultAt);
-          answerIds[line] = internResult();
-        }
-      }
-    }
-  };
+  // Bytes of whole lines handed to the module at once (the last line of a block runs on to its
+  // LF); a block holds at most this many lines, which bounds the room for what comes back.
+  const BLOCK = 1 << 19;
+  let lineArea = 0; // BLOCK line starts (32 bits each), then BLOCK answer numbers (16 bits each)
 
-  const internNoNumber = () => {
-    detectAt(reserve(1), 0);
-    return internResult();
+  // Normalises and answers the lines of `text` (UTF-8 bytes) in the block that starts at byte
+  // `from`, the start of a line. Resolves to { end, starts, answerIds }: where the next block
+  // starts, and each line's start in `text` and answer number (see answer()); a line that is
+  // not one number gets the answer for no number, as in kobal-lookup. The arrays are views of
+  // the module's memory, valid until the next call.
+  const classifyBlock = (text, from) => {
+    let end = text.length;
+    if (from + BLOCK < text.length) {
+      const newline = text.indexOf(10, from + BLOCK - 1);
+      if (newline >= 0) end = newline + 1;
+    }
+    if (lineArea === 0) {
+      lineArea = wasm.malloc(6 * BLOCK);
+      if (lineArea === 0) throw new RangeError("kobal: not enough memory for a batch");
+    }
+    const size = end - from;
+    reserve(size);
+    memory().set(text.subarray(from, end), area);
+    const lines = wasm.KobalClassifyLines(area, size, from, lineArea, lineArea + 4 * BLOCK);
+    const buffer = wasm.memory.buffer;
+    return {
+      end,
+      starts: new Uint32Array(buffer, lineArea, lines),
+      answerIds: new Uint16Array(buffer, lineArea + 4 * BLOCK, lines),
+    };
   };
 
   return Object.freeze({
     detectCarrier,
     detectCarrierBytes,
     normalise,
-    classifyLines,
-    answer: (id) => answers[id],
+    classifyBlock,
+    answer,
   });
 }

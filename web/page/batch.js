@@ -4,8 +4,7 @@
 
 /* exported runBatch, pauseForPage, BatchCancelled */
 
-const SLICE_MS = 12; // work between two turns of the page's event loop
-const LINES_PER_CHECK = 2048; // lines classified between two looks at the clock
+const SLICE_MS = 30; // work between two turns of the page's event loop (a block takes a few ms)
 
 class BatchCancelled extends Error {}
 
@@ -23,8 +22,9 @@ const pauseForPage = (() => {
 })();
 
 // Classifies every line of `source` ({ bytes } of a file or { text } pasted) and resolves to
-// { utf8, encoding, starts, answerIds, lineCount }. onProgress(done, total, unit) is called
-// between slices, first for the "bytes" read, then for the "lines" answered; when isCurrent()
+// { utf8, encoding, starts, answerIds, lineCount }. onProgress(done, total, unit, lines) is called
+// between slices, first for the "bytes" read, then for the bytes whose "lines" are answered (and
+// how many lines that is); when isCurrent()
 // turns false (a newer batch started) it stops with BatchCancelled.
 async function runBatch(engine, source, { onProgress, isCurrent }) {
   let sliceStart = performance.now();
@@ -40,18 +40,42 @@ async function runBatch(engine, source, { onProgress, isCurrent }) {
     source.bytes !== undefined
       ? await readTextAsUtf8(source.bytes, pause)
       : { utf8: new TextEncoder().encode(source.text), encoding: "UTF-8" };
-  const starts = await indexLines(read.utf8, pause);
-  const lineCount = starts.length - 1;
-  const answerIds = new Uint16Array(lineCount); // the library has a few thousand texts, not 65,536
-  for (let line = 0; line < lineCount;) {
-    const last = Math.min(line + LINES_PER_CHECK, lineCount);
-    engine.classifyLines(read.utf8, starts, line, last, answerIds);
-    line = last;
+  const { utf8 } = read;
+  // Line i runs from starts[i] up to the byte before starts[i + 1] (its LF). A last line without
+  // LF counts; after a final LF no empty line follows, so empty text has no line. The entry
+  // after the last line is one past the end, as if an LF followed.
+  let starts = new Uint32Array(Math.max(64, (utf8.length >> 4) + 1));
+  let answerIds = new Uint16Array(starts.length); // the library has a few thousand texts, not 65,536
+  let lineCount = 0;
+  for (let at = 0; at < utf8.length;) {
+    const block = engine.classifyBlock(utf8, at);
+    const needed = lineCount + block.starts.length + 1;
+    if (needed > starts.length) {
+      const size = Math.max(2 * starts.length, needed);
+      const grownStarts = new Uint32Array(size);
+      grownStarts.set(starts.subarray(0, lineCount));
+      starts = grownStarts;
+      const grownIds = new Uint16Array(size);
+      grownIds.set(answerIds.subarray(0, lineCount));
+      answerIds = grownIds;
+    }
+    starts.set(block.starts, lineCount);
+    answerIds.set(block.answerIds, lineCount);
+    lineCount += block.starts.length;
+    at = block.end;
     if (performance.now() - sliceStart >= SLICE_MS) {
-      onProgress(line, lineCount, "lines");
+      onProgress(at, utf8.length, "lines", lineCount);
       await pause();
     }
   }
-  onProgress(lineCount, lineCount, "lines");
-  return { utf8: read.utf8, encoding: read.encoding, starts, answerIds, lineCount };
+  const endsWithNewline = utf8.length > 0 && utf8[utf8.length - 1] === 10;
+  starts[lineCount] = utf8.length + (endsWithNewline ? 0 : 1);
+  onProgress(utf8.length, utf8.length, "lines", lineCount);
+  return {
+    utf8,
+    encoding: read.encoding,
+    starts: starts.subarray(0, lineCount + 1),
+    answerIds: answerIds.subarray(0, lineCount),
+    lineCount,
+  };
 }

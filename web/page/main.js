@@ -45,10 +45,10 @@ function startBatchView(engine) {
       const source = await load();
       if (!isCurrent()) return;
       const batch = await runBatch(engine, source, {
-        onProgress: (done, total, unit) => {
+        onProgress: (done, total, unit, lines) => {
           batchView.progress.value = total === 0 ? 1 : done / total;
           if (unit === "bytes") say(`読み込み中… ${Math.floor((100 * done) / total)}%`);
-          else say(`${done.toLocaleString("ja-JP")} / ${total.toLocaleString("ja-JP")} 行`);
+          else say(`${lines.toLocaleString("ja-JP")} 行… ${Math.floor((100 * done) / total)}%`);
         },
         isCurrent,
       });

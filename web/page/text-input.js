@@ -1,10 +1,10 @@
 // The text of a batch: a file's bytes read as kobal-lookup reads them (a byte order mark decides
 // for the file; without one, each line is UTF-8 if it is valid UTF-8, else code page 932), made
-// UTF-8, and cut into lines at LF. The work pauses now and then for the page: pause(done, total)
-// tells how many of the bytes have been read.
+// UTF-8, to be cut into lines at LF by the engine. The work pauses now and then for the page:
+// pause(done, total) tells how many of the bytes have been read.
 "use strict";
 
-/* exported readTextAsUtf8, indexLines, INPUT_LIMIT */
+/* exported readTextAsUtf8, INPUT_LIMIT */
 
 const INPUT_LIMIT = 256 << 20; // bytes: millions of lines, and room in a tab for their answers
 const PIECE = 4 << 20; // bytes decoded between two pauses
@@ -179,26 +179,4 @@ async function readTextAsUtf8(bytes, pause) {
   if (await isValidUtf8(bytes, pause)) return { utf8: bytes, encoding: "UTF-8" };
   const { utf8, cp932Lines } = await decodeEachLine(bytes, pause);
   return { utf8, encoding: cp932Lines > 0 ? "Shift-JIS" : "UTF-8" };
-}
-
-// Where each line starts: line i runs from starts[i] up to the byte before starts[i + 1] (its
-// LF). A last line without LF counts; after a final LF no empty line follows, so empty text
-// has no line. The entry after the last line is one past the end, as if an LF followed.
-async function indexLines(utf8, pause) {
-  let starts = new Uint32Array(Math.max(64, utf8.length >> 4));
-  let count = 0; // lines that start before the end
-  for (let start = 0; start < utf8.length;) {
-    if (count + 1 >= starts.length) {
-      const grown = new Uint32Array(2 * starts.length);
-      grown.set(starts);
-      starts = grown;
-    }
-    starts[count++] = start;
-    const newline = utf8.indexOf(10, start);
-    start = newline < 0 ? utf8.length + 1 : newline + 1;
-    if ((count & 0xffff) === 0) await pause();
-  }
-  const endsWithNewline = utf8.length > 0 && utf8[utf8.length - 1] === 10;
-  starts[count] = utf8.length + (endsWithNewline ? 0 : 1);
-  return starts.subarray(0, count + 1);
 }
