@@ -8,7 +8,7 @@ import { pathToFileURL } from "node:url";
 const [site, file, runs] = process.argv.slice(2);
 // The driver is the web tests' (tests/web: puppeteer-core and the browser's options).
 const testsDir = resolve(new URL("../tests/web/", import.meta.url).pathname);
-const { launchBrowser } = await import(pathToFileURL(join(testsDir, "browser.mjs")).href);
+const { finishBatch, launchBrowser } = await import(pathToFileURL(join(testsDir, "browser.mjs")).href);
 
 const browser = await launchBrowser();
 try {
@@ -18,16 +18,7 @@ try {
   const input = await page.$("#batch-file");
   const times = [];
   for (let run = 0; run <= Number(runs); run++) {
-    const before = await page.$eval("#batch-message", (message) => Number(message.dataset.batch ?? 0));
-    await input.uploadFile(resolve(file));
-    await page.waitForFunction(
-      (before) => {
-        const message = document.getElementById("batch-message");
-        return Number(message.dataset.batch) > before && message.dataset.state !== "running";
-      },
-      { timeout: 120_000 },
-      before,
-    );
+    await finishBatch(page, () => input.uploadFile(resolve(file)));
     const { state, elapsed } = await page.$eval("#batch-message", (m) => ({
       state: m.dataset.state,
       elapsed: m.dataset.elapsedMs,

@@ -1,5 +1,6 @@
 // Debian's chromium, headless, started by puppeteer-core the way the web tests, the benchmark
-// and the screenshot need it: no sandbox when root, nothing reaching out to the network.
+// and the screenshot need it (no sandbox when root, nothing reaching out to the network), and
+// a batch of the page run to its end.
 import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -34,4 +35,19 @@ export async function launchBrowser() {
     rmSync(profile, { recursive: true, force: true });
   };
   return browser;
+}
+
+// Starts a batch with `start` and waits until it has finished; returns its state.
+export async function finishBatch(page, start) {
+  const before = await page.$eval("#batch-message", (message) => Number(message.dataset.batch ?? 0));
+  await start();
+  await page.waitForFunction(
+    (before) => {
+      const message = document.getElementById("batch-message");
+      return Number(message.dataset.batch) > before && message.dataset.state !== "running";
+    },
+    { timeout: 120_000 },
+    before,
+  );
+  return page.$eval("#batch-message", (message) => message.dataset.state);
 }

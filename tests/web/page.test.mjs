@@ -9,7 +9,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { pathToFileURL } from "node:url";
-import { launchBrowser } from "./browser.mjs";
+import { finishBatch, launchBrowser } from "./browser.mjs";
 import { KOBAL_LOOKUP, REPOSITORY, SITE, WEB_BUILD, runNative } from "./environment.mjs";
 
 const work = mkdtempSync(join(tmpdir(), "kobal-page-"));
@@ -69,20 +69,6 @@ function lookup(input) {
     .map((record) => JSON.parse(record));
 }
 
-// Starts a batch with `start` and waits until it has finished; returns its state.
-async function finishBatch(page, start) {
-  const before = await page.$eval("#batch-message", (message) => Number(message.dataset.batch ?? 0));
-  await start();
-  await page.waitForFunction(
-    (before) => {
-      const message = document.getElementById("batch-message");
-      return Number(message.dataset.batch) > before && message.dataset.state !== "running";
-    },
-    { timeout: 120_000 },
-    before,
-  );
-  return page.$eval("#batch-message", (message) => message.dataset.state);
-}
 
 const pasteBatch = (page, text) =>
   finishBatch(page, async () => {
