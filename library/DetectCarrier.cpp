@@ -75,25 +75,26 @@ extern "C" KOBAL_API int32_t DetectCarrier(const char* text, char* result) {
     for (int32_t row = 0; row < tables::kNineDigitCount; ++row) {
       // Every prefix is five digits (the generator checks): six bytes hold the same as strcmp.
       if (std::memcmp(five, tables::kNineDigit[row].prefix, sizeof five) == 0) {
-        WriteText(result, tables::kNineDigit[row].text);
+        WriteAnswer(result, tables::kNineDigit[row].text,
+                    static_cast<std::size_t>(tables::kNineDigit[row].size));
         return 1;
       }
     }
-    WriteText(result, tables::kUnknown);
+    WriteAnswer(result, tables::kUnknownAnswer);
     return 1;
   }
   if (!Equals(first, "0") || length > 11 || length < 10) {
-    WriteText(result, tables::kUnknown);
+    WriteAnswer(result, tables::kUnknownAnswer);
     return 1;
   }
   if ((Equals(three, "070") || Equals(three, "090")) && length == 11) {
     DetectMobileCarrier(text, result);
   } else if (Equals(four, "0990") && length == 10) {
-    WriteText(result, tables::kDialQ2);
+    WriteAnswer(result, tables::kDialQ2Answer);
   } else if (Equals(four, "0120") && length == 10) {
-    WriteText(result, tables::kFreeDial);
+    WriteAnswer(result, tables::kFreeDialAnswer);
   } else if (Equals(four, "0800") && length == 11) {
-    WriteText(result, tables::kFreeDial);
+    WriteAnswer(result, tables::kFreeDialAnswer);
   } else {
     DetectFixedLine(text, result);
   }

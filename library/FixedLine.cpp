@@ -63,12 +63,12 @@ void WriteComposed(char* result, const char* placeName) {
 
 int32_t DetectFixedLine(const char* text, char* result) {
   if (std::strlen(text) != 10) {
-    WriteText(result, tables::kUnknown);
+    WriteAnswer(result, tables::kUnknownAnswer);
     return 1;
   }
   const int group = GroupValue(text);
   if (group < 1 || group > 9) {
-    WriteText(result, tables::kUnknown);
+    WriteAnswer(result, tables::kUnknownAnswer);
     return 1;
   }
   const ExchangeTable& table = tables::kExchangeTables[group];
@@ -94,17 +94,16 @@ int32_t MatchExchange(const char* text, const ExchangeRow* rows, int32_t rowCoun
   if (IndexedTable(key, rows, rowCount) != nullptr) {
     const int32_t row = IndexedRow(key, rowCount);
     if (row == tables::kNoExchangeRow) {
-      WriteText(result, tables::kUnknown);
+      WriteAnswer(result, tables::kUnknownAnswer);
     } else {
-      // Built-in rows have their answer composed already: one copy, NUL included.
-      const ExchangeAnswer& answer = tables::kExchangeAnswers[DigitValue(key[1])][row];
-      CopyIntoResult(result, 0, answer.text, static_cast<std::size_t>(answer.size) + 1);
+      // Built-in rows have their answer composed already.
+      WriteAnswer(result, tables::kExchangeAnswers[DigitValue(key[1])][row]);
     }
     return 0;
   }
   const int32_t row = ScanExchange(key, rows, rowCount);
   if (row == tables::kNoExchangeRow) {
-    WriteText(result, tables::kUnknown);
+    WriteAnswer(result, tables::kUnknownAnswer);
   } else {
     WriteComposed(result, rows[row].placeName);
   }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "AnswerCopy.h"
 #include "kobal/KobalFnc.h"
 #include "tables/Tables.h"
 
@@ -16,8 +17,8 @@ void DetectServiceNumber(int32_t value, char* result);
 // Eleven-character numbers beginning 070 or 090: the carrier holding the number block.
 int32_t DetectMobileCarrier(const char* text, char* result);
 
-// Copies the entry of `table` picked by the fifth and sixth characters of `text`.
-void CopyBlockEntry(const char* text, const char* const* table, char* result);
+// Writes the carrier of the block of `group` picked by the fifth and sixth characters of `text`.
+void CopyBlockEntry(const char* text, int32_t group, char* result);
 
 // Ten-character numbers beginning 0: the exchange area, chosen by the second digit.
 int32_t DetectFixedLine(const char* text, char* result);
@@ -44,7 +45,8 @@ inline void CopyIntoResult(char* result, std::size_t offset, const char* bytes, 
 #endif
 }
 
-// Writes `text` with its NUL at the start of `result`, and nothing after it.
+// Writes `text` with its NUL at the start of `result`, and nothing after it: for texts composed
+// at run time, whose size is measured and checked.
 inline void WriteText(char* result, const char* text) {
   CopyIntoResult(result, 0, text, std::strlen(text) + 1);
 }

@@ -18,17 +18,17 @@ int32_t DetectMobileCarrier(const char* text, char* result) {
   for (int32_t group = 0; group < tables::kMobileGroupCount; ++group) {
     // Every group is four digits (the generator checks): five bytes compared, as strcmp would.
     if (std::memcmp(key, tables::kMobileGroups[group], sizeof key) == 0) {
-      CopyBlockEntry(text, tables::kMobileBlocks[group], result);
+      CopyBlockEntry(text, group, result);
       return 1;
     }
   }
-  WriteText(result, tables::kUnknown);
+  WriteAnswer(result, tables::kUnknownAnswer);
   return 1;
 }
 
-void CopyBlockEntry(const char* text, const char* const* table, char* result) {
+void CopyBlockEntry(const char* text, int32_t group, char* result) {
   const int32_t block = 10 * DigitValue(text[4]) + DigitValue(text[5]);
-  WriteText(result, table[block]);
+  WriteAnswer(result, tables::kMobileCarrierAnswers[tables::kMobileBlockCarriers[group][block]]);
 }
 
 }  // namespace kobal

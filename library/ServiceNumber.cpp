@@ -5,11 +5,10 @@ namespace kobal {
 
 void DetectServiceNumber(int32_t value, char* result) {
   if (value < tables::kServiceFirst || value > tables::kServiceLast) {
-    WriteText(result, tables::kUnknown);
+    WriteAnswer(result, tables::kUnknownAnswer);
     return;
   }
-  const char* text = tables::kServiceTexts[value - tables::kServiceFirst];
-  WriteText(result, text != nullptr ? text : tables::kUnknown);
+  WriteAnswer(result, tables::kServiceAnswers[value - tables::kServiceFirst]);
 }
 
 }  // namespace kobal

@@ -45,6 +45,14 @@ TEST(TableSources, ServiceNumbers) {
   }
 }
 
+TEST(TableSources, ServiceAnswersAreTheTextsOrUnknown) {
+  for (int32_t slot = 0; slot < tables::kServiceSlots; ++slot) {
+    const char* text = tables::kServiceTexts[slot];
+    EXPECT_STREQ(tables::kServiceAnswers[slot].text, text != nullptr ? text : tables::kUnknown)
+        << tables::kServiceFirst + slot;
+  }
+}
+
 TEST(TableSources, NineDigitNumbers) {
   const std::vector<Fields> records = ReadSource("nine-digit.txt");
   ASSERT_EQ(static_cast<std::size_t>(tables::kNineDigitCount), records.size());
@@ -72,6 +80,29 @@ TEST(TableSources, MobileBlocks) {
   }
 }
 
+TEST(TableSources, MobileLookupTablesAgreeWithTheBlocks) {
+  int found = 0;
+  for (const char* lead : {"070", "090"}) {
+    for (char digit = '0'; digit <= '9'; ++digit) {
+      const std::string key = lead + std::string(1, digit);
+      const int8_t slot = tables::kMobileGroupSlots[lead[1] == '9'][digit - '0'];
+      if (slot < 0) {
+        for (const char* group : tables::kMobileGroups) EXPECT_NE(key, group);
+        continue;
+      }
+      ++found;
+      ASSERT_LT(slot, tables::kMobileGroupCount) << key;
+      EXPECT_EQ(key, tables::kMobileGroups[slot]);
+      for (int block = 0; block < 100; ++block) {
+        const AnswerText& answer =
+            tables::kMobileCarrierAnswers[tables::kMobileBlockCarriers[slot][block]];
+        EXPECT_STREQ(answer.text, tables::kMobileBlocks[slot][block]) << key << " block " << block;
+      }
+    }
+  }
+  EXPECT_EQ(found, tables::kMobileGroupCount);
+}
+
 TEST(TableSources, ExchangeRows) {
   for (int group = 1; group <= 7; ++group) {
     const std::vector<Fields> records = ReadSource("exchange-" + std::to_string(group) + ".txt");
@@ -80,7 +111,7 @@ TEST(TableSources, ExchangeRows) {
     for (std::size_t row = 0; row < records.size(); ++row) {
       EXPECT_EQ(ToUtf8(table.rows[row].placeName), records[row][0]) << group << "/" << row + 1;
       EXPECT_EQ(table.rows[row].prefixList, records[row][1]) << group << "/" << row + 1;
-      const ExchangeAnswer& answer = tables::kExchangeAnswers[group][row];
+      const AnswerText& answer = tables::kExchangeAnswers[group][row];
       EXPECT_EQ(ToUtf8(answer.text), "NTT固定（" + records[row][0] + "）")
           << group << "/" << row + 1;
       EXPECT_EQ(static_cast<std::size_t>(answer.size), std::strlen(answer.text));

@@ -109,6 +109,23 @@ class GeneratorRun(unittest.TestCase):
                 self.assert_rejected(name, old, new, reason)
 
 
+class Limits(unittest.TestCase):
+    def test_more_carriers_than_a_block_number_holds_is_an_error(self):
+        with tempfile.TemporaryDirectory() as folder:
+            legend = os.path.join(folder, "mobile-carriers.txt")
+            codes = [a + b for a in "ABCDEFGHIJKLMNOPQ" for b in "abcdefghijklmnop"]  # 272
+            with open(legend, "w", encoding="utf-8") as out:
+                out.write("".join(f"{code}|x\n" for code in codes))
+            with self.assertRaises(gen_tables.SourceError) as caught:
+                gen_tables.load_mobile(legend, os.path.join(TABLES, "mobile-blocks.txt"))
+            self.assertIn(f"at most {gen_tables.MOBILE_CARRIER_LIMIT}", str(caught.exception))
+
+    def test_mobile_group_slots_follow_the_group_order(self):
+        slots = gen_tables.mobile_group_slots([("0905", []), ("0701", []), ("0900", [])])
+        self.assertEqual(slots[0], [-1, 1] + [-1] * 8)
+        self.assertEqual(slots[1], [2, -1, -1, -1, -1, 0, -1, -1, -1, -1])
+
+
 class Literal(unittest.TestCase):
     def test_octal_escapes_round_trip(self):
         samples = [bytes(range(256)), b'"\\??=?', "NTT固定（北海道札幌大通）".encode("cp932"),
