@@ -1,58 +1,77 @@
 // The exported entry point: dispatch by length and leading characters.
-#include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
+#include "Digits.h"
 #include "KobalInternal.h"
 #include "kobal/KobalFnc.h"
 
 namespace kobal {
 namespace {
 
-// Copies the first N - 1 characters (fewer if the text is shorter) and NUL-fills the rest,
-// so that comparing the whole scratch string tests "begins with" and fails for short texts.
-// Most numbers are longer than the prefix: one fixed-size copy.
+// Lengths up to this are told apart; every longer text is unknown, so counting stops here.
+constexpr std::size_t kLengthLimit = 12;
+
+// The length of `text`, or kLengthLimit when it is at least that long. Reads nothing after the
+// NUL: the caller's string may end at the end of a page.
+std::size_t BoundedLength(const char* text) {
+  std::size_t length = 0;
+  while (length < kLengthLimit && text[length] != '\0') ++length;
+  return length;
+}
+
+// True when `text`, which the caller knows to hold at least as many characters, begins with
+// `prefix`: a fixed-size compare, done in a register.
 template <std::size_t N>
-void CopyPrefix(char (&scratch)[N], const char* text, std::size_t length) {
-  if (length >= N - 1) {
-    std::memcpy(scratch, text, N - 1);
-  } else {
-    std::memcpy(scratch, text, length);
-    std::memset(scratch + length, '\0', N - 1 - length);
-  }
-  scratch[N - 1] = '\0';
+bool StartsWith(const char* text, const char (&prefix)[N]) {
+  return std::memcmp(text, prefix, N - 1) == 0;
 }
 
-// A shorter prefix out of a longer one: the same bytes as copying it from the text, since the
-// longer one is NUL-filled alike.
-template <std::size_t N, std::size_t M>
-void CutPrefix(char (&shorter)[N], const char (&longer)[M]) {
-  static_assert(N <= M);
-  if constexpr (N == sizeof(std::uint32_t)) {
-    // Made in a register and stored at once: the compare that reads it back whole is then
-    // served from that one store, where across several smaller ones it would wait for them
-    // all to reach the cache.
-    std::uint32_t word;
-    std::memcpy(&word, longer, sizeof word);
-    word &= std::endian::native == std::endian::little ? 0x00FFFFFFu : 0xFFFFFF00u;
-    std::memcpy(shorter, &word, sizeof word);
+// Three characters read as atoi reads them; three digits need no library call.
+int32_t ThreeCharacterValue(const char* text) {
+  if (IsDigit(text[0]) && IsDigit(text[1]) && IsDigit(text[2])) {
+    return 100 * DigitValue(text[0]) + 10 * DigitValue(text[1]) + DigitValue(text[2]);
+  }
+  return std::atoi(text);
+}
+
+void DetectNineCharacters(const char* text, char* result) {
+  for (int32_t row = 0; row < tables::kNineDigitCount; ++row) {
+    // Every prefix is five digits (the generator checks).
+    const NineDigitRow& nine = tables::kNineDigit[row];
+    if (std::memcmp(text, nine.prefix, 5) == 0) {
+      WriteAnswer(result, nine.text, static_cast<std::size_t>(nine.size));
+      return;
+    }
+  }
+  WriteAnswer(result, tables::kUnknownAnswer);
+}
+
+void DetectTenCharacters(const char* text, char* result) {
+  if (text[0] != '0') {
+    WriteAnswer(result, tables::kUnknownAnswer);
+  } else if (StartsWith(text, "0990")) {
+    WriteAnswer(result, tables::kDialQ2Answer);
+  } else if (StartsWith(text, "0120")) {
+    WriteAnswer(result, tables::kFreeDialAnswer);
   } else {
-    std::memcpy(shorter, longer, N - 1);
-    shorter[N - 1] = '\0';
+    DetectTenCharacterFixedLine(text, result);
   }
 }
 
-// The whole scratch string against a literal of the same size, its NUL included: a fixed-size
-// compare of the same bytes that strcmp would look at.
-template <std::size_t N, std::size_t M>
-bool Equals(const char (&scratch)[N], const char (&literal)[M]) {
-  static_assert(M <= N);
-  return std::memcmp(scratch, literal, M) == 0;
+// Eleven characters are mobile or PHS blocks or toll-free 0800; a fixed-line number has ten.
+void DetectElevenCharacters(const char* text, char* result) {
+  if (StartsWith(text, "070") || StartsWith(text, "090")) {
+    DetectMobileCarrier(text, result);
+  } else if (StartsWith(text, "0800")) {
+    WriteAnswer(result, tables::kFreeDialAnswer);
+  } else {
+    WriteAnswer(result, tables::kUnknownAnswer);
+  }
 }
 
 }  // namespace
-
 }  // namespace kobal
 
 extern "C" KOBAL_API int32_t DetectCarrier(const char* text, char* result) {
@@ -60,43 +79,21 @@ extern "C" KOBAL_API int32_t DetectCarrier(const char* text, char* result) {
   if (result == nullptr) return 1;  // nowhere to answer
   if (text == nullptr) text = "";   // no number is the empty number
 
-  const std::size_t length = std::strlen(text);
-  char first[2], three[4], four[5], five[6];
-  CopyPrefix(five, text, length);
-  CutPrefix(four, five);
-  CutPrefix(three, five);
-  CutPrefix(first, five);
-
-  if (length == 3) {
-    DetectServiceNumber(std::atoi(three), result);
-    return 1;
-  }
-  if (length == 9) {
-    for (int32_t row = 0; row < tables::kNineDigitCount; ++row) {
-      // Every prefix is five digits (the generator checks): six bytes hold the same as strcmp.
-      if (std::memcmp(five, tables::kNineDigit[row].prefix, sizeof five) == 0) {
-        WriteAnswer(result, tables::kNineDigit[row].text,
-                    static_cast<std::size_t>(tables::kNineDigit[row].size));
-        return 1;
-      }
-    }
-    WriteAnswer(result, tables::kUnknownAnswer);
-    return 1;
-  }
-  if (!Equals(first, "0") || length > 11 || length < 10) {
-    WriteAnswer(result, tables::kUnknownAnswer);
-    return 1;
-  }
-  if ((Equals(three, "070") || Equals(three, "090")) && length == 11) {
-    DetectMobileCarrier(text, result);
-  } else if (Equals(four, "0990") && length == 10) {
-    WriteAnswer(result, tables::kDialQ2Answer);
-  } else if (Equals(four, "0120") && length == 10) {
-    WriteAnswer(result, tables::kFreeDialAnswer);
-  } else if (Equals(four, "0800") && length == 11) {
-    WriteAnswer(result, tables::kFreeDialAnswer);
-  } else {
-    DetectFixedLine(text, result);
+  switch (BoundedLength(text)) {
+    case 3:
+      DetectServiceNumber(ThreeCharacterValue(text), result);
+      break;
+    case 9:
+      DetectNineCharacters(text, result);
+      break;
+    case 10:
+      DetectTenCharacters(text, result);
+      break;
+    case 11:
+      DetectElevenCharacters(text, result);
+      break;
+    default:
+      WriteAnswer(result, tables::kUnknownAnswer);
   }
   return 1;
 }

@@ -2,16 +2,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Digits.h"
 #include "KobalInternal.h"
 
 namespace kobal {
 namespace {
 
 constexpr std::size_t kKeyLength = 6;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int DigitValue(char c) { return c - '0'; }
 
 // The first two characters read as atoi reads them; two digits need no library call.
 int GroupValue(const char* text) {
@@ -66,6 +63,10 @@ int32_t DetectFixedLine(const char* text, char* result) {
     WriteAnswer(result, tables::kUnknownAnswer);
     return 1;
   }
+  return DetectTenCharacterFixedLine(text, result);
+}
+
+int32_t DetectTenCharacterFixedLine(const char* text, char* result) {
   const int group = GroupValue(text);
   if (group < 1 || group > 9) {
     WriteAnswer(result, tables::kUnknownAnswer);

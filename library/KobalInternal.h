@@ -23,6 +23,9 @@ void CopyBlockEntry(const char* text, int32_t group, char* result);
 // Ten-character numbers beginning 0: the exchange area, chosen by the second digit.
 int32_t DetectFixedLine(const char* text, char* result);
 
+// The same for a text its caller knows to be ten characters long, which is not measured again.
+int32_t DetectTenCharacterFixedLine(const char* text, char* result);
+
 // Answers from the first row of `rows` whose prefix list holds the six-character key of `text`.
 int32_t MatchExchange(const char* text, const ExchangeRow* rows, int32_t rowCount, char* result);
 

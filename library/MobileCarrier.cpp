@@ -1,13 +1,14 @@
 // Mobile (090) and PHS (070) numbers: the carrier that holds the six-digit number block.
 #include <cstring>
 
+#include "Digits.h"
 #include "KobalInternal.h"
 
 namespace kobal {
 namespace {
 
 // A lone character read as a decimal number: its digit value, 0 for anything else.
-int32_t DigitValue(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
+int32_t BlockDigit(char c) { return IsDigit(c) ? DigitValue(c) : 0; }
 
 }  // namespace
 
@@ -27,7 +28,7 @@ int32_t DetectMobileCarrier(const char* text, char* result) {
 }
 
 void CopyBlockEntry(const char* text, int32_t group, char* result) {
-  const int32_t block = 10 * DigitValue(text[4]) + DigitValue(text[5]);
+  const int32_t block = 10 * BlockDigit(text[4]) + BlockDigit(text[5]);
   WriteAnswer(result, tables::kMobileCarrierAnswers[tables::kMobileBlockCarriers[group][block]]);
 }
 

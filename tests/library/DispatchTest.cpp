@@ -1,6 +1,9 @@
 // DetectCarrier's choice by length and leading characters, and its atoi reading of three.
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -84,6 +87,27 @@ TEST(Dispatch, TenAndElevenDigitsByBeginning) {
                  {"0112011234", "NTT固定（北海道札幌大通）"},
                  {"0112019abc", "NTT固定（北海道札幌大通）"},
                  {"01120112345", "不明"}});  // fixed lines are exactly ten digits
+}
+
+TEST(Dispatch, NumbersEndingAtAPageEndAreReadNoFurther) {
+  // Each number is laid so that its NUL is the last byte before a page that may not be read.
+  const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  void* pages = mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(pages, MAP_FAILED);
+  char* guard = static_cast<char*>(pages) + page;
+  ASSERT_EQ(mprotect(guard, page, PROT_NONE), 0);
+  const std::string longest = "090120123456789";
+  for (std::size_t length = 0; length <= longest.size(); ++length) {
+    for (const std::string& text : {longest.substr(0, length), std::string(length, '0'),
+                                    std::string("0112012345678").substr(0, length)}) {
+      char* start = guard - text.size() - 1;
+      std::memcpy(start, text.c_str(), text.size() + 1);
+      char result[KOBAL_RESULT_SIZE];
+      EXPECT_EQ(DetectCarrier(start, result), 1);
+      EXPECT_EQ(std::string(result), Detect(text)) << "input \"" << text << "\"";
+    }
+  }
+  munmap(pages, 2 * page);
 }
 
 TEST(Dispatch, NullPointersAreHarmless) {
