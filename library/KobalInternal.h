@@ -17,9 +17,6 @@ void DetectServiceNumber(int32_t value, char* result);
 // Eleven-character numbers beginning 070 or 090: the carrier holding the number block.
 int32_t DetectMobileCarrier(const char* text, char* result);
 
-// Writes the carrier of the block of `group` picked by the fifth and sixth characters of `text`.
-void CopyBlockEntry(const char* text, int32_t group, char* result);
-
 // Ten-character numbers beginning 0: the exchange area, chosen by the second digit.
 int32_t DetectFixedLine(const char* text, char* result);
 
