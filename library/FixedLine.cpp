@@ -45,7 +45,7 @@ int32_t IndexedRow(const char* key, int32_t rowCount) {
   const int slot = 1000 * DigitValue(key[2]) + 100 * DigitValue(key[3]) + 10 * DigitValue(key[4]) +
                    DigitValue(key[5]);
   const int32_t row = tables::kExchangeIndex[DigitValue(key[1])][slot];
-  return row < rowCount ? row : tables::kNoExchangeRow;
+  return row < rowCount ? row : tables::kNoExchangeRow;  // kNoIndexedRow is past every count
 }
 
 void WriteComposed(char* result, const char* placeName) {

@@ -27,7 +27,8 @@ MOBILE_CARRIER_LIMIT = 256  # block tables hold carrier numbers as uint8_t
 MOBILE_LEADS = ("070", "090")  # every mobile group is one of these and a fourth digit
 EXCHANGE_TABLE_COUNT = 10  # one slot per group digit 0 to 9
 INDEX_SIZE = 10000  # one slot per four digits after "0N"
-INDEX_ROW_LIMIT = 32767  # row numbers are held as int16_t
+NO_INDEXED_ROW = 255  # the index holds row numbers as uint8_t, and this where no row holds a key
+INDEX_ROW_LIMIT = NO_INDEXED_ROW  # rows 0 to 254: a table of this many rows at most
 PLACE_FORBIDDEN = set(" \u3000()（）[]［］「」,、;")
 
 
@@ -212,19 +213,19 @@ def load_exchange(path, group):
 
 
 def build_index(group, rows):
-    """Slot k: the first row whose list holds the key "0<group>" + k as four digits, or -1.
+    """Slot k: the first row whose list holds the key "0<group>" + k as four digits, or NO_INDEXED_ROW.
 
     Walks every six-character window of every list in row order, which finds exactly the rows
     that a substring search for the key would find, including keys inside seven-digit entries.
     """
-    index = [-1] * INDEX_SIZE
+    index = [NO_INDEXED_ROW] * INDEX_SIZE
     lead = f"0{group}".encode("ascii")
     for number, (_, prefixes) in enumerate(rows):
         for start in range(len(prefixes) - 5):
             window = prefixes[start : start + 6]
             if window[:2] == lead and all(0x30 <= byte <= 0x39 for byte in window[2:]):
                 slot = int(window[2:])
-                if index[slot] < 0:
+                if index[slot] == NO_INDEXED_ROW:
                     index[slot] = number
     return index
 
@@ -317,7 +318,7 @@ def render(texts, services, nine_digit, legend, groups, exchanges, sources):
     out += ["};", "", "const AnswerText* const kExchangeAnswers[kExchangeTableCount] = {"]
     for group in range(EXCHANGE_TABLE_COUNT):
         out.append(f"    kExchangeAnswers{group}," if exchanges.get(group) else "    nullptr,")
-    out += ["};", "", "const int16_t kExchangeIndex[kExchangeTableCount][kExchangeIndexSize] = {"]
+    out += ["};", "", "const uint8_t kExchangeIndex[kExchangeTableCount][kExchangeIndexSize] = {"]
     for group in range(EXCHANGE_TABLE_COUNT):
         index = build_index(group, exchanges.get(group, []))
         out.append(f"    {{  // 0{group}")

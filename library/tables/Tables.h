@@ -88,11 +88,16 @@ inline constexpr int32_t kExchangeTableCount = 10;
 extern const ExchangeTable kExchangeTables[kExchangeTableCount];
 
 // Per group digit N, slot k gives the number of the first row of kExchangeTables[N] whose list
-// holds the key "0N" followed by k as four digits, or -1 when no row does: the answer the row
-// scan would find, computed when the tables are generated.
+// holds the key "0N" followed by k as four digits, or kNoIndexedRow when no row does: the answer
+// the row scan would find, computed when the tables are generated. One byte a slot keeps the
+// index at 100 KB, which stays in cache better; so a table has at most 255 rows (the generator
+// checks), and kNoIndexedRow is past every row count.
 inline constexpr int32_t kExchangeIndexSize = 10000;
-inline constexpr int16_t kNoExchangeRow = -1;
-extern const int16_t kExchangeIndex[kExchangeTableCount][kExchangeIndexSize];
+inline constexpr uint8_t kNoIndexedRow = 255;
+extern const uint8_t kExchangeIndex[kExchangeTableCount][kExchangeIndexSize];
+
+// The row number that the lookups return when no row holds a key.
+inline constexpr int32_t kNoExchangeRow = -1;
 
 // Row for row beside kExchangeTables[N].rows, "NTT固定（" + placeName + "）"; nullptr where a group
 // has no rows.

@@ -23,20 +23,20 @@ class BuildIndex(unittest.TestCase):
         self.assertEqual(index[1593], 0)
         self.assertEqual(index[1591], 1)
         self.assertEqual(index[1201], 2)
-        self.assertEqual(index[1111], -1)
-        self.assertEqual(sum(1 for row in index if row >= 0), 4)
+        self.assertEqual(index[1111], gen_tables.NO_INDEXED_ROW)
+        self.assertEqual(sum(1 for row in index if row != gen_tables.NO_INDEXED_ROW), 4)
 
     def test_seven_digit_entry_and_missing_separator(self):
         index = gen_tables.build_index(4, rows(";043211;0432212", ";043221;043223", "047882"))
         self.assertEqual(index[3221], 0)  # the first six digits of 0432212
         self.assertEqual(index[3223], 1)
         self.assertEqual(index[7882], 2)
-        self.assertEqual(index[3212], -1)  # 0432212 does not hold 043212
-        self.assertEqual(index[2212], -1)  # its tail 432212 is no "04" key
+        self.assertEqual(index[3212], gen_tables.NO_INDEXED_ROW)  # 0432212 does not hold 043212
+        self.assertEqual(index[2212], gen_tables.NO_INDEXED_ROW)  # its tail 432212 is no "04" key
 
     def test_other_groups_keys_are_not_indexed(self):
         index = gen_tables.build_index(2, rows(";011201"))
-        self.assertEqual(index, [-1] * gen_tables.INDEX_SIZE)
+        self.assertEqual(index, [gen_tables.NO_INDEXED_ROW] * gen_tables.INDEX_SIZE)
 
     def test_emitted_index_matches_the_rows(self):
         source = os.path.join(os.path.dirname(os.path.abspath(gen_tables.__file__)), "../library/tables")
@@ -49,7 +49,7 @@ class BuildIndex(unittest.TestCase):
         exchange = gen_tables.load_exchange(os.path.join(source, "exchange-4.txt"), 4)
         self.assertEqual(numbers, gen_tables.build_index(4, exchange))
 
-    def test_too_many_rows_for_int16_is_an_error(self):
+    def test_rows_past_the_last_byte_row_number_are_an_error(self):
         with tempfile.TemporaryDirectory() as folder:
             path = os.path.join(folder, "exchange-5.txt")
             with open(path, "w", encoding="utf-8") as out:
@@ -57,6 +57,17 @@ class BuildIndex(unittest.TestCase):
             with self.assertRaises(gen_tables.SourceError) as caught:
                 gen_tables.load_exchange(path, 5)
             self.assertIn("the index holds at most", str(caught.exception))
+
+    def test_most_rows_the_index_holds_are_accepted(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "exchange-5.txt")
+            with open(path, "w", encoding="utf-8") as out:
+                out.write("山梨県韮崎|;055122\n" * (gen_tables.INDEX_ROW_LIMIT - 1))
+                out.write("山梨県甲府|;055123\n")
+            exchange = gen_tables.load_exchange(path, 5)
+            index = gen_tables.build_index(5, exchange)
+            self.assertEqual(index[5123], gen_tables.INDEX_ROW_LIMIT - 1)
+            self.assertLess(index[5123], gen_tables.NO_INDEXED_ROW)
 
 
 if __name__ == "__main__":
