@@ -48,6 +48,17 @@ int32_t IndexedRow(const char* key, int32_t rowCount) {
   return row < rowCount ? row : tables::kNoExchangeRow;  // kNoIndexedRow is past every count
 }
 
+// The answer to an indexed key over the first `rowCount` rows of its group's built-in table.
+void WriteIndexedAnswer(const char* key, int32_t rowCount, char* result) {
+  const int32_t row = IndexedRow(key, rowCount);
+  if (row == tables::kNoExchangeRow) {
+    WriteAnswer(result, tables::kUnknownAnswer);
+  } else {
+    // Built-in rows have their answer composed already.
+    WriteAnswer(result, tables::kExchangeAnswers[DigitValue(key[1])][row]);
+  }
+}
+
 void WriteComposed(char* result, const char* placeName) {
   const std::size_t openLength = std::strlen(tables::kFixedLineOpen);
   const std::size_t nameLength = std::strlen(placeName);
@@ -67,6 +78,13 @@ int32_t DetectFixedLine(const char* text, char* result) {
 }
 
 int32_t DetectTenCharacterFixedLine(const char* text, char* result) {
+  // The usual number, "0" and nine digits, begins with an indexed key: looked up in the whole
+  // table of its group at once, as MatchExchange would after copying and checking the key.
+  // Groups without rows have a row count of 0, so their keys answer unknown as below.
+  if (IsIndexedKey(text)) {
+    WriteIndexedAnswer(text, tables::kExchangeTables[DigitValue(text[1])].rowCount, result);
+    return 1;
+  }
   const int group = GroupValue(text);
   if (group < 1 || group > 9) {
     WriteAnswer(result, tables::kUnknownAnswer);
@@ -93,13 +111,7 @@ int32_t MatchExchange(const char* text, const ExchangeRow* rows, int32_t rowCoun
   char key[kKeyLength + 1];
   CopyKey(key, text);
   if (IndexedTable(key, rows, rowCount) != nullptr) {
-    const int32_t row = IndexedRow(key, rowCount);
-    if (row == tables::kNoExchangeRow) {
-      WriteAnswer(result, tables::kUnknownAnswer);
-    } else {
-      // Built-in rows have their answer composed already.
-      WriteAnswer(result, tables::kExchangeAnswers[DigitValue(key[1])][row]);
-    }
+    WriteIndexedAnswer(key, rowCount, result);
     return 0;
   }
   const int32_t row = ScanExchange(key, rows, rowCount);
