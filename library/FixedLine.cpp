@@ -67,6 +67,19 @@ void WriteComposed(char* result, const char* placeName) {
   WriteText(result + openLength + nameLength, tables::kFixedLineClose);
 }
 
+// Ten characters that do not begin with an indexed key: the group as atoi reads it, and the
+// lookup through MatchExchange. Kept out of line so that its buffers, and the stack guard they
+// bring in hardened builds, stay off the indexed path.
+[[gnu::noinline]] void DetectUnindexedFixedLine(const char* text, char* result) {
+  const int group = GroupValue(text);
+  if (group < 1 || group > 9) {
+    WriteAnswer(result, tables::kUnknownAnswer);
+    return;
+  }
+  const ExchangeTable& table = tables::kExchangeTables[group];
+  MatchExchange(text, table.rows, table.rowCount, result);
+}
+
 }  // namespace
 
 int32_t DetectFixedLine(const char* text, char* result) {
@@ -80,18 +93,12 @@ int32_t DetectFixedLine(const char* text, char* result) {
 int32_t DetectTenCharacterFixedLine(const char* text, char* result) {
   // The usual number, "0" and nine digits, begins with an indexed key: looked up in the whole
   // table of its group at once, as MatchExchange would after copying and checking the key.
-  // Groups without rows have a row count of 0, so their keys answer unknown as below.
+  // Groups without rows have a row count of 0, so their keys answer unknown, as group 0 does.
   if (IsIndexedKey(text)) {
     WriteIndexedAnswer(text, tables::kExchangeTables[DigitValue(text[1])].rowCount, result);
-    return 1;
+  } else {
+    DetectUnindexedFixedLine(text, result);
   }
-  const int group = GroupValue(text);
-  if (group < 1 || group > 9) {
-    WriteAnswer(result, tables::kUnknownAnswer);
-    return 1;
-  }
-  const ExchangeTable& table = tables::kExchangeTables[group];
-  MatchExchange(text, table.rows, table.rowCount, result);
   return 1;
 }
 
