@@ -129,7 +129,8 @@ def load_mobile(legend_path, grid_path):
             raise SourceError(legend_path, line, f"code {code} given twice")
         legend[code] = encode(text, legend_path, line)
     if len(legend) > MOBILE_CARRIER_LIMIT:
-        raise SourceError(legend_path, 0, f"{len(legend)} codes, the block tables hold at most {MOBILE_CARRIER_LIMIT}")
+        limit = MOBILE_CARRIER_LIMIT
+        raise SourceError(legend_path, 0, f"{len(legend)} codes, the block tables hold at most {limit}")
     groups = []  # (group, [100 codes])
     for line, (group, fifth, codes) in read_records(grid_path, {3}):
         if not re.fullmatch(r"0[79]0\d", group):
@@ -213,7 +214,7 @@ def load_exchange(path, group):
 
 
 def build_index(group, rows):
-    """Slot k: the first row whose list holds the key "0<group>" + k as four digits, or NO_INDEXED_ROW.
+    """Slot k: the first row whose list holds the key "0<group>" + k as four digits, else NO_INDEXED_ROW.
 
     Walks every six-character window of every list in row order, which finds exactly the rows
     that a substring search for the key would find, including keys inside seven-digit entries.
@@ -262,11 +263,11 @@ def render(texts, services, nine_digit, legend, groups, exchanges, sources):
     out += ["};", "static_assert(AllFit(kServiceAnswers));", ""]
     out.append(f"extern const int32_t kNineDigitCount = {len(nine_digit)};")
     out.append(f"constexpr NineDigitRow kNineDigit[{max(len(nine_digit), 1)}] = {{")
-    out += [f"    {{{c_string(p.encode('ascii'))}, {c_string(t)}, {len(t)}}}," for p, t in nine_digit] or [
-        "    {nullptr, kUnknown, 0},"
-    ]
+    rows = [f"    {{{c_string(p.encode('ascii'))}, {c_string(t)}, {len(t)}}}," for p, t in nine_digit]
+    out += rows or ["    {nullptr, kUnknown, 0},"]
     out += ["};"]
-    out += [f"static_assert(Fits(kNineDigit[{row}].text, kNineDigit[{row}].size));" for row in range(len(nine_digit))]
+    for row in range(len(nine_digit)):
+        out.append(f"static_assert(Fits(kNineDigit[{row}].text, kNineDigit[{row}].size));")
     out += ["", "namespace {"]
     codes = list(legend)
     for index, code in enumerate(codes):
@@ -284,7 +285,8 @@ def render(texts, services, nine_digit, legend, groups, exchanges, sources):
     for lead, slots in zip(MOBILE_LEADS, mobile_group_slots(groups)):
         out.append(f"    {{{', '.join(str(s) for s in slots)}}},  // {lead}")
     out += ["};", "", f"constexpr AnswerText kMobileCarrierAnswers[{len(codes)}] = {{"]
-    out += [f"    {{kCarrier{index}, {len(legend[code])}}},  // {code}" for index, code in enumerate(codes)]
+    for index, code in enumerate(codes):
+        out.append(f"    {{kCarrier{index}, {len(legend[code])}}},  // {code}")
     out += ["};", "static_assert(AllFit(kMobileCarrierAnswers));", ""]
     out.append("const uint8_t kMobileBlockCarriers[kMobileGroupCount][100] = {")
     for group, entries in groups:

@@ -14,6 +14,13 @@ namespace {
 
 constexpr char kUntouched = '\x5A';
 
+// The check the generated tables assert of every answer, which makes the copies safe: the size
+// must be the text's own, and the text and its NUL must fit a caller's buffer.
+static_assert(Fits("", 0) && Fits("abc", 3));
+static_assert(!Fits("abc", 2) && !Fits("abc", 4) && !Fits("ab\0c", 4) && !Fits("abc", -1));
+static_assert(Fits("123456789012345678901234567890123456789012345", KOBAL_RESULT_SIZE - 1));
+static_assert(!Fits("1234567890123456789012345678901234567890123456", KOBAL_RESULT_SIZE));
+
 TEST(AnswerCopy, EverySizeWritesTextAndNulOnly) {
   for (std::size_t size = 0; size < KOBAL_RESULT_SIZE; ++size) {
     std::string text;
