@@ -39,7 +39,11 @@ std::size_t CountNewlines(const char* bytes, std::size_t size) {
 }  // namespace
 
 LineReader::LineReader(int fd, InputEncoding encoding, std::size_t pieceSize, std::size_t capacity)
-    : fd_(fd), chosen_(encoding), pieceSize_(pieceSize), buffer_(capacity) {}
+    : fd_(fd),
+      chosen_(encoding),
+      pieceSize_(pieceSize),
+      storage_(std::make_unique_for_overwrite<char[]>(capacity)),
+      buffer_(storage_.get(), capacity) {}
 
 bool LineReader::Next(LinePiece& piece) {
   if (!started_) ReadStart();

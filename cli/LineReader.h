@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -61,7 +63,10 @@ class LineReader {
   std::optional<Utf16Decoder> utf16_;
   std::optional<LineDecoder> lines_;
   std::size_t pieceSize_;
-  std::vector<char> buffer_;
+  // Not zero-filled: a page costs nothing until input is read into it, which matters to short
+  // inputs.
+  std::unique_ptr<char[]> storage_;
+  std::span<char> buffer_;
   std::vector<char> raw_;    // UTF-16 input before decoding
   std::size_t begin_ = 0;    // first unconsumed byte
   std::size_t end_ = 0;      // one past the last byte read

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <stdexcept>
 
 #include "LineAnswerer.h"
@@ -58,7 +59,9 @@ std::size_t CountDigits(const char* text) {
 void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswerer& answerer) {
   char* line = block;
   char* const end = block + size;
-  *end = '\0';  // ends a last line without a newline, and every run of digits
+  // Ends a last line without a newline, and every run of digits; the room after it is read
+  // (a whole word at a time) but never decides anything.
+  std::memset(end, '\0', kBlockRoom);
   std::array<LineAnswerer::BlockLine, LineAnswerer::kBatch> batch;
   while (line < end) {
     std::size_t count = 0;
@@ -85,10 +88,38 @@ void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswer
 
 }  // namespace
 
-StreamAnswerer::StreamAnswerer(const CommandLine& commandLine, unsigned workers)
-    : commandLine_(commandLine), workerCount_(std::max(workers, 1u)), slots_(2 * workerCount_ + 2) {
+// What one thread needs to answer blocks: its own records, answerer, answer cache and decoder.
+class StreamAnswerer::BlockAnswerer {
+ public:
+  BlockAnswerer(const CommandLine& commandLine, StreamEncoding encoding)
+      : writer_(commandLine.format, commandLine.encoding, records_),
+        answerer_(commandLine.raw, writer_),
+        decoder_(encoding) {}
+
+  // Answers the block of `slot` and hands it its records; what stopped it, if anything.
+  std::string Answer(Slot& slot) {
+    records_.Clear();
+    std::string failure;
+    try {
+      AnswerBlock(slot.input.get(), slot.inputSize, decoder_, answerer_);
+    } catch (const std::exception& error) {
+      failure = error.what();  // the records made before it still count
+    }
+    records_.Swap(slot.records);  // the slot's old buffer, written out already, is reused
+    return failure;
+  }
+
+ private:
+  OutputBuffer records_{OutputBuffer::kInMemory, kRecordsRoom};
+  RecordWriter writer_;
+  LineAnswerer answerer_;
+  LineDecoder decoder_;
+};
+
+StreamAnswerer::StreamAnswerer(const CommandLine& commandLine, unsigned threads)
+    : commandLine_(commandLine), threadCount_(std::max(threads, 1u)), slots_(2 * threadCount_ + 2) {
   for (Slot& slot : slots_) {
-    slot.input.resize(kBlockSize + kBlockRoom);
+    slot.input = std::make_unique_for_overwrite<char[]>(kBlockSize + kBlockRoom);
     slot.records = OutputBuffer(OutputBuffer::kInMemory, kRecordsRoom);
   }
 }
@@ -102,45 +133,47 @@ StreamAnswerer::~StreamAnswerer() {
   for (std::thread& worker : workers_) worker.join();
 }
 
+bool StreamAnswerer::AnswerNext(BlockAnswerer& answerer, std::unique_lock<std::mutex>& lock) {
+  if (nextToAnswer_ == filledCount_) return false;
+  const std::size_t number = nextToAnswer_++;
+  Slot& slot = slots_[number % slots_.size()];
+  slot.state = Slot::State::kTaken;
+  lock.unlock();
+  std::string failure = answerer.Answer(slot);
+  lock.lock();
+  slot.failure = std::move(failure);
+  slot.state = Slot::State::kDone;
+  // Only the block the writer waits for wakes it: every wake is two thread switches.
+  if (number == awaited_) answered_.notify_one();
+  return true;
+}
+
 void StreamAnswerer::Work(StreamEncoding encoding) {
-  OutputBuffer records(OutputBuffer::kInMemory, kRecordsRoom);
-  RecordWriter writer(commandLine_.format, commandLine_.encoding, records);
-  LineAnswerer answerer(commandLine_.raw, writer);
-  LineDecoder decoder(encoding);
+  BlockAnswerer answerer(commandLine_, encoding);
+  std::unique_lock lock(mutex_);
   for (;;) {
-    std::unique_lock lock(mutex_);
     filled_.wait(lock, [this] { return stopping_ || nextToAnswer_ < filledCount_; });
-    if (nextToAnswer_ == filledCount_) return;  // stopping, and nothing left
-    const std::size_t number = nextToAnswer_++;
-    Slot& slot = slots_[number % slots_.size()];
-    lock.unlock();
-
-    records.Clear();
-    std::string failure;
-    try {
-      AnswerBlock(slot.input.data(), slot.inputSize, decoder, answerer);
-    } catch (const std::exception& error) {
-      failure = error.what();  // the records made before it still count
-    }
-    records.Swap(slot.records);  // the slot's old buffer, written out already, is reused
-
-    lock.lock();
-    slot.failure = std::move(failure);
-    slot.state = Slot::State::kDone;
-    // Only the block the writer waits for wakes it: every wake is two thread switches.
-    if (number == awaited_) answered_.notify_one();
+    if (!AnswerNext(answerer, lock)) return;  // stopping, and nothing left
   }
+}
+
+bool StreamAnswerer::Done(std::size_t index) {
+  const std::lock_guard lock(mutex_);
+  return slots_[index % slots_.size()].state == Slot::State::kDone;
 }
 
 void StreamAnswerer::WriteOut(std::size_t index, OutputBuffer& output) {
   Slot& slot = slots_[index % slots_.size()];
   {
     std::unique_lock lock(mutex_);
+    // Rather than sleep, this thread answers the blocks that no worker has taken yet.
+    while (slot.state != Slot::State::kDone && AnswerNext(*own_, lock)) {
+    }
     awaited_ = index;
     answered_.wait(lock, [&slot] { return slot.state == Slot::State::kDone; });
+    slot.state = Slot::State::kFree;
   }
   output.Write(slot.records.Buffered());
-  slot.state = Slot::State::kFree;
   if (!slot.failure.empty()) throw std::runtime_error(slot.failure);
 }
 
@@ -158,19 +191,26 @@ void StreamAnswerer::Run(LineReader& reader, OutputBuffer& output) {
   std::size_t written = 0;
   std::size_t filled = 0;
   for (;;) {
-    if (filled - written == slots_.size()) WriteOut(written++, output);
+    // Records go out as soon as they are ready; with every slot in use, the oldest block is
+    // waited for.
+    while (written < filled && (filled - written == slots_.size() || Done(written))) {
+      WriteOut(written++, output);
+    }
     if (output.Failed()) break;
     Slot& slot = slots_[filled % slots_.size()];
     const LineReader::Block block =
-        reader.NextBlock(slot.input.data(), kBlockSize, kBlockLines, slot.inputSize);
+        reader.NextBlock(slot.input.get(), kBlockSize, kBlockLines, slot.inputSize);
     if (block == LineReader::Block::kEnd) break;
     if (block == LineReader::Block::kLongLine) {
       while (written < filled) WriteOut(written++, output);
       AnswerLongLine(reader, output);
       continue;
     }
-    if (workers_.empty()) {  // the stream's encoding is known once its start is read
-      for (unsigned i = 0; i < workerCount_; ++i) {
+    // The stream's encoding is known once its start is read. Workers start with a second
+    // block: an input of one block is answered here, without starting a thread.
+    if (own_ == nullptr) own_ = std::make_unique<BlockAnswerer>(commandLine_, reader.Encoding());
+    if (filled == 1) {
+      for (unsigned i = 1; i < threadCount_; ++i) {
         workers_.emplace_back(&StreamAnswerer::Work, this, reader.Encoding());
       }
     }

@@ -49,10 +49,10 @@ int Answer(const kobal::cli::CommandLine& commandLine, kobal::cli::OutputBuffer&
   const int fd = fromStdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
   LineReader reader(fd, commandLine.inputEncoding);
-  // One worker per core, up to four: beyond that the output is the limit, and each worker's
-  // blocks cost memory.
-  const unsigned workers = std::min(std::thread::hardware_concurrency(), 4u);
-  StreamAnswerer(commandLine, workers).Run(reader, output);
+  // One answering thread per core, this one included, up to four: beyond that the output is the
+  // limit, and each thread's blocks cost memory.
+  const unsigned threads = std::min(std::thread::hardware_concurrency(), 4u);
+  StreamAnswerer(commandLine, threads).Run(reader, output);
   if (!fromStdin) close(fd);
   if (reader.Failed()) {
     output.Flush();  // the lines answered before the error still count
