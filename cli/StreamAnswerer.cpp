@@ -12,6 +12,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "CorePlacement.h"
 #include "LineAnswerer.h"
 #include "LineDecoder.h"
 #include "RecordWriter.h"
@@ -148,7 +149,8 @@ bool StreamAnswerer::AnswerNext(BlockAnswerer& answerer, std::unique_lock<std::m
   return true;
 }
 
-void StreamAnswerer::Work(StreamEncoding encoding) {
+void StreamAnswerer::Work(StreamEncoding encoding, int creatorCore) {
+  MoveOffCore(creatorCore);
   BlockAnswerer answerer(commandLine_, encoding);
   std::unique_lock lock(mutex_);
   for (;;) {
@@ -211,7 +213,7 @@ void StreamAnswerer::Run(LineReader& reader, OutputBuffer& output) {
     if (own_ == nullptr) own_ = std::make_unique<BlockAnswerer>(commandLine_, reader.Encoding());
     if (filled == 1) {
       for (unsigned i = 1; i < threadCount_; ++i) {
-        workers_.emplace_back(&StreamAnswerer::Work, this, reader.Encoding());
+        workers_.emplace_back(&StreamAnswerer::Work, this, reader.Encoding(), CurrentCore());
       }
     }
     {

@@ -40,7 +40,8 @@ class StreamAnswerer {
   };
   class BlockAnswerer;
 
-  void Work(StreamEncoding encoding);
+  // `creatorCore` is the core the thread that started it was on.
+  void Work(StreamEncoding encoding, int creatorCore);
   // Takes the next filled block, if there is one, and answers it; false when none is waiting.
   // `lock` holds mutex_ on entry and on return.
   bool AnswerNext(BlockAnswerer& answerer, std::unique_lock<std::mutex>& lock);
