@@ -51,26 +51,7 @@ CLookupDlg::CLookupDlg(QWidget* parent) : QDialog(parent), m_hIcon(kobal::app::L
   QApplication::setFont(dialogFont);
   const DialogBaseUnits units = DialogBaseUnits::Of(font());
 
-  auto* menuBar = new QMenuBar(this);
-  menuBar->setObjectName(QStringLiteral("menu-%1").arg(IDR_MAIN_MENU));
-  QMenu* fileMenu = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
-  QAction* exit = fileMenu->addAction(QStringLiteral("終了(&X)\tESC"), this, &CLookupDlg::OnExit);
-  QMenu* helpMenu = menuBar->addMenu(QStringLiteral("ヘルプ(&H)"));
-  QAction* contents =
-      helpMenu->addAction(QStringLiteral("目次(&C)\tF1"), this, &CLookupDlg::OnHelpContents);
-  helpMenu->addSeparator();
-  QAction* about =
-      helpMenu->addAction(QStringLiteral("バージョン情報(&A)"), this, &CLookupDlg::OnAbout);
-  exit->setData(ID_MENU_EXIT);
-  contents->setData(ID_MENU_CONTENTS);
-  about->setData(ID_MENU_ABOUT);
-  for (QAction* command : {exit, contents, about}) {
-    // A menu opened from the keyboard leaves the focus on the menu bar, where digits and Esc go
-    // nowhere; the number field takes it back with its number selected, as after a search.
-    connect(command, &QAction::triggered, this, &CLookupDlg::FocusNumber, Qt::QueuedConnection);
-  }
-  menuBar->installEventFilter(this);
-
+  QMenuBar* menuBar = CreateMenuBar();
   auto* client = new QWidget(this);
   client->setFixedSize(units.ToPixels(kLookupClientArea).size());
 
@@ -116,6 +97,30 @@ CLookupDlg::CLookupDlg(QWidget* parent) : QDialog(parent), m_hIcon(kobal::app::L
   setWindowTitle(QString::fromUtf8(kLookupCaption));
   adjustSize();  // the fixed size, from the layout, is the size to centre
   CentreOnWorkArea();
+}
+
+// Menu 129.
+QMenuBar* CLookupDlg::CreateMenuBar() {
+  auto* menuBar = new QMenuBar(this);
+  menuBar->setObjectName(QStringLiteral("menu-%1").arg(IDR_MAIN_MENU));
+  QMenu* fileMenu = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
+  QAction* exit = fileMenu->addAction(QStringLiteral("終了(&X)\tESC"), this, &CLookupDlg::OnExit);
+  QMenu* helpMenu = menuBar->addMenu(QStringLiteral("ヘルプ(&H)"));
+  QAction* contents =
+      helpMenu->addAction(QStringLiteral("目次(&C)\tF1"), this, &CLookupDlg::OnHelpContents);
+  helpMenu->addSeparator();
+  QAction* about =
+      helpMenu->addAction(QStringLiteral("バージョン情報(&A)"), this, &CLookupDlg::OnAbout);
+  exit->setData(ID_MENU_EXIT);
+  contents->setData(ID_MENU_CONTENTS);
+  about->setData(ID_MENU_ABOUT);
+  for (QAction* command : {exit, contents, about}) {
+    // A menu opened from the keyboard leaves the focus on the menu bar, where digits and Esc go
+    // nowhere; the number field takes it back with its number selected, as after a search.
+    connect(command, &QAction::triggered, this, &CLookupDlg::FocusNumber, Qt::QueuedConnection);
+  }
+  menuBar->installEventFilter(this);
+  return menuBar;
 }
 
 void CLookupDlg::DoDataExchange(DataExchange direction) {

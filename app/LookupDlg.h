@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+class QMenuBar;
+
 class CLookupDlg : public QDialog {
   Q_OBJECT
 
@@ -33,6 +35,7 @@ class CLookupDlg : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QMenuBar* CreateMenuBar();
   void CentreOnWorkArea();
   void FocusNumber();
 
