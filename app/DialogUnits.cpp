@@ -45,17 +45,10 @@ DialogBaseUnits DialogBaseUnits::Of(const QFont& font) {
   return DialogBaseUnits{(letters / 26 + 1) / 2, metrics.height()};
 }
 
-int DialogBaseUnits::ToPixelsX(int units) const { return ScaleRounded(units, averageCharWidth, 4); }
-
-int DialogBaseUnits::ToPixelsY(int units) const { return ScaleRounded(units, charHeight, 8); }
-
-QRect DialogBaseUnits::ToPixels(const QRect& units) const {
-  return QRect(ToPixelsX(units.x()), ToPixelsY(units.y()), ToPixelsX(units.width()),
-               ToPixelsY(units.height()));
-}
-
-QSize DialogBaseUnits::ToPixels(const QSize& units) const {
-  return QSize(ToPixelsX(units.width()), ToPixelsY(units.height()));
+QRect DialogBaseUnits::ToPixels(const DialogRect& units) const {
+  const auto x = [this](int value) { return ScaleRounded(value, averageCharWidth, 4); };
+  const auto y = [this](int value) { return ScaleRounded(value, charHeight, 8); };
+  return QRect(x(units.x), y(units.y), x(units.width), y(units.height));
 }
 
 }  // namespace kobal::app

@@ -2,7 +2,6 @@
 #include "LookupDlg.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -10,9 +9,9 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPainter>
+#include <QPushButton>
 #include <QScreen>
-#include <QStyle>
+#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -20,7 +19,6 @@
 #include "DialogUnits.h"
 #include "FocusMarkStyle.h"
 #include "LookupLayout.h"
-#include "MainMenu.h"
 #include "NumberEdit.h"
 #include "ProgramIcon.h"
 #include "ShiftJis.h"
@@ -30,139 +28,108 @@
 
 namespace {
 
-constexpr const char* kControlIdProperty = "controlId";
-
-template <typename Control>
-Control* FindControl(const QWidget* dialog, int id) {
-  for (Control* control : dialog->findChildren<Control*>()) {
-    if (control->property(kControlIdProperty).toInt() == id) return control;
-  }
-  return nullptr;
-}
-
-// Binds a control member on the first exchange; later exchanges find it bound.
-template <typename Control>
-void BindControl(const QWidget* dialog, int id, Control*& member) {
-  if (member == nullptr) member = FindControl<Control>(dialog, id);
+// Names a control after its id, for tools that look for it, and tells screen readers what it is.
+void Describe(QWidget* control, const kobal::app::ControlLayout& layout) {
+  control->setObjectName(QStringLiteral("control-%1").arg(layout.id));
+  control->setAccessibleName(QString::fromUtf8(layout.accessibleName));
+  control->setAccessibleDescription(QString::fromUtf8(layout.accessibleDescription));
 }
 
 }  // namespace
 
-const CLookupDlg::MessageEntry CLookupDlg::kMessageMap[] = {
-    {Message::Paint, 0, &CLookupDlg::OnPaint},
-    {Message::QueryDragIcon, 0, &CLookupDlg::OnQueryDragIcon},
-    {Message::Command, IDC_SEARCH, &CLookupDlg::OnSearch},
-    {Message::Command, ID_MENU_ABOUT, &CLookupDlg::OnAbout},
-    {Message::Command, ID_MENU_EXIT, &CLookupDlg::OnExit},
-    {Message::Command, ID_MENU_CONTENTS, &CLookupDlg::OnHelpContents},
-    {Message::HelpRequest, 0, &CLookupDlg::OnHelpInfo},
-};
-
 CLookupDlg::CLookupDlg(QWidget* parent) : QDialog(parent), m_hIcon(kobal::app::LoadProgramIcon()) {
-  CreateFromLayout();
-  // F1 reaches the dialog from every control and from its open menus.
-  qApp->installEventFilter(this);
-}
-
-CLookupDlg::~CLookupDlg() { qApp->removeEventFilter(this); }
-
-void CLookupDlg::CreateFromLayout() {
   using namespace kobal::app;
-  const DialogLayout& layout = LookupDialogLayout();
-  setObjectName(QStringLiteral("dialog-%1").arg(layout.id));
-  setWindowTitle(QString::fromUtf8(layout.caption));
   // A top-level window of its own (so it has a task bar entry): minimise and close, no maximise.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  const QFont dialogFont = ChooseDialogFont(QString::fromUtf8(layout.fontFace), layout.pointSize);
+  setObjectName(QStringLiteral("dialog-%1").arg(IDD_LOOKUP));
+  const QFont dialogFont = ChooseDialogFont(QString::fromUtf8(kLookupFontFace), kLookupFontPoints);
   setFont(dialogFont);
   // The popup menus, the context menus and the About box are windows of their own, which do not
   // inherit the dialog's font: the dialog's font becomes the program's.
   QApplication::setFont(dialogFont);
   const DialogBaseUnits units = DialogBaseUnits::Of(font());
 
+  QMenuBar* menuBar = CreateMenuBar();
+  auto* client = new QWidget(this);
+  client->setFixedSize(units.ToPixels(kLookupClientArea).size());
+
+  m_editNumber = new NumberEdit(client);
+  m_editNumber->setGeometry(units.ToPixels(kNumberField.units));
+  Describe(m_editNumber, kNumberField);
+
+  m_btnSearch = new QPushButton(QString::fromUtf8(kSearchButton.caption), client);
+  m_btnSearch->setDefault(true);
+  auto* focusMarkStyle = new FocusMarkStyle;
+  focusMarkStyle->setParent(m_btnSearch);
+  m_btnSearch->setStyle(focusMarkStyle);
+  m_btnSearch->setGeometry(units.ToPixels(kSearchButton.units));
+  Describe(m_btnSearch, kSearchButton);
+  connect(m_btnSearch, &QPushButton::clicked, this, &CLookupDlg::OnSearch);
+
+  // A thin sunken edge around a borderless, read-only, centred line.
+  auto* edge = new QFrame(client);
+  edge->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  edge->setLineWidth(1);
+  edge->setGeometry(units.ToPixels(kResultLine.units));
+  m_editResult = new QLineEdit(edge);
+  m_editResult->setFrame(false);
+  m_editResult->setReadOnly(true);
+  m_editResult->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+  m_editResult->setGeometry(edge->contentsRect());
+  Describe(m_editResult, kResultLine);
+
+  // F1 asks for help wherever it is pressed: in any control, on the menu bar, in an open menu.
+  new QShortcut(QKeySequence(Qt::Key_F1), this, this, &CLookupDlg::OnHelpContents,
+                Qt::ApplicationShortcut);
+
+  DoDataExchange(DataExchange::Load);
+  m_editNumber->setFocus();
+  setWindowIcon(m_hIcon);  // one icon serves as the large and the small one
+
   auto* frameLayout = new QVBoxLayout(this);
   frameLayout->setContentsMargins(0, 0, 0, 0);
   frameLayout->setSpacing(0);
   frameLayout->setSizeConstraint(QLayout::SetFixedSize);
-  frameLayout->setMenuBar(CreateMainMenu(this, [this](int id) { OnMenuCommand(id); }));
-  auto* client = new QWidget(this);
-  client->setFixedSize(units.ToPixels(layout.clientUnits));
+  frameLayout->setMenuBar(menuBar);
   frameLayout->addWidget(client);
-
-  for (const ControlLayout& control : layout.controls) {
-    const QRect rect = units.ToPixels(control.units);
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-      case ControlKind::NumberField:
-        widget = new NumberEdit(client);
-        break;
-      case ControlKind::DefaultButton: {
-        auto* button = new QPushButton(QString::fromUtf8(control.caption), client);
-        button->setDefault(true);
-        auto* style = new FocusMarkStyle;
-        style->setParent(button);
-        button->setStyle(style);
-        const int id = control.id;
-        connect(button, &QPushButton::clicked, this,
-                [this, id] { Dispatch(Message::Command, id); });
-        widget = button;
-        break;
-      }
-      case ControlKind::ResultLine: {
-        // A thin sunken edge around a borderless, read-only, centred line.
-        auto* edge = new QFrame(client);
-        edge->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        edge->setLineWidth(1);
-        edge->setGeometry(rect);
-        auto* line = new QLineEdit(edge);
-        line->setFrame(false);
-        line->setReadOnly(true);
-        line->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-        line->setFocusPolicy(Qt::StrongFocus);
-        line->setGeometry(edge->contentsRect());
-        widget = line;
-        break;
-      }
-    }
-    widget->setProperty(kControlIdProperty, control.id);
-    widget->setObjectName(QStringLiteral("control-%1").arg(control.id));
-    widget->setAccessibleName(QString::fromUtf8(control.accessibleName));
-    widget->setAccessibleDescription(QString::fromUtf8(control.accessibleDescription));
-    if (control.kind != ControlKind::ResultLine) widget->setGeometry(rect);
-  }
+  setWindowTitle(QString::fromUtf8(kLookupCaption));
+  adjustSize();  // the fixed size, from the layout, is the size to centre
+  CentreOnWorkArea();
 }
 
-std::optional<QVariant> CLookupDlg::Dispatch(Message message, int id, const HelpInfo& info) {
-  for (const MessageEntry& entry : kMessageMap) {
-    if (entry.message != message || entry.id != id) continue;
-    return std::visit(
-        [this, &info](auto handler) -> QVariant {
-          using Pointer = decltype(handler);
-          if constexpr (std::is_same_v<Pointer, void (CLookupDlg::*)()>) {
-            (this->*handler)();
-            return QVariant(true);
-          } else if constexpr (std::is_same_v<Pointer, QIcon (CLookupDlg::*)()>) {
-            return QVariant::fromValue((this->*handler)());
-          } else {
-            return QVariant((this->*handler)(info));
-          }
-        },
-        entry.handler);
+// Menu 129.
+QMenuBar* CLookupDlg::CreateMenuBar() {
+  auto* menuBar = new QMenuBar(this);
+  menuBar->setObjectName(QStringLiteral("menu-%1").arg(IDR_MAIN_MENU));
+  QMenu* fileMenu = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
+  QAction* exit = fileMenu->addAction(QStringLiteral("終了(&X)\tESC"), this, &CLookupDlg::OnExit);
+  QMenu* helpMenu = menuBar->addMenu(QStringLiteral("ヘルプ(&H)"));
+  QAction* contents =
+      helpMenu->addAction(QStringLiteral("目次(&C)\tF1"), this, &CLookupDlg::OnHelpContents);
+  helpMenu->addSeparator();
+  QAction* about =
+      helpMenu->addAction(QStringLiteral("バージョン情報(&A)"), this, &CLookupDlg::OnAbout);
+  exit->setData(ID_MENU_EXIT);
+  contents->setData(ID_MENU_CONTENTS);
+  about->setData(ID_MENU_ABOUT);
+  for (QAction* command : {exit, contents, about}) {
+    // A menu opened from the keyboard leaves the focus on the menu bar, where digits and Esc go
+    // nowhere; the number field takes it back with its number selected, as after a search.
+    connect(command, &QAction::triggered, this, &CLookupDlg::FocusNumber, Qt::QueuedConnection);
   }
-  return std::nullopt;
+  menuBar->installEventFilter(this);
+  return menuBar;
 }
 
-void CLookupDlg::setVisible(bool visible) {
-  if (visible && !m_initialised) {
-    m_initialised = true;
-    const bool focusFirst = OnInitDialog();
-    if (focusFirst && m_editNumber != nullptr) m_editNumber->setFocus(Qt::OtherFocusReason);
-    adjustSize();
-    CentreOnWorkArea();
+void CLookupDlg::DoDataExchange(DataExchange direction) {
+  if (direction == DataExchange::Load) {
+    m_editNumber->setText(kobal::app::DecodeShiftJis(m_strNumber.constData()));
+  } else {
+    m_strNumber = kobal::app::EncodeShiftJis(m_editNumber->text());
   }
-  QDialog::setVisible(visible);
+  m_editNumber->setMaxLength(kNumberLimit);
 }
 
 void CLookupDlg::CentreOnWorkArea() {
@@ -182,85 +149,24 @@ void CLookupDlg::moveEvent(QMoveEvent* event) {
   CentreOnWorkArea();
 }
 
-void CLookupDlg::OnMenuCommand(int id) {
-  Dispatch(Message::Command, id);
-  // A menu opened from the keyboard leaves the focus on the menu bar, where digits and Esc go
-  // nowhere; the number field takes it back with its number selected, as after a search.
-  QMetaObject::invokeMethod(this, &CLookupDlg::FocusNumber, Qt::QueuedConnection);
-}
-
 void CLookupDlg::FocusNumber() {
-  if (m_editNumber == nullptr) return;
   m_editNumber->setFocus(Qt::OtherFocusReason);
   m_editNumber->selectAll();
 }
 
-bool CLookupDlg::OnInitDialog() {
-  DoDataExchange(DataExchange::Load);
-  setWindowIcon(m_hIcon);  // one icon serves as the large and the small one
-  return true;
-}
-
-void CLookupDlg::DoDataExchange(DataExchange direction) {
-  BindControl(this, IDC_RESULT, m_editResult);
-  BindControl(this, IDC_SEARCH, m_btnSearch);
-  BindControl(this, IDC_NUMBER, m_editNumber);
-  if (m_editNumber == nullptr) return;
-  if (direction == DataExchange::Load) {
-    m_editNumber->setText(kobal::app::DecodeShiftJis(m_strNumber.constData()));
-  } else {
-    m_strNumber = kobal::app::EncodeShiftJis(m_editNumber->text());
-  }
-  m_editNumber->setMaxLength(kNumberLimit);
-}
-
-void CLookupDlg::paintEvent(QPaintEvent* event) {
-  if (!Dispatch(Message::Paint)) QDialog::paintEvent(event);
-}
-
-bool CLookupDlg::OwnsWidget(const QObject* object) const {
-  for (const QObject* o = object; o != nullptr; o = o->parent()) {
-    if (o == this) return true;
-  }
-  return false;
-}
-
 bool CLookupDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && watched->isWidgetType() && OwnsWidget(watched)) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
-      Dispatch(Message::HelpRequest, 0, HelpInfo{watched});
-      return true;
-    }
-    if (IsIdleMenuBarWithFocus(watched) && !(key->modifiers() & ~Qt::ShiftModifier)) {
-      // Leaving a keyboard-opened menu with Esc can leave the focus on the menu bar with no
-      // menu active: the number field takes the focus back, and the key with it.
-      FocusNumber();
-      QCoreApplication::sendEvent(m_editNumber, event);
-      return true;
-    }
+  // Leaving a keyboard-opened menu with Esc can leave the focus on the menu bar with no menu
+  // active: the number field takes the focus back, and the key with it.
+  const auto* bar = qobject_cast<QMenuBar*>(watched);
+  if (bar != nullptr && event->type() == QEvent::KeyPress && bar->hasFocus() &&
+      bar->activeAction() == nullptr && QApplication::activePopupWidget() == nullptr &&
+      !(static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::ShiftModifier)) {
+    FocusNumber();
+    QCoreApplication::sendEvent(m_editNumber, event);
+    return true;
   }
   return QDialog::eventFilter(watched, event);
 }
-
-bool CLookupDlg::IsIdleMenuBarWithFocus(const QObject* object) const {
-  const auto* bar = qobject_cast<const QMenuBar*>(object);
-  return bar != nullptr && m_editNumber != nullptr && bar->hasFocus() &&
-         bar->activeAction() == nullptr && QApplication::activePopupWidget() == nullptr;
-}
-
-void CLookupDlg::OnPaint() {
-  // Qt draws the dialog itself; only a window minimised into an icon is ours to paint.
-  if (!isMinimized()) return;
-  QPainter painter(this);
-  painter.eraseRect(rect());
-  const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize);
-  const int x = (width() - iconSize + 1) / 2;
-  const int y = (height() - iconSize + 1) / 2;
-  m_hIcon.paint(&painter, QRect(x, y, iconSize, iconSize));
-}
-
-QIcon CLookupDlg::OnQueryDragIcon() { return m_hIcon; }
 
 void CLookupDlg::OnSearch() {
   DoDataExchange(DataExchange::Save);
@@ -280,6 +186,9 @@ void CLookupDlg::OnAbout() {
                                                                       record.productVersionLS)),
                   QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
+  // The box is modal, so the dialog's F1 does not reach it; help is asked for from here as well.
+  new QShortcut(QKeySequence(Qt::Key_F1), &box, this, &CLookupDlg::OnHelpContents,
+                Qt::ApplicationShortcut);
   box.exec();
 }
 
@@ -288,15 +197,8 @@ void CLookupDlg::OnExit() {
   QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
-void CLookupDlg::OpenHelpFile() {
+void CLookupDlg::OnHelpContents() {
   // Resolved against the current working directory, not the program's folder.
   QDesktopServices::openUrl(
       QUrl::fromLocalFile(QDir::current().absoluteFilePath(QString::fromLatin1(kHelpFile))));
-}
-
-void CLookupDlg::OnHelpContents() { OpenHelpFile(); }
-
-bool CLookupDlg::OnHelpInfo(const HelpInfo&) {
-  OpenHelpFile();
-  return true;
 }

@@ -1,33 +1,53 @@
-// Dialog layout 102: the lookup dialog's caption, font and controls in dialog units.
+// Dialog layout 102: the lookup dialog's caption, font and controls in dialog units. Plain
+// figures with no toolkit in them, so that every front end draws the same window.
 #pragma once
 
-#include <QRect>
-#include <QSize>
-#include <array>
+#include "resources/Resource.h"
 
 namespace kobal::app {
 
-enum class ControlKind { NumberField, DefaultButton, ResultLine };
+// A rectangle in dialog units: a horizontal unit is a quarter of the dialog font's average
+// character width, a vertical unit an eighth of its character height.
+struct DialogRect {
+  int x;
+  int y;
+  int width;
+  int height;
+};
 
 struct ControlLayout {
   int id;
-  ControlKind kind;
-  QRect units;          // position and size in dialog units
-  const char* caption;  // UTF-8; nullptr for fields
+  DialogRect units;
+  const char* caption = nullptr;  // UTF-8; none for fields
   // What a screen reader says for the control (UTF-8): a short name, and what it is for.
   const char* accessibleName;
   const char* accessibleDescription;
 };
 
-struct DialogLayout {
-  int id;
-  const char* caption;  // UTF-8
-  const char* fontFace;
-  int pointSize;
-  QSize clientUnits;
-  std::array<ControlLayout, 3> controls;  // in tab order
-};
+inline constexpr const char* kLookupCaption = "Kobal";
+inline constexpr const char* kLookupFontFace = "ＭＳ Ｐゴシック";
+inline constexpr int kLookupFontPoints = 14;
+inline constexpr DialogRect kLookupClientArea{0, 0, 139, 37};
 
-const DialogLayout& LookupDialogLayout();
+// The controls, in tab order.
+inline constexpr ControlLayout kNumberField{
+    .id = IDC_NUMBER,
+    .units = {3, 4, 63, 12},
+    .accessibleName = "電話番号",
+    .accessibleDescription = "調べる電話番号を数字で入力します（11桁まで）",
+};
+inline constexpr ControlLayout kSearchButton{
+    .id = IDC_SEARCH,
+    .units = {71, 4, 35, 12},
+    .caption = "検索(&S)",
+    .accessibleName = "検索",
+    .accessibleDescription = "入力した電話番号が何の番号かを調べます",
+};
+inline constexpr ControlLayout kResultLine{
+    .id = IDC_RESULT,
+    .units = {3, 21, 132, 12},
+    .accessibleName = "検索結果",
+    .accessibleDescription = "番号の種類と、固定電話の地域または携帯電話・PHSの事業者",
+};
 
 }  // namespace kobal::app

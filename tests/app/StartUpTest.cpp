@@ -18,7 +18,7 @@ class StartUpTest : public QObject {
  private slots:
   void init() {
     dlg = std::make_unique<CLookupDlg>(nullptr);
-    dlg->show();  // the controls are bound when the dialog initialises
+    dlg->show();
     QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
   }
   void cleanup() { dlg.reset(); }
