@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "InputEncoding.h"
-#include "LineDecoder.h"
-#include "NumberNormaliser.h"
-#include "Utf16.h"
+#include "encodings/InputEncoding.h"
+#include "encodings/LineDecoder.h"
+#include "encodings/Utf16.h"
+#include "normaliser/NumberNormaliser.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Buffered output through write(2), retried on interruption and short writes.
-#include "OutputBuffer.h"
+#include "lookup/OutputBuffer.h"
 
 #include <unistd.h>
 
@@ -7,31 +7,29 @@
 #include <cerrno>
 #include <cstring>
 
-namespace kobal::cli {
+namespace kobal::lookup {
 namespace {
 
 constexpr std::size_t kDirectWrite = std::size_t{1} << 16;  // a block's records: no copy
 
 }  // namespace
 
-OutputBuffer::OutputBuffer(int fd, std::size_t capacity)
-    : fd_(fd), buffer_(new char[capacity]), capacity_(capacity) {}
+OutputBuffer::OutputBuffer(int fd, std::size_t capacity) : fd_(fd), buffer_(capacity) {}
 
 void OutputBuffer::Grow(std::size_t capacity) {
-  std::unique_ptr<char[]> grown(new char[capacity]);
-  std::memcpy(grown.get(), buffer_.get(), used_);
+  PaddedBuffer grown(capacity);
+  std::memcpy(grown.data(), buffer_.data(), used_);
   buffer_.swap(grown);
-  capacity_ = capacity;
 }
 
 char* OutputBuffer::MakeRoom(std::size_t size) {
   if (fd_ == kInMemory) {
-    Grow(std::max(capacity_ * 2, used_ + size));
+    Grow(std::max(buffer_.size() * 2, used_ + size));
   } else {
     Flush();
-    if (capacity_ < size) Grow(size);  // one record larger than the buffer
+    if (buffer_.size() < size) Grow(size);  // one record larger than the buffer
   }
-  return buffer_.get() + used_;
+  return buffer_.data() + used_;
 }
 
 void OutputBuffer::Write(std::string_view bytes) {
@@ -47,7 +45,7 @@ void OutputBuffer::Write(std::string_view bytes) {
 
 void OutputBuffer::Flush() {
   if (fd_ == kInMemory) return;
-  WriteOut(buffer_.get(), used_);
+  WriteOut(buffer_.data(), used_);
   used_ = 0;
 }
 
@@ -63,4 +61,4 @@ void OutputBuffer::WriteOut(const char* data, std::size_t left) {
   }
 }
 
-}  // namespace kobal::cli
+}  // namespace kobal::lookup

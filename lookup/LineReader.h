@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "InputEncoding.h"
-#include "LineDecoder.h"
-#include "Utf16.h"
+#include "encodings/InputEncoding.h"
+#include "encodings/LineDecoder.h"
+#include "encodings/Utf16.h"
 
-namespace kobal::cli {
+namespace kobal::lookup {
 
 struct LinePiece {
   std::string_view text;  // without the "\n" or "\r\n"
@@ -77,4 +77,4 @@ class LineReader {
   int error_ = 0;
 };
 
-}  // namespace kobal::cli
+}  // namespace kobal::lookup

@@ -1,5 +1,5 @@
 // Line splitting over read(2) with a buffer of fixed size; UTF-16 is decoded as it is read.
-#include "LineReader.h"
+#include "lookup/LineReader.h"
 
 #include <unistd.h>
 
@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace kobal::cli {
+namespace kobal::lookup {
 namespace {
 
 // The newlines in `size` bytes, sixteen at a time in a vector of byte-sized counts (GCC and
@@ -184,4 +184,4 @@ void LineReader::Fill() {
   AppendUtf16(raw_.data(), got, atEnd_);
 }
 
-}  // namespace kobal::cli
+}  // namespace kobal::lookup

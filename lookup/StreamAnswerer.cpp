@@ -1,7 +1,7 @@
 // The calling thread reads blocks of whole lines and writes their records in order; workers
 // answer the blocks, each with its own answerer and answer cache. Memory is the slots' blocks
 // and records, whatever the input.
-#include "StreamAnswerer.h"
+#include "lookup/StreamAnswerer.h"
 
 #include <algorithm>
 #include <array>
@@ -12,21 +12,17 @@
 #include <memory>
 #include <stdexcept>
 
-#include "CorePlacement.h"
-#include "LineAnswerer.h"
-#include "LineDecoder.h"
-#include "RecordWriter.h"
+#include "encodings/LineDecoder.h"
+#include "lookup/LineAnswerer.h"
+#include "lookup/RecordWriter.h"
 
-namespace kobal::cli {
+namespace kobal::lookup {
 namespace {
 
 // A block is at most one piece: no whole line is longer than a piece, so every one fits. Its
 // lines are counted too, so that its records stay small however short the lines are.
 constexpr std::size_t kBlockSize = std::size_t{1} << 16;
 constexpr std::size_t kBlockLines = 8192;
-// After a block's lines: a NUL, the bytes that counting digits may read past it, and those that
-// copying a line of digits in whole pieces may read.
-constexpr std::size_t kBlockRoom = 8 + RecordWriter::kDigitsSlack;
 // Enough for the records of most blocks, so that a buffer seldom grows; only the pages that
 // records are written to take memory.
 constexpr std::size_t kRecordsRoom = kBlockSize * 8;
@@ -35,6 +31,7 @@ constexpr std::size_t kRecordsRoom = kBlockSize * 8;
 // digits only, and this finds where they end too. Reads up to seven bytes past the first byte
 // that is not a digit.
 std::size_t CountDigits(const char* text) {
+  static_assert(PaddedBuffer::Covers(7));
   if constexpr (std::endian::native == std::endian::little) {
     constexpr std::uint64_t kZeros = 0x3030303030303030u;     // "0" in every byte
     constexpr std::uint64_t kPastNine = 0x7676767676767676u;  // 10 + 0x76 sets the high bit
@@ -55,14 +52,15 @@ std::size_t CountDigits(const char* text) {
   }
 }
 
-// Answers every line of `block` (`size` bytes, with kBlockRoom bytes of room after them), a
-// batch at a time: the lines are found and ended with a NUL first, then answered.
-void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswerer& answerer) {
-  char* line = block;
-  char* const end = block + size;
+// Answers every line of the first `size` bytes of `block`, a batch at a time: the lines are found
+// and ended with a NUL first, then answered.
+void AnswerBlock(PaddedBuffer& block, std::size_t size, LineDecoder& decoder,
+                 LineAnswerer& answerer) {
+  char* line = block.data();
+  char* const end = line + size;
   // Ends a last line without a newline, and every run of digits; the room after it is read
   // (a whole word at a time) but never decides anything.
-  std::memset(end, '\0', kBlockRoom);
+  block.ClearAfter(size);
   std::array<LineAnswerer::BlockLine, LineAnswerer::kBatch> batch;
   while (line < end) {
     std::size_t count = 0;
@@ -92,9 +90,9 @@ void AnswerBlock(char* block, std::size_t size, LineDecoder& decoder, LineAnswer
 // What one thread needs to answer blocks: its own records, answerer, answer cache and decoder.
 class StreamAnswerer::BlockAnswerer {
  public:
-  BlockAnswerer(const CommandLine& commandLine, StreamEncoding encoding)
-      : writer_(commandLine.format, commandLine.encoding, records_),
-        answerer_(commandLine.raw, writer_),
+  BlockAnswerer(const LookupOptions& options, StreamEncoding encoding)
+      : writer_(options.format, options.encoding, records_),
+        answerer_(options.raw, writer_),
         decoder_(encoding) {}
 
   // Answers the block of `slot` and hands it its records; what stopped it, if anything.
@@ -102,7 +100,7 @@ class StreamAnswerer::BlockAnswerer {
     records_.Clear();
     std::string failure;
     try {
-      AnswerBlock(slot.input.get(), slot.inputSize, decoder_, answerer_);
+      AnswerBlock(slot.input, slot.inputSize, decoder_, answerer_);
     } catch (const std::exception& error) {
       failure = error.what();  // the records made before it still count
     }
@@ -117,10 +115,10 @@ class StreamAnswerer::BlockAnswerer {
   LineDecoder decoder_;
 };
 
-StreamAnswerer::StreamAnswerer(const CommandLine& commandLine, unsigned threads)
-    : commandLine_(commandLine), threadCount_(std::max(threads, 1u)), slots_(2 * threadCount_ + 2) {
+StreamAnswerer::StreamAnswerer(const LookupOptions& options, unsigned threads)
+    : options_(options), threadCount_(std::max(threads, 1u)), slots_(2 * threadCount_ + 2) {
   for (Slot& slot : slots_) {
-    slot.input = std::make_unique_for_overwrite<char[]>(kBlockSize + kBlockRoom);
+    slot.input = PaddedBuffer(kBlockSize);
     slot.records = OutputBuffer(OutputBuffer::kInMemory, kRecordsRoom);
   }
 }
@@ -149,9 +147,8 @@ bool StreamAnswerer::AnswerNext(BlockAnswerer& answerer, std::unique_lock<std::m
   return true;
 }
 
-void StreamAnswerer::Work(StreamEncoding encoding, int creatorCore) {
-  MoveOffCore(creatorCore);
-  BlockAnswerer answerer(commandLine_, encoding);
+void StreamAnswerer::Work(StreamEncoding encoding) {
+  BlockAnswerer answerer(options_, encoding);
   std::unique_lock lock(mutex_);
   for (;;) {
     filled_.wait(lock, [this] { return stopping_ || nextToAnswer_ < filledCount_; });
@@ -180,8 +177,8 @@ void StreamAnswerer::WriteOut(std::size_t index, OutputBuffer& output) {
 }
 
 void StreamAnswerer::AnswerLongLine(LineReader& reader, OutputBuffer& output) {
-  RecordWriter writer(commandLine_.format, commandLine_.encoding, output);
-  LineAnswerer answerer(commandLine_.raw, writer);
+  RecordWriter writer(options_.format, options_.encoding, output);
+  LineAnswerer answerer(options_.raw, writer);
   LinePiece piece;
   while (reader.Next(piece)) {
     answerer.AnswerPiece(piece.text, piece.first, piece.last);
@@ -201,7 +198,7 @@ void StreamAnswerer::Run(LineReader& reader, OutputBuffer& output) {
     if (output.Failed()) break;
     Slot& slot = slots_[filled % slots_.size()];
     const LineReader::Block block =
-        reader.NextBlock(slot.input.get(), kBlockSize, kBlockLines, slot.inputSize);
+        reader.NextBlock(slot.input.data(), kBlockSize, kBlockLines, slot.inputSize);
     if (block == LineReader::Block::kEnd) break;
     if (block == LineReader::Block::kLongLine) {
       while (written < filled) WriteOut(written++, output);
@@ -210,10 +207,10 @@ void StreamAnswerer::Run(LineReader& reader, OutputBuffer& output) {
     }
     // The stream's encoding is known once its start is read. Workers start with a second
     // block: an input of one block is answered here, without starting a thread.
-    if (own_ == nullptr) own_ = std::make_unique<BlockAnswerer>(commandLine_, reader.Encoding());
+    if (own_ == nullptr) own_ = std::make_unique<BlockAnswerer>(options_, reader.Encoding());
     if (filled == 1) {
       for (unsigned i = 1; i < threadCount_; ++i) {
-        workers_.emplace_back(&StreamAnswerer::Work, this, reader.Encoding(), CurrentCore());
+        workers_.emplace_back(&StreamAnswerer::Work, this, reader.Encoding());
       }
     }
     {
@@ -227,4 +224,4 @@ void StreamAnswerer::Run(LineReader& reader, OutputBuffer& output) {
   while (written < filled) WriteOut(written++, output);
 }
 
-}  // namespace kobal::cli
+}  // namespace kobal::lookup

@@ -11,16 +11,17 @@
 #include <thread>
 #include <vector>
 
-#include "CommandLine.h"
-#include "LineReader.h"
-#include "OutputBuffer.h"
+#include "lookup/LineReader.h"
+#include "lookup/LookupOptions.h"
+#include "lookup/OutputBuffer.h"
+#include "lookup/PaddedBuffer.h"
 
-namespace kobal::cli {
+namespace kobal::lookup {
 
 class StreamAnswerer {
  public:
   // `threads` (at least one) answer the blocks: the calling thread and threads - 1 workers.
-  StreamAnswerer(const CommandLine& commandLine, unsigned threads);
+  StreamAnswerer(const LookupOptions& options, unsigned threads);
   ~StreamAnswerer();
   StreamAnswerer(const StreamAnswerer&) = delete;
   StreamAnswerer& operator=(const StreamAnswerer&) = delete;
@@ -32,7 +33,7 @@ class StreamAnswerer {
 
  private:
   struct Slot {
-    std::unique_ptr<char[]> input;  // whole lines and room after them
+    PaddedBuffer input;  // whole lines
     std::size_t inputSize = 0;
     OutputBuffer records{OutputBuffer::kInMemory, 0};
     enum class State { kFree, kFilled, kTaken, kDone } state = State::kFree;
@@ -40,8 +41,7 @@ class StreamAnswerer {
   };
   class BlockAnswerer;
 
-  // `creatorCore` is the core the thread that started it was on.
-  void Work(StreamEncoding encoding, int creatorCore);
+  void Work(StreamEncoding encoding);
   // Takes the next filled block, if there is one, and answers it; false when none is waiting.
   // `lock` holds mutex_ on entry and on return.
   bool AnswerNext(BlockAnswerer& answerer, std::unique_lock<std::mutex>& lock);
@@ -52,7 +52,7 @@ class StreamAnswerer {
   // A line too long for a block, in pieces, on the calling thread.
   void AnswerLongLine(LineReader& reader, OutputBuffer& output);
 
-  const CommandLine& commandLine_;
+  LookupOptions options_;
   unsigned threadCount_;
   std::vector<Slot> slots_;
   std::unique_ptr<BlockAnswerer> own_;  // the calling thread's, once the encoding is known
@@ -66,4 +66,4 @@ class StreamAnswerer {
   bool stopping_ = false;
 };
 
-}  // namespace kobal::cli
+}  // namespace kobal::lookup

@@ -3,11 +3,12 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string_view>
 #include <utility>
 
-namespace kobal::cli {
+#include "lookup/PaddedBuffer.h"
+
+namespace kobal::lookup {
 
 class OutputBuffer {
  public:
@@ -15,11 +16,12 @@ class OutputBuffer {
 
   explicit OutputBuffer(int fd, std::size_t capacity = std::size_t{1} << 20);
 
-  // Room for at least `size` more bytes; write into it and hand the end to Commit.
+  // Room for at least `size` more bytes, and the room of a padded buffer after them; write into
+  // it and hand the end to Commit.
   char* Reserve(std::size_t size) {
-    return capacity_ - used_ >= size ? buffer_.get() + used_ : MakeRoom(size);
+    return buffer_.size() - used_ >= size ? buffer_.data() + used_ : MakeRoom(size);
   }
-  void Commit(char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+  void Commit(char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
 
   // Appends `bytes`, straight to the file descriptor when they are many.
   void Write(std::string_view bytes);
@@ -28,11 +30,10 @@ class OutputBuffer {
   void Flush();
 
   // In memory: what was collected, and starting afresh (the capacity stays).
-  std::string_view Buffered() const { return {buffer_.get(), used_}; }
+  std::string_view Buffered() const { return {buffer_.data(), used_}; }
   void Clear() { used_ = 0; }
   void Swap(OutputBuffer& other) {
     buffer_.swap(other.buffer_);
-    std::swap(capacity_, other.capacity_);
     std::swap(used_, other.used_);
   }
 
@@ -46,10 +47,9 @@ class OutputBuffer {
 
   int fd_;
   // Not zero-filled: a page of it costs nothing until a record is written there.
-  std::unique_ptr<char[]> buffer_;
-  std::size_t capacity_;
+  PaddedBuffer buffer_;
   std::size_t used_ = 0;
   int error_ = 0;
 };
 
-}  // namespace kobal::cli
+}  // namespace kobal::lookup
