@@ -20,7 +20,7 @@ std::uint32_t AnswerCache::Add(const AnswerBuffer& answer, std::uint32_t hash) {
   std::memcpy(entry.bytes + kNumberAt, &number, sizeof number);
   const std::size_t first = arena_.size();
   arena_.resize(first + (PaddedBuffer::Padded(tail.size()) + kLine - 1) / kLine);
-  tail.copy(reinterpret_cast<char*>(arena_.data() + first), tail.size());
+  std::memcpy(arena_.data() + first, tail.data(), tail.size());
   entries_.push_back(line);
 
   std::size_t index = hash & mask_;

@@ -91,8 +91,10 @@ class AnswerCache {
     constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15u;
     const char* const bytes = answer.data();
     std::uint64_t hash = 0;
-    for (std::size_t i = 0; i < kAnswerRoom; i += kAnswerLane) {
-      hash = std::rotl(hash, 21) ^ ((Load64(bytes + i) ^ Load64(bytes + i + 8)) * kMix);
+    // From the last lane to the first: lane i ends turned by 21 * i bits.
+    for (std::size_t i = kAnswerRoom; i > 0; i -= kAnswerLane) {
+      const char* const lane = bytes + i - kAnswerLane;
+      hash = std::rotl(hash, 21) ^ ((Load64(lane) ^ Load64(lane + 8)) * kMix);
     }
     return static_cast<std::uint32_t>((hash * kMix) >> 32);
   }

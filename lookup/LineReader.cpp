@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -28,7 +27,7 @@ std::size_t CountNewlines(const char* bytes, std::size_t size) {
       Lanes block;
       std::memcpy(&block, bytes + i, sizeof block);
       // All ones in each lane that holds a newline: subtracting it adds one, modulo 256.
-      counts -= std::bit_cast<Lanes>(block == newlines);
+      counts -= __builtin_bit_cast(Lanes, block == newlines);
     }
     for (std::size_t lane = 0; lane < sizeof(Lanes); ++lane) count += counts[lane];
   }
@@ -42,7 +41,7 @@ LineReader::LineReader(int fd, InputEncoding encoding, std::size_t pieceSize, st
     : fd_(fd),
       chosen_(encoding),
       pieceSize_(pieceSize),
-      storage_(std::make_unique_for_overwrite<char[]>(capacity)),
+      storage_(new char[capacity]),
       buffer_(storage_.get(), capacity) {}
 
 bool LineReader::Next(LinePiece& piece) {

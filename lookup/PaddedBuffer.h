@@ -21,8 +21,7 @@ class PaddedBuffer {
 
   PaddedBuffer() = default;
   // `size` bytes and the room after them. Not zero-filled: a page costs nothing until written.
-  explicit PaddedBuffer(std::size_t size)
-      : bytes_(std::make_unique_for_overwrite<char[]>(Padded(size))), size_(size) {}
+  explicit PaddedBuffer(std::size_t size) : bytes_(new char[Padded(size)]), size_(size) {}
 
   char* data() { return bytes_.get(); }
   const char* data() const { return bytes_.get(); }
