@@ -2,14 +2,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
-#include <thread>
 
 #include "cli/CommandLine.h"
 #include "lookup/LineAnswerer.h"
@@ -50,10 +48,7 @@ int Answer(const kobal::cli::CommandLine& commandLine, kobal::lookup::OutputBuff
   const int fd = fromStdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
   LineReader reader(fd, options.inputEncoding);
-  // One answering thread per core, this one included, up to four: beyond that the output is the
-  // limit, and each thread's blocks cost memory.
-  const unsigned threads = std::min(std::thread::hardware_concurrency(), 4u);
-  StreamAnswerer(options, threads).Run(reader, output);
+  StreamAnswerer(options, output).Run(reader);
   if (!fromStdin) close(fd);
   if (reader.Failed()) {
     output.Flush();  // the lines answered before the error still count

@@ -8,12 +8,6 @@
 #include <cstring>
 
 namespace kobal::lookup {
-namespace {
-
-constexpr std::size_t kDirectWrite = std::size_t{1} << 16;  // a block's records: no copy
-
-}  // namespace
-
 OutputBuffer::OutputBuffer(int fd, std::size_t capacity) : fd_(fd), buffer_(capacity) {}
 
 void OutputBuffer::Grow(std::size_t capacity) {
@@ -30,17 +24,6 @@ char* OutputBuffer::MakeRoom(std::size_t size) {
     if (buffer_.size() < size) Grow(size);  // one record larger than the buffer
   }
   return buffer_.data() + used_;
-}
-
-void OutputBuffer::Write(std::string_view bytes) {
-  if (fd_ != kInMemory && bytes.size() >= kDirectWrite) {
-    Flush();
-    WriteOut(bytes.data(), bytes.size());
-    return;
-  }
-  char* const out = Reserve(bytes.size());
-  std::memcpy(out, bytes.data(), bytes.size());
-  Commit(out + bytes.size());
 }
 
 void OutputBuffer::Flush() {

@@ -1,10 +1,9 @@
 // A large write buffer over a file descriptor: few system calls, no allocation per line. Without
-// a file descriptor it only collects, for a worker's block of records.
+// a file descriptor it only collects, for a caller that hands the records on itself.
 #pragma once
 
 #include <cstddef>
 #include <string_view>
-#include <utility>
 
 #include "lookup/PaddedBuffer.h"
 
@@ -23,19 +22,11 @@ class OutputBuffer {
   }
   void Commit(char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
 
-  // Appends `bytes`, straight to the file descriptor when they are many.
-  void Write(std::string_view bytes);
-
   // Writes out what is buffered. After a failure further output is dropped.
   void Flush();
 
-  // In memory: what was collected, and starting afresh (the capacity stays).
+  // In memory: what was collected.
   std::string_view Buffered() const { return {buffer_.data(), used_}; }
-  void Clear() { used_ = 0; }
-  void Swap(OutputBuffer& other) {
-    buffer_.swap(other.buffer_);
-    std::swap(used_, other.used_);
-  }
 
   bool Failed() const { return error_ != 0; }
   int Error() const { return error_; }  // the errno of the first failed write

@@ -1,31 +1,18 @@
-// The calling thread reads blocks of whole lines and writes their records in order; workers
-// answer the blocks, each with its own answerer and answer cache. Memory is the slots' blocks
-// and records, whatever the input.
+// Reads a stream a block of whole lines at a time and answers each block's lines a batch at a
+// time, on the calling thread; records go straight to the output. Memory is the block and the
+// output buffer, whatever the input.
 #include "lookup/StreamAnswerer.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <exception>
-#include <memory>
-#include <stdexcept>
-
-#include "encodings/LineDecoder.h"
-#include "lookup/LineAnswerer.h"
-#include "lookup/RecordWriter.h"
 
 namespace kobal::lookup {
 namespace {
 
-// A block is at most one piece: no whole line is longer than a piece, so every one fits. Its
-// lines are counted too, so that its records stay small however short the lines are.
+// A block is at most one piece: no whole line is longer than a piece, so every one fits.
 constexpr std::size_t kBlockSize = std::size_t{1} << 16;
-constexpr std::size_t kBlockLines = 8192;
-// Enough for the records of most blocks, so that a buffer seldom grows; only the pages that
-// records are written to take memory.
-constexpr std::size_t kRecordsRoom = kBlockSize * 8;
 
 // The number of ASCII digits at the start of `text`, eight bytes at a time: most lines are
 // digits only, and this finds where they end too. Reads up to seven bytes past the first byte
@@ -87,141 +74,33 @@ void AnswerBlock(PaddedBuffer& block, std::size_t size, LineDecoder& decoder,
 
 }  // namespace
 
-// What one thread needs to answer blocks: its own records, answerer, answer cache and decoder.
-class StreamAnswerer::BlockAnswerer {
- public:
-  BlockAnswerer(const LookupOptions& options, StreamEncoding encoding)
-      : writer_(options.format, options.encoding, records_),
-        answerer_(options.raw, writer_),
-        decoder_(encoding) {}
+StreamAnswerer::StreamAnswerer(const LookupOptions& options, OutputBuffer& output)
+    : writer_(options.format, options.encoding, output),
+      answerer_(options.raw, writer_),
+      output_(output),
+      block_(kBlockSize) {}
 
-  // Answers the block of `slot` and hands it its records; what stopped it, if anything.
-  std::string Answer(Slot& slot) {
-    records_.Clear();
-    std::string failure;
-    try {
-      AnswerBlock(slot.input, slot.inputSize, decoder_, answerer_);
-    } catch (const std::exception& error) {
-      failure = error.what();  // the records made before it still count
-    }
-    records_.Swap(slot.records);  // the slot's old buffer, written out already, is reused
-    return failure;
-  }
-
- private:
-  OutputBuffer records_{OutputBuffer::kInMemory, kRecordsRoom};
-  RecordWriter writer_;
-  LineAnswerer answerer_;
-  LineDecoder decoder_;
-};
-
-StreamAnswerer::StreamAnswerer(const LookupOptions& options, unsigned threads)
-    : options_(options), threadCount_(std::max(threads, 1u)), slots_(2 * threadCount_ + 2) {
-  for (Slot& slot : slots_) {
-    slot.input = PaddedBuffer(kBlockSize);
-    slot.records = OutputBuffer(OutputBuffer::kInMemory, kRecordsRoom);
-  }
-}
-
-StreamAnswerer::~StreamAnswerer() {
-  {
-    const std::lock_guard lock(mutex_);
-    stopping_ = true;
-  }
-  filled_.notify_all();
-  for (std::thread& worker : workers_) worker.join();
-}
-
-bool StreamAnswerer::AnswerNext(BlockAnswerer& answerer, std::unique_lock<std::mutex>& lock) {
-  if (nextToAnswer_ == filledCount_) return false;
-  const std::size_t number = nextToAnswer_++;
-  Slot& slot = slots_[number % slots_.size()];
-  slot.state = Slot::State::kTaken;
-  lock.unlock();
-  std::string failure = answerer.Answer(slot);
-  lock.lock();
-  slot.failure = std::move(failure);
-  slot.state = Slot::State::kDone;
-  // Only the block the writer waits for wakes it: every wake is two thread switches.
-  if (number == awaited_) answered_.notify_one();
-  return true;
-}
-
-void StreamAnswerer::Work(StreamEncoding encoding) {
-  BlockAnswerer answerer(options_, encoding);
-  std::unique_lock lock(mutex_);
-  for (;;) {
-    filled_.wait(lock, [this] { return stopping_ || nextToAnswer_ < filledCount_; });
-    if (!AnswerNext(answerer, lock)) return;  // stopping, and nothing left
-  }
-}
-
-bool StreamAnswerer::Done(std::size_t index) {
-  const std::lock_guard lock(mutex_);
-  return slots_[index % slots_.size()].state == Slot::State::kDone;
-}
-
-void StreamAnswerer::WriteOut(std::size_t index, OutputBuffer& output) {
-  Slot& slot = slots_[index % slots_.size()];
-  {
-    std::unique_lock lock(mutex_);
-    // Rather than sleep, this thread answers the blocks that no worker has taken yet.
-    while (slot.state != Slot::State::kDone && AnswerNext(*own_, lock)) {
-    }
-    awaited_ = index;
-    answered_.wait(lock, [&slot] { return slot.state == Slot::State::kDone; });
-    slot.state = Slot::State::kFree;
-  }
-  output.Write(slot.records.Buffered());
-  if (!slot.failure.empty()) throw std::runtime_error(slot.failure);
-}
-
-void StreamAnswerer::AnswerLongLine(LineReader& reader, OutputBuffer& output) {
-  RecordWriter writer(options_.format, options_.encoding, output);
-  LineAnswerer answerer(options_.raw, writer);
-  LinePiece piece;
-  while (reader.Next(piece)) {
-    answerer.AnswerPiece(piece.text, piece.first, piece.last);
-    if (piece.last) return;
-  }
-}
-
-void StreamAnswerer::Run(LineReader& reader, OutputBuffer& output) {
-  std::size_t written = 0;
-  std::size_t filled = 0;
-  for (;;) {
-    // Records go out as soon as they are ready; with every slot in use, the oldest block is
-    // waited for.
-    while (written < filled && (filled - written == slots_.size() || Done(written))) {
-      WriteOut(written++, output);
-    }
-    if (output.Failed()) break;
-    Slot& slot = slots_[filled % slots_.size()];
-    const LineReader::Block block =
-        reader.NextBlock(slot.input.data(), kBlockSize, kBlockLines, slot.inputSize);
-    if (block == LineReader::Block::kEnd) break;
+void StreamAnswerer::Run(LineReader& reader) {
+  std::size_t size = 0;
+  while (!output_.Failed()) {
+    const LineReader::Block block = reader.NextBlock(block_.data(), kBlockSize, size);
+    if (block == LineReader::Block::kEnd) return;
     if (block == LineReader::Block::kLongLine) {
-      while (written < filled) WriteOut(written++, output);
-      AnswerLongLine(reader, output);
+      AnswerLongLine(reader);
       continue;
     }
-    // The stream's encoding is known once its start is read. Workers start with a second
-    // block: an input of one block is answered here, without starting a thread.
-    if (own_ == nullptr) own_ = std::make_unique<BlockAnswerer>(options_, reader.Encoding());
-    if (filled == 1) {
-      for (unsigned i = 1; i < threadCount_; ++i) {
-        workers_.emplace_back(&StreamAnswerer::Work, this, reader.Encoding());
-      }
-    }
-    {
-      const std::lock_guard lock(mutex_);
-      slot.state = Slot::State::kFilled;
-      ++filledCount_;
-    }
-    ++filled;
-    filled_.notify_one();
+    // The stream's encoding is known once its start is read.
+    if (!decoder_) decoder_.emplace(reader.Encoding());
+    AnswerBlock(block_, size, *decoder_, answerer_);
   }
-  while (written < filled) WriteOut(written++, output);
+}
+
+void StreamAnswerer::AnswerLongLine(LineReader& reader) {
+  LinePiece piece;
+  while (reader.Next(piece)) {
+    answerer_.AnswerPiece(piece.text, piece.first, piece.last);
+    if (piece.last) return;
+  }
 }
 
 }  // namespace kobal::lookup
