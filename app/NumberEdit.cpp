@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "NumberNormaliser.h"
+#include "normaliser/NumberNormaliser.h"
 
 namespace kobal::app {
 

@@ -1,26 +1,31 @@
 #!/usr/bin/env bash
-# Times kobal-lookup end to end: a file of one million numbers of the benchmark mix to /dev/null,
-# plain and hyphenated, and prints numbers per second (median of the runs) against the goal;
-# then --raw, the default and awk '{print $0 "\t"}' side by side on the plain file, with the
-# ratios against their goals (--raw at least twice as fast as awk, the default within 1.3x of
-# --raw).
-# Usage: bench/lookup-throughput.sh [BUILD_DIR] [COUNT] [RUNS]
+# CPU time of kobal-lookup end to end: a file of one million numbers of the benchmark mix to
+# /dev/null, plain and hyphenated. `perf stat -e task-clock` counts every thread's CPU time, which
+# a shared machine disturbs far less than wall time. Prints the medians of task-clock (and of
+# wall time, for reference) of --raw, the default and awk '{print $0 "\t"}' on the plain file,
+# the default on the hyphenated one, and the ratios --raw / awk and default / --raw against
+# their goals (at most 0.8 and 1.3);
+# then, where valgrind is installed, callgrind's instructions per line of --raw (goal at most
+# 330). Any further kobal-lookup binaries given (another build, a variant) are timed on the same
+# inputs in the same rounds, so that builds are compared in one run.
+# Usage: bench/lookup-throughput.sh [BUILD_DIR] [COUNT] [RUNS] [OTHER_KOBAL_LOOKUP...]
 set -euo pipefail
 
 build=${1:-build/bench}
 count=${2:-1000000}
 runs=${3:-10}
-goal=2000000
+shift $(($# < 3 ? $# : 3))
 tool=$build/cli/kobal-lookup
 maker=$build/bench/kobal-bench-numbers
 
-for program in "$tool" "$maker"; do
+for program in "$tool" "$maker" "$@"; do
   if [ ! -x "$program" ]; then
     echo "$0: $program is missing; build it first:" >&2
     echo "  cmake --build $build --target kobal-lookup kobal-bench-numbers" >&2
     exit 1
   fi
 done
+command -v perf >/dev/null || { echo "$0: perf is missing (apt-get install linux-perf)" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -28,68 +33,68 @@ trap 'rm -rf "$work"' EXIT
 "$maker" "$count" --hyphens >"$work/hyphens.txt"
 
 # A run that lost or added lines would be timed doing less than its share.
-for input in plain hyphens; do
-  answered=$("$tool" --input "$work/$input.txt" | wc -l)
-  if [ "$answered" -ne "$count" ]; then
-    echo "$0: kobal-lookup answered $answered of $count $input lines" >&2
-    exit 1
-  fi
+for program in "$tool" "$@"; do
+  for input in plain hyphens; do
+    answered=$("$program" --input "$work/$input.txt" | wc -l)
+    if [ "$answered" -ne "$count" ]; then
+      echo "$0: $program answered $answered of $count $input lines" >&2
+      exit 1
+    fi
+  done
 done
 
-# Median wall-clock seconds of `runs` runs of kobal-lookup on one input.
-median_seconds() {
-  local input=$1
-  if command -v hyperfine >/dev/null; then
-    hyperfine --shell=none --warmup 2 --runs "$runs" --output=null \
-      --export-json "$work/$input.json" "$tool --input $work/$input.txt" >&2
-    python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))["results"][0]["median"])' \
-      "$work/$input.json"
-  else
-    local times=()
-    for _ in $(seq "$runs"); do
-      local start end
-      start=$(date +%s%N)
-      "$tool" --input "$work/$input.txt" >/dev/null
-      end=$(date +%s%N)
-      times+=("$((end - start))")
-    done
-    printf '%s\n' "${times[@]}" | sort -n |
-      awk '{t[NR] = $1} END {m = NR % 2 ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2;
-                             printf "%.6f\n", m / 1e9}'
-  fi
-}
-
-echo "kobal-lookup, $count numbers from a file to /dev/null, median of $runs runs:"
-for input in plain hyphens; do
-  seconds=$(median_seconds "$input")
-  awk -v n="$count" -v s="$seconds" -v goal="$goal" -v name="$input" 'BEGIN {
-    rate = n / s
-    printf "  %-8s %8.3f s  %12.0f numbers/s  (goal over %d: %s)\n", name, s, rate, goal,
-           (rate > goal ? "met" : "MISSED")
-  }'
-done
-
-# Side by side in one run: the same file through --raw, the default and the awk line, the three
-# taken in turn in every round, so that a change in the machine's load falls on all of them; the
-# ratios are the medians of each round's ratios.
 echo '{print $0 "\t"}' >"$work/tab.awk"  # the program as a file: no shell quoting in between
-python3 - "$runs" "$tool" "$work/plain.txt" "$work/tab.awk" <<'PY'
+# Every command once per round, in an order that turns from round to round, so that a change in
+# the machine's load falls on all of them.
+python3 - "$runs" "$count" "$work" "$tool" "$@" <<'PY'
 import statistics, subprocess, sys, time
-runs, tool, numbers, program = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
-commands = {"raw": [tool, "--raw", "--input", numbers], "default": [tool, "--input", numbers],
-            "awk": ["awk", "-f", program, numbers]}
-seconds = {name: [] for name in commands}
-for round_ in range(runs + 2):  # the first two rounds warm the caches and are not counted
-    for name in list(commands)[round_ % 3:] + list(commands)[:round_ % 3]:
+runs, count, work, tool, others = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3], sys.argv[4], sys.argv[5:]
+plain, hyphens = f"{work}/plain.txt", f"{work}/hyphens.txt"
+commands = {"--raw": [tool, "--raw", "--input", plain], "default": [tool, "--input", plain],
+            "hyphenated": [tool, "--input", hyphens],
+            "awk": ["awk", "-f", f"{work}/tab.awk", plain]}
+for number, other in enumerate(others, 1):
+    commands[f"[{number}] --raw"] = [other, "--raw", "--input", plain]
+    commands[f"[{number}] default"] = [other, "--input", plain]
+    commands[f"[{number}] hyphenated"] = [other, "--input", hyphens]
+cpu = {name: [] for name in commands}
+wall = {name: [] for name in commands}
+names = list(commands)
+for round_ in range(runs + 1):  # the first round warms the caches and is not counted
+    shift = round_ % len(names)
+    for name in names[shift:] + names[:shift]:
         start = time.perf_counter()
-        subprocess.run(commands[name], stdout=subprocess.DEVNULL, check=True)
-        if round_ >= 2:
-            seconds[name].append(time.perf_counter() - start)
-median = {name: statistics.median(times) for name, times in seconds.items()}
-faster = statistics.median(a / r for a, r in zip(seconds["awk"], seconds["raw"]))
-slower = statistics.median(d / r for d, r in zip(seconds["default"], seconds["raw"]))
-print(f"side by side, {runs} rounds, median: --raw {median['raw']:.3f} s, "
-      f"default {median['default']:.3f} s, awk '{{print $0 \"\\t\"}}' {median['awk']:.3f} s")
-print(f"  awk / --raw      {faster:5.2f}x  (goal at least 2: {'met' if faster >= 2 else 'MISSED'})")
-print(f"  default / --raw  {slower:5.2f}x  (goal at most 1.3: {'met' if slower <= 1.3 else 'MISSED'})")
+        run = subprocess.run(["perf", "stat", "-x,", "-e", "task-clock", "--"] + commands[name],
+                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+                             check=True)
+        seconds = time.perf_counter() - start
+        if round_ == 0:
+            continue
+        line = next(l for l in run.stderr.splitlines() if "task-clock" in l)
+        cpu[name].append(float(line.split(",")[0]) / 1000)
+        wall[name].append(seconds)
+print(f"{count} numbers to /dev/null, median of {runs} rounds:")
+for name in names:
+    c, w = statistics.median(cpu[name]), statistics.median(wall[name])
+    print(f"  {name:<16} CPU {c * 1000:7.1f} ms ({count / c / 1e6:5.1f} million/s)   wall {w * 1000:7.1f} ms")
+for number in [""] + [f"[{n}] " for n in range(1, len(others) + 1)]:
+    ratio = statistics.median(cpu[number + "--raw"]) / statistics.median(cpu["awk"])
+    print(f"  {number}--raw / awk CPU time {ratio:.2f} (goal at most 0.8: {'met' if ratio <= 0.8 else 'MISSED'})")
+slower = statistics.median(cpu["default"]) / statistics.median(cpu["--raw"])
+print(f"  default / --raw CPU time {slower:.2f} (goal at most 1.3: {'met' if slower <= 1.3 else 'MISSED'})")
+for number in [f"[{n}]" for n in range(1, len(others) + 1)]:
+    for mode in ("--raw", "default", "hyphenated"):
+        ratio = statistics.median(cpu[f"{number} {mode}"]) / statistics.median(cpu[mode])
+        print(f"  {number} {mode} / this build's CPU time {ratio:.2f}")
 PY
+
+if command -v valgrind >/dev/null; then
+  for program in "$tool" "$@"; do
+    valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" \
+      "$program" --raw --input "$work/plain.txt" >/dev/null 2>"$work/callgrind.log"
+    instructions=$(sed -n 's/.*Collected : \([0-9]*\).*/\1/p' "$work/callgrind.log")
+    awk -v i="$instructions" -v n="$count" -v p="$program" 'BEGIN {
+      printf "callgrind, %s --raw: %.0f instructions per line (goal at most 330: %s)\n", p, i / n,
+             (i / n <= 330 ? "met" : "MISSED") }'
+  done
+fi

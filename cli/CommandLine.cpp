@@ -1,5 +1,5 @@
 // Option parsing: long options with "--name value" or "--name=value", "--" ends options.
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,6 +8,9 @@
 
 namespace kobal::cli {
 namespace {
+
+using lookup::OutputEncoding;
+using lookup::OutputFormat;
 
 std::string Lowered(std::string_view text) {
   std::string lowered(text);
@@ -82,7 +85,7 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::stri
     }
 
     if (name == "--raw") {
-      commandLine.raw = true;
+      commandLine.options.raw = true;
     } else if (name == "--help" || name == "-h") {
       commandLine.help = true;
     } else if (name == "--version" || name == "-V") {
@@ -93,14 +96,14 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::stri
         error = "unknown format '" + std::string(*value) + "' (tsv, csv or jsonl)";
         return false;
       }
-      commandLine.format = *format;
+      commandLine.options.format = *format;
     } else if (name == "--encoding") {
       const auto encoding = EncodingNamed(*value);
       if (!encoding) {
         error = "unknown encoding '" + std::string(*value) + "' (utf-8 or shift_jis)";
         return false;
       }
-      commandLine.encoding = *encoding;
+      commandLine.options.encoding = *encoding;
     } else if (name == "--input-encoding") {
       const auto encoding = InputEncodingNamed(*value);
       if (!encoding) {
@@ -108,7 +111,7 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::stri
                 "' (auto, utf-8, shift_jis or utf-16)";
         return false;
       }
-      commandLine.inputEncoding = *encoding;
+      commandLine.options.inputEncoding = *encoding;
     } else if (name == "--input") {
       if (inputGiven) {
         error = "option '--input' given twice";
@@ -130,8 +133,8 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::stri
     error = "numbers and '--input' cannot be given together";
     return false;
   }
-  if (commandLine.format == OutputFormat::kJsonLines &&
-      commandLine.encoding == OutputEncoding::kShiftJis) {
+  if (commandLine.options.format == OutputFormat::kJsonLines &&
+      commandLine.options.encoding == OutputEncoding::kShiftJis) {
     error = "jsonl output is always UTF-8; '--encoding shift_jis' applies to tsv and csv";
     return false;
   }

@@ -4,18 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "InputEncoding.h"
-#include "OutputFormat.h"
+#include "lookup/LookupOptions.h"
 
 namespace kobal::cli {
 
 struct CommandLine {
-  bool raw = false;
+  lookup::LookupOptions options;  // what the lookup core is told
   bool help = false;
   bool version = false;
-  OutputFormat format = OutputFormat::kTsv;
-  OutputEncoding encoding = OutputEncoding::kUtf8;
-  InputEncoding inputEncoding = InputEncoding::kAuto;
   std::string inputPath;             // empty: the numbers, or standard input
   std::vector<const char*> numbers;  // operands, answered in order
 };

@@ -2,21 +2,19 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
-#include <thread>
 
-#include "CommandLine.h"
-#include "LineAnswerer.h"
-#include "LineReader.h"
-#include "OutputBuffer.h"
-#include "RecordWriter.h"
-#include "StreamAnswerer.h"
+#include "cli/CommandLine.h"
+#include "lookup/LineAnswerer.h"
+#include "lookup/LineReader.h"
+#include "lookup/OutputBuffer.h"
+#include "lookup/RecordWriter.h"
+#include "lookup/StreamAnswerer.h"
 
 namespace {
 
@@ -33,11 +31,12 @@ std::string IoMessage(const std::string& name, int error) {
   return name + ": " + std::strerror(error);
 }
 
-int Answer(const kobal::cli::CommandLine& commandLine, kobal::cli::OutputBuffer& output) {
-  using namespace kobal::cli;
+int Answer(const kobal::cli::CommandLine& commandLine, kobal::lookup::OutputBuffer& output) {
+  using namespace kobal::lookup;
+  const LookupOptions& options = commandLine.options;
   if (!commandLine.numbers.empty()) {
-    RecordWriter writer(commandLine.format, commandLine.encoding, output);
-    LineAnswerer answerer(commandLine.raw, writer);
+    RecordWriter writer(options.format, options.encoding, output);
+    LineAnswerer answerer(options.raw, writer);
     for (const char* number : commandLine.numbers) {
       answerer.Answer(number);
       if (output.Failed()) break;
@@ -48,11 +47,8 @@ int Answer(const kobal::cli::CommandLine& commandLine, kobal::cli::OutputBuffer&
   const std::string name = fromStdin ? "standard input" : commandLine.inputPath;
   const int fd = fromStdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
-  LineReader reader(fd, commandLine.inputEncoding);
-  // One answering thread per core, this one included, up to four: beyond that the output is the
-  // limit, and each thread's blocks cost memory.
-  const unsigned threads = std::min(std::thread::hardware_concurrency(), 4u);
-  StreamAnswerer(commandLine, threads).Run(reader, output);
+  LineReader reader(fd, options.inputEncoding);
+  StreamAnswerer(options, output).Run(reader);
   if (!fromStdin) close(fd);
   if (reader.Failed()) {
     output.Flush();  // the lines answered before the error still count
@@ -62,7 +58,7 @@ int Answer(const kobal::cli::CommandLine& commandLine, kobal::cli::OutputBuffer&
 }
 
 int Run(const kobal::cli::CommandLine& commandLine) {
-  kobal::cli::OutputBuffer output(STDOUT_FILENO);
+  kobal::lookup::OutputBuffer output(STDOUT_FILENO);
   int status = kExitOk;
   try {
     status = Answer(commandLine, output);

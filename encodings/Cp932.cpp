@@ -1,10 +1,10 @@
 // Code page 932 conversions: a lead and trail table one way, a sorted search the other.
-#include "Cp932.h"
+#include "encodings/Cp932.h"
 
 #include <algorithm>
 
-#include "Cp932Tables.h"
-#include "Utf8.h"
+#include "encodings/Cp932Tables.h"
+#include "encodings/Utf8.h"
 
 namespace kobal {
 namespace {

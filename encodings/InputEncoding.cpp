@@ -1,5 +1,5 @@
 // Byte order marks: EF BB BF for UTF-8, FF FE and FE FF for UTF-16.
-#include "InputEncoding.h"
+#include "encodings/InputEncoding.h"
 
 namespace kobal {
 

@@ -1,10 +1,10 @@
 // Per-line decoding: most lines are ASCII and pass through untouched.
-#include "LineDecoder.h"
+#include "encodings/LineDecoder.h"
 
 #include <cstring>
 
-#include "Cp932.h"
-#include "Utf8.h"
+#include "encodings/Cp932.h"
+#include "encodings/Utf8.h"
 
 namespace kobal {
 namespace {

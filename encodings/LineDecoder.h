@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "InputEncoding.h"
+#include "encodings/InputEncoding.h"
 
 namespace kobal {
 

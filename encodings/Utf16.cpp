@@ -1,7 +1,7 @@
 // UTF-16 decoding with the state of a split unit or surrogate pair kept between blocks.
-#include "Utf16.h"
+#include "encodings/Utf16.h"
 
-#include "Utf8.h"
+#include "encodings/Utf8.h"
 
 namespace kobal {
 

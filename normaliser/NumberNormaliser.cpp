@@ -1,11 +1,11 @@
 // The rules for numbers as people write them: a label, the number's groups, a country code, and
 // an extension or a note after it. Anything else makes the text no number.
-#include "NumberNormaliser.h"
+#include "normaliser/NumberNormaliser.h"
 
 #include <span>
 #include <string_view>
 
-#include "WrittenCharacters.h"
+#include "normaliser/WrittenCharacters.h"
 
 namespace kobal {
 namespace {

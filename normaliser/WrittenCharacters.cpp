@@ -1,9 +1,9 @@
 // Character kinds: a table for ASCII, a switch for the rest after folding the full-width forms.
-#include "WrittenCharacters.h"
+#include "normaliser/WrittenCharacters.h"
 
 #include <array>
 
-#include "Utf8.h"
+#include "encodings/Utf8.h"
 
 namespace kobal {
 namespace {

@@ -11,7 +11,8 @@ package=(build-essential debhelper dpkg-dev qt6-base-dev libgl-dev emscripten no
          devscripts blhc desktop-file-utils appstream debootstrap)
 test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libphonenumber-dev
       qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n dpkg-dev file xdotool
-      imagemagick hyperfine clang-format openbox x11-utils xclip time emscripten nodejs chromium
+      imagemagick hyperfine linux-perf valgrind clang-format openbox x11-utils xclip time emscripten
+      nodejs chromium
       "${package[@]}")
 
 case "${1:-}" in

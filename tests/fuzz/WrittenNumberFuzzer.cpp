@@ -1,15 +1,20 @@
-// libFuzzer target: the normaliser gives digits or no number, and input decoding gives the same
-// UTF-8 whether a line comes whole or in pieces, on any bytes.
+// libFuzzer target: the normaliser gives digits or no number, input decoding gives the same
+// UTF-8 whether a line comes whole or in pieces, and a line's record stays within the room its
+// writer reserved, on any bytes.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
-#include "InputEncoding.h"
-#include "LineDecoder.h"
-#include "NumberNormaliser.h"
-#include "Utf16.h"
+#include "encodings/InputEncoding.h"
+#include "encodings/LineDecoder.h"
+#include "encodings/Utf16.h"
+#include "lookup/LineAnswerer.h"
+#include "lookup/LookupOptions.h"
+#include "lookup/OutputBuffer.h"
+#include "lookup/RecordWriter.h"
+#include "normaliser/NumberNormaliser.h"
 
 namespace {
 
@@ -69,11 +74,42 @@ void CheckUtf16(std::string_view bytes, std::size_t cut) {
   Require(split == whole, "UTF-16 decoded in two blocks differs from the whole");
 }
 
+// One record per line in every format and output encoding, normalised and raw: under the
+// sanitizers any write past what the writer reserved fails here. Records that must decode as
+// UTF-8 do, and each is one line.
+void CheckRecords(std::string_view text) {
+  using namespace kobal::lookup;
+  const std::string line(text);  // followed by a NUL, as LineReader and argv give lines
+  constexpr struct {
+    OutputFormat format;
+    OutputEncoding encoding;
+    bool utf8;  // the record must be valid UTF-8
+  } kOutputs[] = {
+      {OutputFormat::kTsv, OutputEncoding::kUtf8, false},
+      {OutputFormat::kTsv, OutputEncoding::kShiftJis, false},
+      {OutputFormat::kCsv, OutputEncoding::kUtf8, true},
+      {OutputFormat::kCsv, OutputEncoding::kShiftJis, false},
+      {OutputFormat::kJsonLines, OutputEncoding::kUtf8, true},
+  };
+  for (const auto& output : kOutputs) {
+    for (const bool raw : {false, true}) {
+      OutputBuffer records(OutputBuffer::kInMemory, 0);
+      RecordWriter writer(output.format, output.encoding, records);
+      LineAnswerer answerer(raw, writer);
+      answerer.Answer(line);
+      const std::string_view record = records.Buffered();
+      Require(record.ends_with('\n'), "a record that does not end its line");
+      if (output.utf8) Require(IsUtf8(record), "a UTF-8 record that is not UTF-8");
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   CheckNormaliser(text);
+  CheckRecords(text);
   const std::size_t cut = size == 0 ? 0 : data[0] % (size + 1);
   const kobal::StreamStart start = kobal::ReadStreamStart(kobal::InputEncoding::kAuto, text);
   Require(start.byteOrderMark <= size, "a byte order mark longer than the text");

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "NumberNormaliser.h"
-#include "Utf8.h"
+#include "encodings/Utf8.h"
+#include "normaliser/NumberNormaliser.h"
 
 namespace kobal {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "NumberNormaliser.h"
 #include "kobal/KobalFnc.h"
+#include "normaliser/NumberNormaliser.h"
 
 int main(int argc, char** argv) {
   const std::string_view mode = argc == 2 ? argv[1] : "";

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "NumberNormaliser.h"
+#include "normaliser/NumberNormaliser.h"
 
 // Writes the digits of the number written in the `size` bytes at `written`, and a NUL, into
 // `number`, which must hold `size` + 1 bytes (no number is longer than what it was written

@@ -1,41 +1,21 @@
 // One line in, one record out, whatever the line holds.
-#include "LineAnswerer.h"
+#include "lookup/LineAnswerer.h"
 
 #include <cstdint>
 #include <optional>
 
-#include "NumberNormaliser.h"
+#include "normaliser/NumberNormaliser.h"
 
-namespace kobal::cli {
-namespace {
-
-// Numbers are short: a plain loop costs less than a call to memchr.
-bool HoldsNul(std::string_view line) {
-  bool nul = false;
-  for (const char c : line) nul |= c == '\0';
-  return nul;
-}
-
-}  // namespace
-
-static_assert(AnswerCache::kAnswerRoom >= KOBAL_RESULT_SIZE);
+namespace kobal::lookup {
 
 LineAnswerer::LineAnswerer(bool raw, RecordWriter& writer) : raw_(raw), writer_(writer) {
-  AnswerCache::Clear(unknown_);
-  DetectCarrier("", unknown_.data());  // the empty number is never placed
+  AskLibrary("", unknown_);  // the empty number is never placed
 }
 
 void LineAnswerer::Answer(std::string_view line, std::string_view asRead) {
-  std::optional<std::string_view> number = asRead;
-  if (!raw_) {
-    number.reset();
-    if (NormaliseNumber(line, number_)) number = number_;
-  } else if (HoldsNul(asRead)) {
-    number.reset();  // a NUL up to which the library would read and answer for another number
-  }
+  const std::optional<std::string_view> number = NumberToAsk(line, asRead, raw_, digits_);
   if (!number) return writer_.Write(line, number, unknown_);  // the library is not asked
-  AnswerCache::Clear(answer_);
-  DetectCarrier(number->data(), answer_.data());
+  AskLibrary(number->data(), answer_);
   writer_.Write(line, number, answer_);
 }
 
@@ -45,9 +25,7 @@ void LineAnswerer::AnswerBatch(std::span<const BlockLine> lines, LineDecoder& de
     const BlockLine& line = lines[i];
     // Digits are the number as they stand, unless they lead to a country code.
     asked[i] = line.digitsOnly && (raw_ || !HasInternationalPrefix(line.bytes));
-    if (!asked[i]) continue;
-    AnswerCache::Clear(answers_[i]);
-    DetectCarrier(line.bytes.data(), answers_[i].data());
+    if (asked[i]) AskLibrary(line.bytes.data(), answers_[i]);
   }
   std::array<std::uint32_t, kBatch> hashes;
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -69,4 +47,4 @@ void LineAnswerer::AnswerPiece(std::string_view text, bool first, bool last) {
   if (last) writer_.EndPieces(unknown_);
 }
 
-}  // namespace kobal::cli
+}  // namespace kobal::lookup

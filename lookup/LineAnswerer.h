@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "LineDecoder.h"
-#include "RecordWriter.h"
-#include "kobal/KobalFnc.h"
+#include "encodings/LineDecoder.h"
+#include "lookup/LibraryAnswer.h"
+#include "lookup/RecordWriter.h"
 
-namespace kobal::cli {
+namespace kobal::lookup {
 
 class LineAnswerer {
  public:
@@ -22,10 +22,10 @@ class LineAnswerer {
   void Answer(std::string_view line, std::string_view asRead);
   void Answer(std::string_view line) { Answer(line, line); }
 
-  // A line of a block: its bytes as read, followed by a NUL and RecordWriter::kDigitsSlack
-  // readable bytes in all, and whether they are ASCII digits only. Such a line, the common one,
-  // reads the same in every encoding, needs no escaping in any format and, unless an
-  // international prefix leads it, no normalising.
+  // A line of a block: its bytes as read, followed by a NUL, in a padded buffer, and whether
+  // they are ASCII digits only. Such a line, the common one, reads the same in every encoding,
+  // needs no escaping in any format and, unless an international prefix leads it, no
+  // normalising.
   struct BlockLine {
     std::string_view bytes;
     bool digitsOnly;
@@ -44,10 +44,10 @@ class LineAnswerer {
  private:
   bool raw_;
   RecordWriter& writer_;
-  std::string number_;                 // reused normalisation buffer
-  AnswerCache::AnswerBuffer unknown_;  // the library's answer for a number it cannot place
-  AnswerCache::AnswerBuffer answer_;
-  std::array<AnswerCache::AnswerBuffer, kBatch> answers_;  // of a batch
+  std::string digits_;    // reused normalisation buffer
+  AnswerBuffer unknown_;  // the library's answer for a number it cannot place
+  AnswerBuffer answer_;
+  std::array<AnswerBuffer, kBatch> answers_;  // of a batch
 };
 
-}  // namespace kobal::cli
+}  // namespace kobal::lookup

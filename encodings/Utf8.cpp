@@ -1,6 +1,6 @@
 // UTF-8 encoding, and decoding by the table of well-formed byte sequences (no overlongs, no
 // surrogates).
-#include "Utf8.h"
+#include "encodings/Utf8.h"
 
 namespace kobal {
 

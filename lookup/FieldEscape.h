@@ -2,9 +2,12 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
-namespace kobal::cli {
+#include "lookup/LookupOptions.h"
+
+namespace kobal::lookup {
 
 // The most bytes any of the writers below produces for a field of `length` bytes
 // (a JSON "\u00XX" or "\ufffd" escape per byte, and the quotes).
@@ -32,4 +35,7 @@ char* WriteJsonString(std::string_view field, char* out);
 // The inside of a JSON string.
 char* WriteJsonText(std::string_view field, char* out);
 
-}  // namespace kobal::cli
+// The library's Shift-JIS `answer` as a result field of `format`, in `encoding`.
+std::string AnswerField(std::string_view answer, OutputFormat format, OutputEncoding encoding);
+
+}  // namespace kobal::lookup

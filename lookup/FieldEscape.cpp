@@ -1,12 +1,12 @@
 // Field writers for tab-separated, comma-separated and JSON output.
-#include "FieldEscape.h"
+#include "lookup/FieldEscape.h"
 
 #include <cstring>
 
-#include "Cp932.h"
-#include "Utf8.h"
+#include "encodings/Cp932.h"
+#include "encodings/Utf8.h"
 
-namespace kobal::cli {
+namespace kobal::lookup {
 namespace {
 
 char* Append(char* out, std::string_view bytes) {
@@ -144,4 +144,32 @@ char* WriteJsonString(std::string_view field, char* out) {
   return out;
 }
 
-}  // namespace kobal::cli
+std::string AnswerField(std::string_view answer, OutputFormat format, OutputEncoding encoding) {
+  std::string text;
+  if (encoding == OutputEncoding::kUtf8) {
+    AppendCp932AsUtf8(answer, true, text);
+  } else {
+    text.assign(answer);
+  }
+  std::string field(MaxEscapedSize(text.size()), '\0');
+  char* const start = field.data();
+  char* end = start;
+  switch (format) {
+    case OutputFormat::kTsv:
+      // Shift-JIS trail bytes may be "\", so only UTF-8 text goes through the escaper.
+      end = encoding == OutputEncoding::kUtf8 ? WriteTsvField(text, FieldBytes::kKept, start)
+                                              : text.copy(start, text.size()) + start;
+      break;
+    case OutputFormat::kCsv:
+      end = WriteCsvField(
+          text, encoding == OutputEncoding::kUtf8 ? FieldBytes::kUtf8 : FieldBytes::kKept, start);
+      break;
+    case OutputFormat::kJsonLines:
+      end = WriteJsonString(text, start);
+      break;
+  }
+  field.resize(static_cast<std::size_t>(end - start));
+  return field;
+}
+
+}  // namespace kobal::lookup

@@ -5,12 +5,13 @@
 #include <optional>
 #include <string_view>
 
-#include "AnswerCache.h"
-#include "FieldEscape.h"
-#include "OutputBuffer.h"
-#include "OutputFormat.h"
+#include "lookup/AnswerCache.h"
+#include "lookup/FieldEscape.h"
+#include "lookup/LibraryAnswer.h"
+#include "lookup/LookupOptions.h"
+#include "lookup/OutputBuffer.h"
 
-namespace kobal::cli {
+namespace kobal::lookup {
 
 class RecordWriter {
  public:
@@ -19,30 +20,26 @@ class RecordWriter {
   // `written` is the line as read (UTF-8), `number` what was passed to the library (none when
   // it was not asked), `answer` the library's Shift-JIS text in its zero-filled buffer.
   void Write(std::string_view written, std::optional<std::string_view> number,
-             const AnswerCache::AnswerBuffer& answer);
+             const AnswerBuffer& answer);
 
   // The same for a line of ASCII digits only that went to the library as it is: the same text
-  // in every encoding, and no format escapes it. At least 15 bytes after `digits` must be
-  // readable (see kDigitsSlack).
-  static constexpr std::size_t kDigitsSlack = 15;
-  // `hash` is what Prefetch gave for `answer`, a while before.
-  void WriteDigits(std::string_view digits, const AnswerCache::AnswerBuffer& answer,
-                   std::uint32_t hash);
-  std::uint32_t Prefetch(const AnswerCache::AnswerBuffer& answer) const {
-    return answers_.Prefetch(answer);
-  }
+  // in every encoding, and no format escapes it. The digits must lie in a padded buffer, so
+  // that they are copied in whole pieces. `hash` is what Prefetch gave for `answer`, a while
+  // before.
+  void WriteDigits(std::string_view digits, const AnswerBuffer& answer, std::uint32_t hash);
+  std::uint32_t Prefetch(const AnswerBuffer& answer) const { return answers_.Prefetch(answer); }
 
   // A record for a line that comes in pieces: its text is written piece by piece, and the
   // record ends with `answer` and no number.
   void BeginPieces();
   void WritePiece(std::string_view text);
-  void EndPieces(const AnswerCache::AnswerBuffer& answer);
+  void EndPieces(const AnswerBuffer& answer);
 
  private:
   OutputFormat format_;
   FieldBytes inputBytes_;  // how the number as given is written
   OutputBuffer& output_;
-  AnswerCache answers_;
+  AnswerCache answers_;  // tails: the answer's field between what comes before and after it
 };
 
-}  // namespace kobal::cli
+}  // namespace kobal::lookup

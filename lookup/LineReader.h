@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "InputEncoding.h"
-#include "LineDecoder.h"
-#include "Utf16.h"
+#include "encodings/InputEncoding.h"
+#include "encodings/LineDecoder.h"
+#include "encodings/Utf16.h"
 
-namespace kobal::cli {
+namespace kobal::lookup {
 
 struct LinePiece {
   std::string_view text;  // without the "\n" or "\r\n"
@@ -33,13 +33,11 @@ class LineReader {
   // end of the input or on a read error.
   bool Next(LinePiece& piece);
 
-  // Whole lines for a worker, read before their decoding: as many as fit in `limit` bytes
-  // (at least a piece), but no more than `maxLines`, copied to `block`, which must hold one
-  // byte more for a NUL after the last line; their bytes are `size`. kLongLine when the next
-  // line is longer than a piece: read it with Next. kEnd at the end of the input or on a read
-  // error.
+  // Whole lines, read before their decoding: as many as fit in `limit` bytes (at least a piece),
+  // copied to `block`; their bytes are `size`. kLongLine when the next line is longer than a
+  // piece: read it with Next. kEnd at the end of the input or on a read error.
   enum class Block { kLines, kLongLine, kEnd };
-  Block NextBlock(char* block, std::size_t limit, std::size_t maxLines, std::size_t& size);
+  Block NextBlock(char* block, std::size_t limit, std::size_t& size);
 
   // How the stream's lines are encoded, once the first Next or NextBlock has read its start.
   StreamEncoding Encoding() const { return encoding_; }
@@ -77,4 +75,4 @@ class LineReader {
   int error_ = 0;
 };
 
-}  // namespace kobal::cli
+}  // namespace kobal::lookup

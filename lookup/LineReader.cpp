@@ -1,48 +1,20 @@
 // Line splitting over read(2) with a buffer of fixed size; UTF-16 is decoded as it is read.
-#include "LineReader.h"
+#include "lookup/LineReader.h"
 
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 
-namespace kobal::cli {
-namespace {
-
-// The newlines in `size` bytes, sixteen at a time in a vector of byte-sized counts (GCC and
-// Clang make it vector compares and subtracts on any target): the reading thread counts every
-// block's lines, and a byte at a time that was much of its work.
-std::size_t CountNewlines(const char* bytes, std::size_t size) {
-  using Lanes = unsigned char __attribute__((vector_size(16)));
-  constexpr std::size_t kRounds = 255;  // before a byte-sized count can wrap
-  const Lanes newlines = Lanes{} + '\n';
-  std::size_t count = 0;
-  std::size_t i = 0;
-  while (size - i >= sizeof(Lanes)) {
-    Lanes counts{};
-    for (std::size_t round = 0; round < kRounds && size - i >= sizeof(Lanes);
-         ++round, i += sizeof(Lanes)) {
-      Lanes block;
-      std::memcpy(&block, bytes + i, sizeof block);
-      // All ones in each lane that holds a newline: subtracting it adds one, modulo 256.
-      counts -= std::bit_cast<Lanes>(block == newlines);
-    }
-    for (std::size_t lane = 0; lane < sizeof(Lanes); ++lane) count += counts[lane];
-  }
-  for (; i < size; ++i) count += bytes[i] == '\n' ? 1 : 0;
-  return count;
-}
-
-}  // namespace
+namespace kobal::lookup {
 
 LineReader::LineReader(int fd, InputEncoding encoding, std::size_t pieceSize, std::size_t capacity)
     : fd_(fd),
       chosen_(encoding),
       pieceSize_(pieceSize),
-      storage_(std::make_unique_for_overwrite<char[]>(capacity)),
+      storage_(new char[capacity]),
       buffer_(storage_.get(), capacity) {}
 
 bool LineReader::Next(LinePiece& piece) {
@@ -79,8 +51,7 @@ bool LineReader::Next(LinePiece& piece) {
   }
 }
 
-LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::size_t maxLines,
-                                        std::size_t& size) {
+LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::size_t& size) {
   if (!started_) ReadStart();
   scanned_ = 0;  // Next looks again from the start of what is left
   for (bool filled = false;; filled = true) {
@@ -101,15 +72,6 @@ LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::siz
       size = available;  // the last line has no newline; never a line cut by an error
     } else {
       return Block::kEnd;
-    }
-    if (CountNewlines(start, size) > maxLines) {
-      size = 0;  // many short lines: cut after the last one allowed
-      for (std::size_t line = 0; line < maxLines; ++line) {
-        size = static_cast<std::size_t>(
-                   static_cast<const char*>(std::memchr(start + size, '\n', available - size)) -
-                   start) +
-               1;
-      }
     }
     std::memcpy(block, start, size);
     begin_ += size;
@@ -184,4 +146,4 @@ void LineReader::Fill() {
   AppendUtf16(raw_.data(), got, atEnd_);
 }
 
-}  // namespace kobal::cli
+}  // namespace kobal::lookup

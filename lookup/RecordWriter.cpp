@@ -1,9 +1,10 @@
 // Record layouts: "given<TAB>result", "given,result" (CRLF) and one JSON object per line.
-#include "RecordWriter.h"
+#include "lookup/RecordWriter.h"
 
 #include <cstring>
+#include <string>
 
-namespace kobal::cli {
+namespace kobal::lookup {
 namespace {
 
 char* Append(char* out, std::string_view bytes) {
@@ -13,25 +14,11 @@ char* Append(char* out, std::string_view bytes) {
 
 constexpr std::size_t kFraming = 48;  // separators, keys and line end of the largest layout
 
-// Copies `bytes` in whole pieces of `kPiece` bytes: a short part of a record in a few moves,
-// with no call and, for most, no second round of the loop, whose end the processor would
-// mispredict as often as the lengths vary. Reads and writes up to kPiece - 1 bytes past the
-// ends, which the caller makes room for.
-template <std::size_t kPiece>
-char* AppendInPieces(char* out, std::string_view bytes) {
-  for (std::size_t i = 0; i < bytes.size(); i += kPiece) {
-    std::memcpy(out + i, bytes.data() + i, kPiece);
-  }
-  return out + bytes.size();
-}
-
 // Numbers are a piece; most answers' tails, "\t", some 60 bytes of UTF-8 and "\n", are another.
-constexpr std::size_t kDigitsPiece = RecordWriter::kDigitsSlack + 1;
-constexpr std::size_t kTailPiece = AnswerCache::kTailPiece;
-static_assert(kDigitsPiece - 1 <= kFraming);
+constexpr std::size_t kDigitsPiece = 16;
+constexpr std::size_t kTailPiece = 64;
 
-// What comes between the last field before the result and the result, and after the result:
-// kept with each cached answer, so that a record ends with one copy.
+// What comes between the last field before the result and the result, and after the result.
 std::string_view BeforeResult(OutputFormat format) {
   switch (format) {
     case OutputFormat::kCsv:
@@ -57,9 +44,11 @@ std::string_view AfterResult(OutputFormat format) {
 }  // namespace
 
 RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output)
-    : format_(format),
-      output_(output),
-      answers_(format, encoding, BeforeResult(format), AfterResult(format)) {
+    : format_(format), output_(output), answers_([format, encoding](std::string_view answer) {
+        // Kept with each answer, so that a record ends with one copy.
+        return std::string(BeforeResult(format)) + AnswerField(answer, format, encoding) +
+               std::string(AfterResult(format));
+      }) {
   if (encoding == OutputEncoding::kShiftJis) {
     inputBytes_ = FieldBytes::kShiftJis;
   } else {
@@ -69,11 +58,10 @@ RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputB
 }
 
 void RecordWriter::Write(std::string_view written, std::optional<std::string_view> number,
-                         const AnswerCache::AnswerBuffer& answer) {
+                         const AnswerBuffer& answer) {
   const std::string_view tail = answers_.Tail(answer);
-  char* out =
-      output_.Reserve(MaxEscapedSize(written.size()) + MaxEscapedSize(number.value_or("").size()) +
-                      tail.size() + kFraming + kTailPiece);
+  char* out = output_.Reserve(MaxEscapedSize(written.size()) +
+                              MaxEscapedSize(number.value_or("").size()) + tail.size() + kFraming);
   switch (format_) {
     case OutputFormat::kTsv:
       out = WriteTsvField(written, inputBytes_, out);
@@ -88,13 +76,13 @@ void RecordWriter::Write(std::string_view written, std::optional<std::string_vie
       out = number ? WriteJsonString(*number, out) : Append(out, "null");
       break;
   }
-  output_.Commit(AppendInPieces<kTailPiece>(out, tail));
+  output_.Commit(PaddedBuffer::CopyInPieces<kTailPiece>(out, tail));
 }
 
-void RecordWriter::WriteDigits(std::string_view digits, const AnswerCache::AnswerBuffer& answer,
+void RecordWriter::WriteDigits(std::string_view digits, const AnswerBuffer& answer,
                                std::uint32_t hash) {
   const std::string_view tail = answers_.Tail(answer, hash);
-  char* out = output_.Reserve(2 * digits.size() + tail.size() + kFraming + kTailPiece);
+  char* out = output_.Reserve(2 * digits.size() + tail.size() + kFraming);
   if (format_ == OutputFormat::kJsonLines) {
     out = Append(out, "{\"input\":\"");
     out = Append(out, digits);
@@ -102,9 +90,9 @@ void RecordWriter::WriteDigits(std::string_view digits, const AnswerCache::Answe
     out = Append(out, digits);
     *out++ = '"';
   } else {
-    out = AppendInPieces<kDigitsPiece>(out, digits);
+    out = PaddedBuffer::CopyInPieces<kDigitsPiece>(out, digits);
   }
-  output_.Commit(AppendInPieces<kTailPiece>(out, tail));
+  output_.Commit(PaddedBuffer::CopyInPieces<kTailPiece>(out, tail));
 }
 
 void RecordWriter::BeginPieces() {
@@ -130,12 +118,12 @@ void RecordWriter::WritePiece(std::string_view text) {
   output_.Commit(out);
 }
 
-void RecordWriter::EndPieces(const AnswerCache::AnswerBuffer& answer) {
+void RecordWriter::EndPieces(const AnswerBuffer& answer) {
   const std::string_view tail = answers_.Tail(answer);
-  char* out = output_.Reserve(tail.size() + kFraming + kTailPiece);
+  char* out = output_.Reserve(tail.size() + kFraming);
   if (format_ == OutputFormat::kCsv) out = Append(out, "\"");
   if (format_ == OutputFormat::kJsonLines) out = Append(out, "\",\"number\":null");
   output_.Commit(Append(out, tail));
 }
 
-}  // namespace kobal::cli
+}  // namespace kobal::lookup

@@ -1,0 +1,20 @@
+// Normalise, ask, number: the answer of a line as a small number that stays valid.
+#include "lookup/LineClassifier.h"
+
+#include <optional>
+
+namespace kobal::lookup {
+
+LineClassifier::LineClassifier() {
+  AskLibrary("", answer_);
+  noNumber_ = answers_.Number(answer_);
+}
+
+std::uint32_t LineClassifier::Classify(std::string_view line) {
+  const std::optional<std::string_view> number = NumberToAsk(line, line, false, digits_);
+  if (!number) return noNumber_;
+  AskLibrary(number->data(), answer_);
+  return answers_.Number(answer_);
+}
+
+}  // namespace kobal::lookup
