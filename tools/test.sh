@@ -8,7 +8,7 @@ bash tools/install-deps.sh test
 jobs=$(nproc)
 
 echo "== layout (clang-format) =="
-find include library normaliser encodings app cli tests bench web -name node_modules -prune -o \
+find include library normaliser encodings app cli tests bench web windows -name node_modules -prune -o \
   \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
 
@@ -16,6 +16,14 @@ echo "== release build, warnings as errors =="
 cmake --preset ci
 cmake --build --preset ci -j "$jobs"
 ctest --preset ci -j "$jobs"
+
+echo "== Windows: KobalFnc.dll for x64 and x86 (MinGW-w64), tested under Wine; the zips built twice =="
+for arch in x64 x86; do
+  bash tools/build-windows-zip.sh "$arch" build/windows-zips >/dev/null
+  ctest --preset "windows-$arch"
+  bash tools/build-windows-zip.sh "$arch" build/windows-zips-again "build/windows-$arch-again" >/dev/null
+  cmp build/windows-zips/kobal-*-windows-$arch.zip build/windows-zips-again/kobal-*-windows-$arch.zip
+done
 
 echo "== Debian packages: dpkg-buildpackage, lintian, hardening-check =="
 bash tools/build-debs.sh build/debs

@@ -21,10 +21,12 @@ target_link_options(KobalFnc PRIVATE ${KOBAL_WINDOWS_LINK_OPTIONS} -Wl,--kill-at
 # callers while importing the plain name. The same archive serves MSVC's linker as KobalFnc.lib.
 set(mingw_import ${CMAKE_CURRENT_BINARY_DIR}/libKobalFnc.dll.a)
 set(msvc_import ${CMAKE_CURRENT_BINARY_DIR}/KobalFnc.lib)
+# dlltool names its symbols after the output's path, so it writes into the current folder.
 add_custom_command(TARGET KobalFnc POST_BUILD
-    COMMAND ${CMAKE_DLLTOOL} --kill-at --deterministic-libraries --input-def ${def}
-            --dllname KobalFnc.dll --output-lib ${mingw_import}
+    COMMAND ${CMAKE_DLLTOOL} --kill-at --deterministic-libraries --input-def KobalFnc.def
+            --dllname KobalFnc.dll --output-lib libKobalFnc.dll.a
     COMMAND ${CMAKE_COMMAND} -E copy ${mingw_import} ${msvc_import}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     VERBATIM)
 
 install(TARGETS KobalFnc EXPORT KobalTargets
