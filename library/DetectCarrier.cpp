@@ -74,7 +74,7 @@ void DetectElevenCharacters(const char* text, char* result) {
 }  // namespace
 }  // namespace kobal
 
-extern "C" KOBAL_API int32_t DetectCarrier(const char* text, char* result) {
+extern "C" KOBAL_API int32_t KOBAL_CALL DetectCarrier(const char* text, char* result) {
   using namespace kobal;
   if (result == nullptr) return 1;  // nowhere to answer
   if (text == nullptr) text = "";   // no number is the empty number

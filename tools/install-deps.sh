@@ -9,11 +9,13 @@ run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils qt6-translations-l10n
 # Building the Debian packages (debian/control's Build-Depends) and checking them.
 package=(build-essential debhelper dpkg-dev qt6-base-dev libgl-dev emscripten nodejs lintian
          devscripts blhc desktop-file-utils appstream debootstrap)
+# Cross-building for Windows and running the result: MinGW-w64 and Wine, 32-bit Wine from i386.
+windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386)
 test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libphonenumber-dev
       qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n dpkg-dev file xdotool
       imagemagick hyperfine linux-perf valgrind clang-format openbox x11-utils xclip time emscripten
       nodejs chromium
-      "${package[@]}")
+      "${package[@]}" "${windows[@]}")
 
 case "${1:-}" in
   run) packages=("${build[@]}" "${run[@]}") ;;
@@ -41,5 +43,8 @@ if [ "$(id -u)" -ne 0 ]; then
   sudo="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$sudo apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"

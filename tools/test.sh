@@ -17,6 +17,14 @@ cmake --preset ci
 cmake --build --preset ci -j "$jobs"
 ctest --preset ci -j "$jobs"
 
+echo "== Windows: KobalFnc.dll for x64 and x86 (MinGW-w64), tested under Wine; the zips built twice =="
+for arch in x64 x86; do
+  bash tools/build-windows-zip.sh "$arch" build/windows-zips >/dev/null
+  ctest --preset "windows-$arch"
+  bash tools/build-windows-zip.sh "$arch" build/windows-zips-again "build/windows-$arch-again" >/dev/null
+  cmp build/windows-zips/kobal-*-windows-$arch.zip build/windows-zips-again/kobal-*-windows-$arch.zip
+done
+
 echo "== Debian packages: dpkg-buildpackage, lintian, hardening-check =="
 bash tools/build-debs.sh build/debs
 bash tests/packages/check-debs.sh build/debs

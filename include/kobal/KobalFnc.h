@@ -16,6 +16,14 @@
 #define KOBAL_API
 #endif
 
+/* The calling convention: stdcall on 32-bit Windows, as Excel's Declare and most callers of a
+   Windows DLL expect; each other platform has one convention. */
+#if defined(_WIN32) && (defined(__i386__) || defined(_M_IX86))
+#define KOBAL_CALL __stdcall
+#else
+#define KOBAL_CALL
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -33,7 +41,7 @@ extern "C" {
  *   DetectCarrier("0112012345", answer);  // "NTT固定（北海道札幌大通）" in Shift-JIS
  *   DetectCarrier("117", answer);         // "時報"
  */
-KOBAL_API int32_t DetectCarrier(const char* text, char* result);
+KOBAL_API int32_t KOBAL_CALL DetectCarrier(const char* text, char* result);
 
 #ifdef __cplusplus
 }
