@@ -18,10 +18,10 @@ int32_t DetectMobileCarrier(const char* text, char* result);
 // length answers unknown.
 int32_t DetectFixedLine(const char* text, char* result);
 
-// Answers from the first of `rows` whose prefix list holds the six-character key that begins
-// `text`, through the generated index: `rows` are a built-in table's (or its first `rowCount`),
-// the one of the key's group digit, as DetectFixedLine passes them. No other rows or keys are
-// known: they answer unknown. Reads `text` no further than its NUL.
+// Answers from the first of `rows` whose prefix list holds the key, the first six characters of
+// `text` (which has at least six), through the generated index: `rows` are a built-in table's
+// (or its first `rowCount`), the one of the key's group digit, as DetectFixedLine passes them.
+// Keys that do not begin "0" and a digit, and any other rows, are known to no index: unknown.
 int32_t MatchExchange(const char* text, const ExchangeRow* rows, int32_t rowCount, char* result);
 
 }  // namespace kobal

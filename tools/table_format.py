@@ -146,8 +146,9 @@ def check_prefix_list(prefixes, table, irregular, path, line):
 
 
 def write_atomically(files):
-    """`files`: {path: text}. Every file is written beside its target first, then all are moved
-    into place, so a failure leaves no half-written output and the earlier files as they were."""
+    """`files`: {path: text}. Every file is written beside its target first, and all are moved
+    into place only once every one is written: a failure while writing leaves every target as it
+    was, and no target is ever half-written."""
     staged = []
     try:
         for path, text in files.items():
