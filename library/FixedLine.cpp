@@ -66,8 +66,9 @@ int32_t FindExchangeRow(const char* text, const ExchangeRow* rows, int32_t rowCo
 [[gnu::flatten]] int32_t DetectFixedLine(const char* text, char* result) {
   // The group is the first two characters read as atoi reads them. DetectCarrier passes texts
   // that begin with "0", for which that is the second character if it is a digit, and 0 (no
-  // table) otherwise. Groups 8 and 9 have no rows, so their search answers unknown.
-  if (!HasTenCharacters(text) || text[0] != '0' || !IsDigit(text[1])) {
+  // table) otherwise. Groups 8 and 9 have no rows, so their search answers unknown. Those two
+  // characters are tested before the length, which then need not look at them again.
+  if (text[0] != '0' || !IsDigit(text[1]) || !HasTenCharacters(text)) {
     WriteAnswer(result, tables::kUnknownAnswer);
     return 1;
   }
