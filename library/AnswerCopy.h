@@ -1,4 +1,5 @@
-// Copying a generated answer of known size into the caller's buffer without a library call.
+// The one way the library writes its answer: a generated text of known size into the caller's
+// buffer, without a library call.
 #pragma once
 
 #include <cstddef>
@@ -18,18 +19,20 @@ inline void MoveBytes(char* result, const char* text, std::size_t begin) {
   std::memcpy(result + begin, bytes, N);
 }
 
-// Writes the `size` bytes of `text` and the NUL that ends them at the start of `result`, and
-// not one byte after it: callers may keep data behind the answer. Two moves of a fixed size
-// that may overlap (the first and the last N bytes) cover every count from N to 2N, so a
-// handful of branches replaces strlen and memcpy. Sizes come from the generated tables, which
-// assert that each text fits KOBAL_RESULT_SIZE with its NUL; the three 16-byte moves reach 48.
-inline void WriteAnswer(char* result, const char* text, std::size_t size) {
-  static_assert(KOBAL_RESULT_SIZE <= 48, "answers longer than three 16-byte moves");
-  const std::size_t count = size + 1;  // the NUL is copied with the text
-  if (count >= 16) {
-    MoveBytes<16>(result, text, 0);
-    if (count > 32) MoveBytes<16>(result, text, 16);
-    MoveBytes<16>(result, text, count - 16);
+// Writes the answer's bytes and the NUL that ends them at the start of `result`, and not one
+// byte after it: callers may keep data behind the answer. Two moves of a fixed size that may
+// overlap (the first and the last N bytes) cover every count from N to 2N, so a handful of
+// branches replaces strlen and memcpy. Sizes come from the generated tables, which assert that
+// each text fits KOBAL_RESULT_SIZE with its NUL.
+inline void WriteAnswer(char* result, const AnswerText& answer) {
+  constexpr std::size_t kMove = 16;
+  static_assert(KOBAL_RESULT_SIZE <= 3 * kMove, "answers longer than three 16-byte moves");
+  const char* text = answer.text;
+  const std::size_t count = static_cast<std::size_t>(answer.size) + 1;  // the NUL goes too
+  if (count >= kMove) {
+    MoveBytes<kMove>(result, text, 0);
+    if (count > 2 * kMove) MoveBytes<kMove>(result, text, kMove);
+    MoveBytes<kMove>(result, text, count - kMove);
   } else if (count >= 8) {
     MoveBytes<8>(result, text, 0);
     MoveBytes<8>(result, text, count - 8);
@@ -42,10 +45,6 @@ inline void WriteAnswer(char* result, const char* text, std::size_t size) {
   } else {
     result[0] = text[0];
   }
-}
-
-inline void WriteAnswer(char* result, const AnswerText& answer) {
-  WriteAnswer(result, answer.text, static_cast<std::size_t>(answer.size));
 }
 
 }  // namespace kobal

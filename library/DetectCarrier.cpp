@@ -38,10 +38,10 @@ int32_t ThreeCharacterValue(const char* text) {
 
 void DetectNineCharacters(const char* text, char* result) {
   for (int32_t row = 0; row < tables::kNineDigitCount; ++row) {
-    // Every prefix is five digits (the generator checks).
+    // Every prefix has kNineDigitPrefixLength characters (the generated tables assert it).
     const NineDigitRow& nine = tables::kNineDigit[row];
-    if (std::memcmp(text, nine.prefix, 5) == 0) {
-      WriteAnswer(result, nine.text, static_cast<std::size_t>(nine.size));
+    if (std::memcmp(text, nine.prefix, tables::kNineDigitPrefixLength) == 0) {
+      WriteAnswer(result, nine.answer);
       return;
     }
   }
@@ -56,18 +56,21 @@ void DetectTenCharacters(const char* text, char* result) {
   } else if (StartsWith(text, "0120")) {
     WriteAnswer(result, tables::kFreeDialAnswer);
   } else {
-    DetectTenCharacterFixedLine(text, result);
+    DetectFixedLine(text, result);
   }
 }
 
-// Eleven characters are mobile or PHS blocks or toll-free 0800; a fixed-line number has ten.
+// Eleven characters are mobile or PHS blocks or toll-free 0800; DetectFixedLine, which takes
+// the rest, answers only ten.
 void DetectElevenCharacters(const char* text, char* result) {
   if (StartsWith(text, "070") || StartsWith(text, "090")) {
     DetectMobileCarrier(text, result);
   } else if (StartsWith(text, "0800")) {
     WriteAnswer(result, tables::kFreeDialAnswer);
-  } else {
+  } else if (text[0] != '0') {
     WriteAnswer(result, tables::kUnknownAnswer);
+  } else {
+    DetectFixedLine(text, result);
   }
 }
 

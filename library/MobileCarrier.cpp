@@ -16,6 +16,13 @@ int32_t GroupOf(const char* text) {
   return tables::kMobileGroupSlots[text[1] == '9'][DigitValue(text[3])];
 }
 
+// Writes the answer of the block that the fifth and sixth characters of `text` name.
+void CopyBlockEntry(const char* text, const uint8_t (&blocks)[tables::kMobileBlockCount],
+                    char* result) {
+  const int32_t block = 10 * BlockDigit(text[4]) + BlockDigit(text[5]);
+  WriteAnswer(result, tables::kMobileCarrierAnswers[blocks[block]]);
+}
+
 }  // namespace
 
 int32_t DetectMobileCarrier(const char* text, char* result) {
@@ -24,8 +31,7 @@ int32_t DetectMobileCarrier(const char* text, char* result) {
     WriteAnswer(result, tables::kUnknownAnswer);
     return 1;
   }
-  const int32_t block = 10 * BlockDigit(text[4]) + BlockDigit(text[5]);
-  WriteAnswer(result, tables::kMobileCarrierAnswers[tables::kMobileBlockCarriers[group][block]]);
+  CopyBlockEntry(text, tables::kMobileBlockCarriers[group], result);
   return 1;
 }
 

@@ -8,6 +8,7 @@ void DetectServiceNumber(int32_t value, char* result) {
     WriteAnswer(result, tables::kUnknownAnswer);
     return;
   }
+  // Values without a row hold the unknown answer.
   WriteAnswer(result, tables::kServiceAnswers[value - tables::kServiceFirst]);
 }
 

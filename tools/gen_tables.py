@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Turns the UTF-8 table sources of library/tables/ into C++ constants holding Shift-JIS bytes.
 
-Every source line is validated against the data model; a bad line stops the build with
+Every source line is checked by the rules of tools/table_format.py; a bad line stops the build with
 "file:line: error: ...", and the output file is only replaced once everything is valid.
 """
 
@@ -9,62 +9,32 @@ import argparse
 import os
 import re
 import sys
-import tempfile
 
-ENCODING = "cp932"  # Shift-JIS as Windows writes it: the byte form every text is held in.
-MAX_RESULT_BYTES = 45  # the caller's buffer holds 46 bytes with the NUL
+from table_format import (
+    MAX_RESULT_BYTES,
+    SourceError,
+    check_place_name,
+    check_prefix_list,
+    encode,
+    parse_flag,
+    read_records,
+    write_atomically,
+)
+
 FIXED_TEXTS = ("Unknown", "FreeDial", "DialQ2", "FixedLineOpen", "FixedLineClose")
 WHOLE_ANSWERS = ("Unknown", "FreeDial", "DialQ2")  # fixed texts that are an answer by themselves
-PREFECTURES = (
-    "北海道", "青森県", "岩手県", "秋田県", "宮城県", "山形県", "福島県", "茨城県", "栃木県", "群馬県",
-    "埼玉県", "千葉県", "東京都", "神奈川県", "新潟県", "富山県", "石川県", "福井県", "山梨県", "長野県",
-    "大阪府", "兵庫県",
-)
 EXCHANGE_GROUPS = range(1, 8)  # group digits 8 and 9 have no rows
 SERVICE_FIRST, SERVICE_LAST = 100, 181
+NINE_DIGIT_PREFIX = 5  # characters of a nine-digit prefix
 MOBILE_GROUP_COUNT = 9
+MOBILE_BLOCK_COUNT = 100  # blocks of a group: its fifth and sixth digits
 MOBILE_CARRIER_LIMIT = 256  # block tables hold carrier numbers as uint8_t
 MOBILE_LEADS = ("070", "090")  # every mobile group is one of these and a fourth digit
 EXCHANGE_TABLE_COUNT = 10  # one slot per group digit 0 to 9
-INDEX_SIZE = 10000  # one slot per four digits after "0N"
+KEY_SYMBOLS = "0123456789;"  # every character a prefix list holds, in the order of their value
+INDEX_SIZE = len(KEY_SYMBOLS) ** 4  # one slot per four characters after "0N"
 NO_INDEXED_ROW = 255  # the index holds row numbers as uint8_t, and this where no row holds a key
 INDEX_ROW_LIMIT = NO_INDEXED_ROW  # rows 0 to 254: a table of this many rows at most
-PLACE_FORBIDDEN = set(" \u3000()（）[]［］「」,、;")
-
-
-class SourceError(Exception):
-    def __init__(self, path, line, message):
-        super().__init__(f"{path}:{line}: error: {message}")
-
-
-def read_records(path, fields):
-    """Yields (line number, fields) of each data line; '#' lines and blank lines are skipped."""
-    try:
-        with open(path, encoding="utf-8") as handle:
-            lines = handle.read().split("\n")
-    except UnicodeDecodeError as err:
-        raise SourceError(path, 0, f"not UTF-8 ({err.reason})") from err
-    except OSError as err:
-        raise SourceError(path, 0, err.strerror) from err
-    for number, line in enumerate(lines, start=1):
-        line = line.rstrip("\r")
-        if not line.strip() or line.startswith("#"):
-            continue
-        parts = line.split("|")
-        if len(parts) not in fields:
-            want = " or ".join(str(f) for f in sorted(fields))
-            raise SourceError(path, number, f"expected {want} '|'-separated fields, got {len(parts)}")
-        yield number, parts
-
-
-def encode(text, path, line, limit=MAX_RESULT_BYTES):
-    try:
-        data = text.encode(ENCODING)
-    except UnicodeEncodeError as err:
-        raise SourceError(path, line, f"{text[err.start:err.end]!r} has no Shift-JIS form") from err
-    if len(data) > limit:
-        raise SourceError(path, line, f"{text!r} is {len(data)} bytes in Shift-JIS, at most {limit}")
-    return data
 
 
 def c_string(data):
@@ -114,8 +84,8 @@ def load_services(path):
 def load_nine_digit(path):
     rows = []
     for line, (prefix, text) in read_records(path, {2}):
-        if not re.fullmatch(r"\d{5}", prefix):
-            raise SourceError(path, line, f"prefix {prefix!r} is not five digits")
+        if not re.fullmatch(rf"\d{{{NINE_DIGIT_PREFIX}}}", prefix):
+            raise SourceError(path, line, f"prefix {prefix!r} is not {NINE_DIGIT_PREFIX} digits")
         rows.append((prefix, encode(text, path, line)))
     return rows
 
@@ -156,76 +126,47 @@ def load_mobile(legend_path, grid_path):
     return legend, groups
 
 
-REGULAR_LIST = {n: re.compile(rf"(;0{n}\d{{4}}){{1,26}}") for n in EXCHANGE_GROUPS}
-IRREGULAR_LIST = re.compile(r";?\d{6,7}(;\d{6,7}){0,25}")
-
-
-def check_place_name(name, path, line):
-    prefecture = next((p for p in PREFECTURES if name.startswith(p)), None)
-    if prefecture is None:
-        raise SourceError(path, line, f"place name {name!r} does not begin with a prefecture")
-    place = name[len(prefecture):]
-    if not place:
-        raise SourceError(path, line, f"place name {name!r} has no place after the prefecture")
-    bad = sorted(set(place) & PLACE_FORBIDDEN)
-    if bad:
-        raise SourceError(path, line, f"place name {name!r} holds {''.join(bad)!r}")
-    if place.count("／") > 3 or place.startswith("／") or place.endswith("／") or "／／" in place:
-        raise SourceError(path, line, f"place name {name!r} joins its names badly")
-    data = encode(name, path, line, limit=34)
-    if len(data) < 8:
-        raise SourceError(path, line, f"place name {name!r} is {len(data)} bytes, at least 8")
-    return prefecture, data
-
-
-def check_prefix_list(prefixes, group, flag, path, line):
-    if flag not in (None, "irregular"):
-        raise SourceError(path, line, f"unknown flag {flag!r} (only 'irregular')")
-    regular = REGULAR_LIST[group].fullmatch(prefixes) is not None
-    if flag == "irregular":
-        if regular:
-            raise SourceError(path, line, "list is marked irregular but is regular")
-        entries = [e for e in prefixes.split(";") if e]
-        if not IRREGULAR_LIST.fullmatch(prefixes) or any(not e.startswith(f"0{group}") for e in entries):
-            raise SourceError(path, line, f"irregular list {prefixes!r} is not entries of 6 or 7 digits of 0{group}")
-    elif not regular:
-        raise SourceError(
-            path, line, f"prefix list {prefixes!r} is not 1 to 26 entries of ';0{group}' and four digits"
-        )
-    return prefixes.encode("ascii")
-
-
 def load_exchange(path, group):
     rows = []
     blocks = []  # prefecture of each block, in order
     for line, parts in read_records(path, {2, 3}):
         name, prefixes = parts[0], parts[1]
-        flag = parts[2] if len(parts) == 3 else None
+        irregular = parse_flag(parts[2] if len(parts) == 3 else None, path, line)
         prefecture, name_bytes = check_place_name(name, path, line)
-        list_bytes = check_prefix_list(prefixes, group, flag, path, line)
+        check_prefix_list(prefixes, group, irregular, path, line)
         if not blocks or blocks[-1] != prefecture:
             if prefecture in blocks:
                 raise SourceError(path, line, f"{prefecture} rows must stand in one block")
             blocks.append(prefecture)
-        rows.append((name_bytes, list_bytes))
+        rows.append((name_bytes, prefixes.encode("ascii")))
     if len(rows) > INDEX_ROW_LIMIT:
         raise SourceError(path, 0, f"{len(rows)} rows, the index holds at most {INDEX_ROW_LIMIT}")
     return rows
 
 
+def key_slot(tail):
+    """The index slot of the four characters after a key's "0N": digits of base 11, ";" being 10."""
+    slot = 0
+    for char in tail:
+        slot = slot * len(KEY_SYMBOLS) + KEY_SYMBOLS.index(char)
+    return slot
+
+
 def build_index(group, rows):
-    """Slot k: the first row whose list holds the key "0<group>" + k as four digits, else NO_INDEXED_ROW.
+    """Slot key_slot(k): the first row whose list holds the key "0<group>" + k, else NO_INDEXED_ROW.
 
     Walks every six-character window of every list in row order, which finds exactly the rows
-    that a substring search for the key would find, including keys inside seven-digit entries.
+    that a substring search for the key would find: keys inside seven-digit entries, and keys
+    that run across a ";" into the next entry.
     """
     index = [NO_INDEXED_ROW] * INDEX_SIZE
-    lead = f"0{group}".encode("ascii")
+    lead = f"0{group}"
     for number, (_, prefixes) in enumerate(rows):
-        for start in range(len(prefixes) - 5):
-            window = prefixes[start : start + 6]
-            if window[:2] == lead and all(0x30 <= byte <= 0x39 for byte in window[2:]):
-                slot = int(window[2:])
+        text = prefixes.decode("ascii")
+        for start in range(len(text) - 5):
+            window = text[start : start + 6]
+            if window.startswith(lead) and all(char in KEY_SYMBOLS for char in window[2:]):
+                slot = key_slot(window[2:])
                 if index[slot] == NO_INDEXED_ROW:
                     index[slot] = number
     return index
@@ -239,95 +180,102 @@ def mobile_group_slots(groups):
     return slots
 
 
-def render(texts, services, nine_digit, legend, groups, exchanges, sources):
-    out = [
-        "// Generated by tools/gen_tables.py from " + ", ".join(sources) + ". Do not edit.",
-        '#include "tables/Tables.h"',
-        "",
-        "namespace kobal::tables {",
-        "",
+def render_checks():
+    """Asserts that the numbers this generator works by are the ones Tables.h states."""
+    return [
+        f"static_assert(KOBAL_RESULT_SIZE == {MAX_RESULT_BYTES + 1}, \"answers are checked for this buffer\");",
+        f"static_assert(kServiceFirst == {SERVICE_FIRST} && kServiceLast == {SERVICE_LAST});",
+        f"static_assert(kNineDigitPrefixLength == {NINE_DIGIT_PREFIX});",
+        f"static_assert(kMobileGroupCount == {MOBILE_GROUP_COUNT} && kMobileBlockCount == {MOBILE_BLOCK_COUNT});",
+        f"static_assert(kExchangeTableCount == {EXCHANGE_TABLE_COUNT});",
+        f"static_assert(kKeySymbols == {len(KEY_SYMBOLS)} && kExchangeIndexSize == {INDEX_SIZE});",
+        f"static_assert(kNoIndexedRow == {NO_INDEXED_ROW});",
     ]
-    for name in FIXED_TEXTS:
-        out.append(f"constexpr char k{name}[] = {c_string(texts[name])};")
+
+
+def render_texts(texts, services, nine_digit):
+    out = [f"constexpr char k{name}[] = {c_string(texts[name])};" for name in FIXED_TEXTS]
     for name in WHOLE_ANSWERS:
         out.append(f"constexpr AnswerText k{name}Answer = {{k{name}, {len(texts[name])}}};")
     out += [f"static_assert(Fits(k{name}Answer));" for name in WHOLE_ANSWERS]
-    out += ["", "const char* const kServiceTexts[kServiceSlots] = {"]
-    for value in range(SERVICE_FIRST, SERVICE_LAST + 1):
-        text = services.get(value)
-        out.append(f"    {c_string(text) if text is not None else 'nullptr'},  // {value}")
-    out += ["};", "", "constexpr AnswerText kServiceAnswers[kServiceSlots] = {"]
+    out += ["", "constexpr AnswerText kServiceAnswers[kServiceSlots] = {"]
     for value in range(SERVICE_FIRST, SERVICE_LAST + 1):
         text = services.get(value)
         out.append(f"    {c_answer(text) if text is not None else 'kUnknownAnswer'},  // {value}")
     out += ["};", "static_assert(AllFit(kServiceAnswers));", ""]
-    out.append(f"extern const int32_t kNineDigitCount = {len(nine_digit)};")
     out.append(f"constexpr NineDigitRow kNineDigit[{max(len(nine_digit), 1)}] = {{")
-    rows = [f"    {{{c_string(p.encode('ascii'))}, {c_string(t)}, {len(t)}}}," for p, t in nine_digit]
-    out += rows or ["    {nullptr, kUnknown, 0},"]
-    out += ["};"]
+    rows = [f"    {{{c_string(p.encode('ascii'))}, {c_answer(t)}}}," for p, t in nine_digit]
+    out += rows or ["    {nullptr, kUnknownAnswer},"]
+    out += ["};", f"extern const int32_t kNineDigitCount = {len(nine_digit)};"]
     for row in range(len(nine_digit)):
-        out.append(f"static_assert(Fits(kNineDigit[{row}].text, kNineDigit[{row}].size));")
-    out += ["", "namespace {"]
+        # A shorter prefix would be read past its end here, which no constant expression may do.
+        out.append(f"static_assert(Fits(kNineDigit[{row}].answer) && kNineDigit[{row}].prefix[kNineDigitPrefixLength] == 0);")
+    return out
+
+
+def render_mobile(legend, groups):
     codes = list(legend)
-    for index, code in enumerate(codes):
-        out.append(f"constexpr char kCarrier{index}[] = {c_string(legend[code])};  // {code}")
-    out += ["}  // namespace", "", "const char* const kMobileGroups[kMobileGroupCount] = {"]
-    out += [f"    {c_string(g.encode('ascii'))}," for g, _ in groups]
-    out += ["};", "", "const char* const kMobileBlocks[kMobileGroupCount][100] = {"]
-    for group, entries in groups:
-        out.append(f"    {{  // {group}")
-        for fifth in range(10):
-            names = ", ".join(f"kCarrier{codes.index(c)}" for c in entries[fifth * 10 : fifth * 10 + 10])
-            out.append(f"        {names},")
-        out.append("    },")
-    out += ["};", "", "const int8_t kMobileGroupSlots[2][10] = {"]
+    out = [f"const int8_t kMobileGroupSlots[2][10] = {{"]
     for lead, slots in zip(MOBILE_LEADS, mobile_group_slots(groups)):
         out.append(f"    {{{', '.join(str(s) for s in slots)}}},  // {lead}")
     out += ["};", "", f"constexpr AnswerText kMobileCarrierAnswers[{len(codes)}] = {{"]
-    for index, code in enumerate(codes):
-        out.append(f"    {{kCarrier{index}, {len(legend[code])}}},  // {code}")
+    for code in codes:
+        out.append(f"    {c_answer(legend[code])},  // {code}")
     out += ["};", "static_assert(AllFit(kMobileCarrierAnswers));", ""]
-    out.append("const uint8_t kMobileBlockCarriers[kMobileGroupCount][100] = {")
+    out.append("const uint8_t kMobileBlockCarriers[kMobileGroupCount][kMobileBlockCount] = {")
     for group, entries in groups:
         out.append(f"    {{  // {group}")
         for fifth in range(10):
             numbers = ", ".join(str(codes.index(c)) for c in entries[fifth * 10 : fifth * 10 + 10])
             out.append(f"        {numbers},")
         out.append("    },")
-    out += ["};", "", "namespace {"]
+    out.append("};")
+    return out
+
+
+def render_exchange(texts, exchanges):
+    out = ["namespace {"]
     for group, rows in exchanges.items():
         if not rows:
             continue
         out.append(f"constexpr ExchangeRow kExchangeRows{group}[] = {{")
-        out += [f"    {{{c_string(n)}, {c_string(p)}}}," for n, p in rows]
+        for name, prefixes in rows:
+            answer = texts["FixedLineOpen"] + name + texts["FixedLineClose"]
+            out.append(f"    {{{c_answer(answer)}, {c_string(prefixes)}}},")
         out.append("};")
-    for group, rows in exchanges.items():
-        if not rows:
-            continue
-        out.append(f"constexpr AnswerText kExchangeAnswers{group}[] = {{")
-        for name, _ in rows:
-            out.append(f"    {c_answer(texts['FixedLineOpen'] + name + texts['FixedLineClose'])},")
-        out.append("};")
-        out.append(f"static_assert(AllFit(kExchangeAnswers{group}));")
-    out += ["}  // namespace", "", "const ExchangeTable kExchangeTables[kExchangeTableCount] = {"]
-    for group in range(10):
-        rows = exchanges.get(group)
-        if rows:
-            out.append(f"    {{kExchangeRows{group}, {len(rows)}}},  // 0{group}")
-        else:
-            out.append(f"    {{nullptr, 0}},  // 0{group}")
-    out += ["};", "", "const AnswerText* const kExchangeAnswers[kExchangeTableCount] = {"]
-    for group in range(EXCHANGE_TABLE_COUNT):
-        out.append(f"    kExchangeAnswers{group}," if exchanges.get(group) else "    nullptr,")
-    out += ["};", "", "const uint8_t kExchangeIndex[kExchangeTableCount][kExchangeIndexSize] = {"]
-    for group in range(EXCHANGE_TABLE_COUNT):
-        index = build_index(group, exchanges.get(group, []))
-        out.append(f"    {{  // 0{group}")
+        out.append(f"static_assert(AllFit(kExchangeRows{group}));")
+        out.append(f"static_assert(std::size(kExchangeRows{group}) < kNoIndexedRow);")
+        out.append(f"constexpr uint8_t kExchangeIndex{group}[kExchangeIndexSize] = {{")
+        index = build_index(group, rows)
         for start in range(0, INDEX_SIZE, 20):
-            out.append("        " + ", ".join(str(row) for row in index[start : start + 20]) + ",")
-        out.append("    },")
-    out += ["};", "", "}  // namespace kobal::tables", ""]
+            out.append("    " + ", ".join(str(row) for row in index[start : start + 20]) + ",")
+        out.append("};")
+    out += ["}  // namespace", "", "const ExchangeTable kExchangeTables[kExchangeTableCount] = {"]
+    for group in range(EXCHANGE_TABLE_COUNT):
+        if exchanges.get(group):
+            rows = f"kExchangeRows{group}"
+            out.append(f"    {{{rows}, static_cast<int32_t>(std::size({rows})), kExchangeIndex{group}}},  // 0{group}")
+        else:
+            out.append(f"    {{nullptr, 0, nullptr}},  // 0{group}")
+    out.append("};")
+    return out
+
+
+def render(texts, services, nine_digit, legend, groups, exchanges, sources):
+    out = [
+        "// Generated by tools/gen_tables.py from " + ", ".join(sources) + ". Do not edit.",
+        "#include <iterator>",
+        "",
+        '#include "tables/Tables.h"',
+        "",
+        "namespace kobal::tables {",
+        "",
+    ]
+    out += render_checks() + [""]
+    out += render_texts(texts, services, nine_digit) + [""]
+    out += render_mobile(legend, groups) + [""]
+    out += render_exchange(texts, exchanges)
+    out += ["", "}  // namespace kobal::tables", ""]
     return "\n".join(out)
 
 
@@ -344,22 +292,6 @@ def generate(tables_dir):
     return render(texts, services, nine_digit, legend, groups, exchanges, sources)
 
 
-def write_atomically(path, content):
-    directory = os.path.dirname(os.path.abspath(path))
-    os.makedirs(directory, exist_ok=True)
-    handle, temp = tempfile.mkstemp(dir=directory, prefix=".gen-")
-    try:
-        with os.fdopen(handle, "w", encoding="ascii", newline="\n") as out:
-            out.write(content)
-        umask = os.umask(0)
-        os.umask(umask)
-        os.chmod(temp, 0o666 & ~umask)  # mkstemp's 0600 is not what a generated source needs
-        os.replace(temp, path)
-    except BaseException:
-        os.unlink(temp)
-        raise
-
-
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--tables", required=True, help="folder of the UTF-8 table sources")
@@ -370,7 +302,7 @@ def main(argv=None):
     except SourceError as err:
         print(err, file=sys.stderr)
         return 1
-    write_atomically(args.output, content)
+    write_atomically({args.output: content})
     return 0
 
 

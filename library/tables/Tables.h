@@ -1,4 +1,5 @@
 // The library's constant tables; tools/gen_tables.py defines them from the .txt files beside this.
+// Every answer is held once, whole and with its size, ready to copy into the caller's buffer.
 #pragma once
 
 #include <cstddef>
@@ -8,27 +9,28 @@
 
 namespace kobal {
 
-// One row of a fixed-line exchange table: the area's name and the ";"-joined keys it serves.
-struct ExchangeRow {
-  const char* placeName;   // Shift-JIS, prefecture first
-  const char* prefixList;  // ASCII, ";" and six digits per entry
-};
-
-struct ExchangeTable {
-  const ExchangeRow* rows;
-  int32_t rowCount;
-};
-
 // A whole answer and its size, both generated: it is copied without being measured.
 struct AnswerText {
   const char* text;  // Shift-JIS, NUL-terminated
   int32_t size;      // its bytes without the NUL
 };
 
+// One row of a fixed-line exchange table: its answer and the ";"-joined keys it serves.
+struct ExchangeRow {
+  AnswerText answer;       // "NTT固定（" + the area's place name, prefecture first + "）"
+  const char* prefixList;  // ASCII, ";" and six digits per entry
+};
+
+// The rows of one group digit, and the index that finds the first row holding a key.
+struct ExchangeTable {
+  const ExchangeRow* rows;
+  int32_t rowCount;
+  const uint8_t* index;  // kExchangeIndexSize slots; nullptr for a table without rows
+};
+
 struct NineDigitRow {
-  const char* prefix;  // the first five digits
-  const char* text;    // the whole answer
-  int32_t size;        // its bytes without the NUL
+  const char* prefix;  // the first five characters
+  AnswerText answer;
 };
 
 // True when `text` has exactly `size` bytes before its NUL and fits a caller's buffer with it.
@@ -51,8 +53,17 @@ consteval bool AllFit(const AnswerText (&answers)[N]) {
   return true;
 }
 
+template <std::size_t N>
+consteval bool AllFit(const ExchangeRow (&rows)[N]) {
+  for (const ExchangeRow& row : rows) {
+    if (!Fits(row.answer)) return false;
+  }
+  return true;
+}
+
 namespace tables {
 
+// The fixed texts; the last two are the pieces every exchange answer is composed of.
 extern const char kUnknown[];
 extern const char kFreeDial[];
 extern const char kDialQ2[];
@@ -62,46 +73,41 @@ extern const AnswerText kUnknownAnswer;
 extern const AnswerText kFreeDialAnswer;
 extern const AnswerText kDialQ2Answer;
 
-// Service numbers 100 to 181, indexed by value - 100; nullptr where the value has no row.
+// Service numbers 100 to 181, indexed by value - 100; kUnknownAnswer where a value has no row.
 inline constexpr int32_t kServiceFirst = 100;
 inline constexpr int32_t kServiceLast = 181;
 inline constexpr int32_t kServiceSlots = kServiceLast - kServiceFirst + 1;
-extern const char* const kServiceTexts[kServiceSlots];
-// The same slots ready to copy, with kUnknownAnswer where a value has no row.
 extern const AnswerText kServiceAnswers[kServiceSlots];
 
+// Nine-character numbers, by their first characters, compared in this order.
+inline constexpr std::size_t kNineDigitPrefixLength = 5;
 extern const int32_t kNineDigitCount;
 extern const NineDigitRow kNineDigit[];
 
-// The leading groups of 070/090 numbers with a block table, in the order they are tried.
+// The 070/090 groups with a block table. [0] is "070", [1] "090": by the fourth digit, the
+// number of the group of those four characters, or -1. Each of a group's blocks (the fifth and
+// sixth digits) holds its carrier's place in kMobileCarrierAnswers.
 inline constexpr int32_t kMobileGroupCount = 9;
-extern const char* const kMobileGroups[kMobileGroupCount];
-extern const char* const kMobileBlocks[kMobileGroupCount][100];
-// The same blocks ready to copy: [0] is "070", [1] "090"; by the fourth digit, the number of
-// the group of those four digits or -1; each block, its carrier's place in the answers.
+inline constexpr int32_t kMobileBlockCount = 100;
 extern const int8_t kMobileGroupSlots[2][10];
 extern const AnswerText kMobileCarrierAnswers[];
-extern const uint8_t kMobileBlockCarriers[kMobileGroupCount][100];
+extern const uint8_t kMobileBlockCarriers[kMobileGroupCount][kMobileBlockCount];
 
 // Exchange tables by group digit (the second digit of the number); 0, 8 and 9 have no rows.
 inline constexpr int32_t kExchangeTableCount = 10;
 extern const ExchangeTable kExchangeTables[kExchangeTableCount];
 
-// Per group digit N, slot k gives the number of the first row of kExchangeTables[N] whose list
-// holds the key "0N" followed by k as four digits, or kNoIndexedRow when no row does: the answer
-// the row scan would find, computed when the tables are generated. One byte a slot keeps the
-// index at 100 KB, which stays in cache better; so a table has at most 255 rows (the generator
-// checks), and kNoIndexedRow is past every row count.
-inline constexpr int32_t kExchangeIndexSize = 10000;
+// A key of table N is "0N" and four characters of a prefix list, which holds only digits and
+// ";": its index slot reads those four as digits of base 11, ";" being 10. A slot holds the
+// number of the first row whose list holds the key, or kNoIndexedRow: the answer a search of
+// every row in order would find, computed when the tables are generated. One byte a slot keeps
+// an index at 15 KB; so a table has fewer rows than kNoIndexedRow (the generator checks).
+inline constexpr int32_t kKeySymbols = 11;
+inline constexpr int32_t kExchangeIndexSize = kKeySymbols * kKeySymbols * kKeySymbols * kKeySymbols;
 inline constexpr uint8_t kNoIndexedRow = 255;
-extern const uint8_t kExchangeIndex[kExchangeTableCount][kExchangeIndexSize];
 
-// The row number that the lookups return when no row holds a key.
+// The row number that the search returns when no row holds a key.
 inline constexpr int32_t kNoExchangeRow = -1;
-
-// Row for row beside kExchangeTables[N].rows, "NTT固定（" + placeName + "）"; nullptr where a group
-// has no rows.
-extern const AnswerText* const kExchangeAnswers[kExchangeTableCount];
 
 }  // namespace tables
 }  // namespace kobal

@@ -34,15 +34,14 @@ TEST(ShiftJisTables, ServiceTextsIncludingHalfWidthKatakana) {
   for (const QStringList& row : rows) {
     const int value = row[0].toInt();
     ASSERT_GE(value, kobal::tables::kServiceFirst);
-    const char* text = kobal::tables::kServiceTexts[value - kobal::tables::kServiceFirst];
-    ASSERT_NE(text, nullptr) << value;
+    const char* text = kobal::tables::kServiceAnswers[value - kobal::tables::kServiceFirst].text;
     EXPECT_EQ(DecodeShiftJis(text), row[1]) << value;
     if (row[1].contains(QChar(u'ｻ'))) sawHalfWidth = true;
   }
   EXPECT_TRUE(sawHalfWidth);
 }
 
-TEST(ShiftJisTables, ExchangePlaceNames) {
+TEST(ShiftJisTables, ExchangeAnswers) {
   int checked = 0;
   for (int group = 1; group <= 7; ++group) {
     const std::string name = "exchange-" + std::to_string(group) + ".txt";
@@ -50,7 +49,9 @@ TEST(ShiftJisTables, ExchangePlaceNames) {
     const kobal::ExchangeTable& table = kobal::tables::kExchangeTables[group];
     ASSERT_EQ(table.rowCount, rows.size()) << name;
     for (int row = 0; row < table.rowCount; ++row) {
-      EXPECT_EQ(DecodeShiftJis(table.rows[row].placeName), rows[row][0]) << name << ":" << row;
+      EXPECT_EQ(DecodeShiftJis(table.rows[row].answer.text),
+                QStringLiteral("NTT固定（") + rows[row][0] + QStringLiteral("）"))
+          << name << ":" << row;
       ++checked;
     }
   }
@@ -63,9 +64,9 @@ TEST(ShiftJisTables, MobileCarrierTexts) {
     carriers.insert(row[1] == QStringLiteral("--") ? QString() : row[1]);
   }
   for (int group = 0; group < kobal::tables::kMobileGroupCount; ++group) {
-    for (int block = 0; block < 100; ++block) {
-      const char* text = kobal::tables::kMobileBlocks[group][block];
-      ASSERT_NE(text, nullptr);
+    for (int block = 0; block < kobal::tables::kMobileBlockCount; ++block) {
+      const uint8_t carrier = kobal::tables::kMobileBlockCarriers[group][block];
+      const char* text = kobal::tables::kMobileCarrierAnswers[carrier].text;
       EXPECT_TRUE(carriers.contains(DecodeShiftJis(text))) << group << ":" << block;
     }
   }
@@ -75,7 +76,7 @@ TEST(ShiftJisTables, NineDigitAndFixedTexts) {
   const QList<QStringList> rows = SourceRows("nine-digit.txt");
   ASSERT_EQ(rows.size(), kobal::tables::kNineDigitCount);
   for (int row = 0; row < kobal::tables::kNineDigitCount; ++row) {
-    EXPECT_EQ(DecodeShiftJis(kobal::tables::kNineDigit[row].text), rows[row][1]);
+    EXPECT_EQ(DecodeShiftJis(kobal::tables::kNineDigit[row].answer.text), rows[row][1]);
   }
   EXPECT_EQ(DecodeShiftJis(kobal::tables::kUnknown), QStringLiteral("不明"));
   EXPECT_EQ(DecodeShiftJis(kobal::tables::kFreeDial), QStringLiteral("フリーダイヤル"));

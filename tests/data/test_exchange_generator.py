@@ -192,7 +192,7 @@ class BadInput(Fixture):
         for where, change in self.CASES:
             with self.subTest(where=where):
                 self.write(**{**good, **change})
-                with self.assertRaises(generate.InputError) as caught:
+                with self.assertRaises(generate.SourceError) as caught:
                     generate.build(self.sources)
                 self.assertIn(where + " error:", str(caught.exception))
                 self.assertEqual(self.run_generator(), 1)

@@ -1,8 +1,7 @@
-// The generated exchange index answers every key exactly as the row scan does.
+// The exchange search through the generated index answers every key as a plain scan of the rows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -10,63 +9,66 @@
 
 #include "KobalInternal.h"
 #include "kobal/KobalFnc.h"
+#include "support/ExchangeScan.h"
 
-namespace kobal {
+namespace kobal::test {
 namespace {
 
-// The row an index slot names, as the scan returns it.
-int32_t RowOf(uint8_t slot) {
-  return slot == tables::kNoIndexedRow ? tables::kNoExchangeRow : slot;
+// Every character a prefix list holds; keys of any other character are in no list.
+constexpr char kListCharacters[] = "0123456789;";
+constexpr int kSymbols = sizeof kListCharacters - 1;
+
+// `lead`, the group digit, then `rest`.
+std::string Text(const char* lead, int group, const char* rest) {
+  std::string text(lead);
+  text.push_back(static_cast<char>('0' + group));
+  text.append(rest);
+  return text;
 }
 
-std::string KeyOf(int group, int slot) {
-  char key[8];
-  std::snprintf(key, sizeof key, "0%d%04d", group, slot);
+// The key "0N" followed by the four list characters that `number` spells in base 11.
+std::string KeyOf(int group, int number) {
+  std::string key = Text("0", group, "0000");
+  for (int place = 5; place >= 2; --place, number /= kSymbols) {
+    key[place] = kListCharacters[number % kSymbols];
+  }
   return key;
 }
 
 std::string Match(const char* text, const ExchangeRow* rows, int32_t rowCount) {
   char result[KOBAL_RESULT_SIZE];
-  MatchExchange(text, rows, rowCount, result);
+  EXPECT_EQ(MatchExchange(text, rows, rowCount, result), 0);
   return result;
 }
 
-std::string FixedLine(const char* placeName) {
-  return std::string(tables::kFixedLineOpen) + placeName + tables::kFixedLineClose;
+std::string FixedLine(const std::string& text) {
+  char result[KOBAL_RESULT_SIZE];
+  EXPECT_EQ(DetectFixedLine(text.c_str(), result), 1);
+  return result;
 }
 
-// Every table's rows copied into a new array: same texts, so only the scan can answer for it.
-std::vector<ExchangeRow> CopyOf(const ExchangeTable& table) {
-  return std::vector<ExchangeRow>(table.rows, table.rows + table.rowCount);
-}
-
-TEST(ExchangeIndex, GeneratedSlotsHoldTheFirstRowTheScanFinds) {
-  for (int group = 1; group <= 9; ++group) {
+TEST(ExchangeIndex, EveryKeyOfListCharactersAnswersAsTheScan) {
+  for (int group = 0; group <= 9; ++group) {
     const ExchangeTable& table = tables::kExchangeTables[group];
-    for (int slot = 0; slot < tables::kExchangeIndexSize; ++slot) {
-      const std::string key = KeyOf(group, slot);
-      ASSERT_EQ(RowOf(tables::kExchangeIndex[group][slot]),
-                ScanExchange(key.c_str(), table.rows, table.rowCount))
-          << "key " << key;
+    int holding = 0;
+    for (int number = 0; number < tables::kExchangeIndexSize; ++number) {
+      const std::string key = KeyOf(group, number);
+      const std::string expected = ScannedAnswer(key.c_str(), group, table.rowCount);
+      holding += expected != tables::kUnknown;
+      ASSERT_EQ(FixedLine(key + "1234"), expected) << "number " << key << "1234";
+      ASSERT_EQ(Match((key + "1").c_str(), table.rows, table.rowCount), expected) << key;
     }
+    // A generated index that held nothing would pass the lines above for an empty table only.
+    EXPECT_EQ(holding > 0, table.rowCount > 0) << "table " << group;
   }
 }
 
-TEST(ExchangeIndex, EveryDigitKeyAnswersAsTheScan) {
-  for (int group = 1; group <= 9; ++group) {
-    const ExchangeTable& table = tables::kExchangeTables[group];
-    const std::vector<ExchangeRow> copy = CopyOf(table);
-    for (int slot = 0; slot < tables::kExchangeIndexSize; ++slot) {
-      const std::string key = KeyOf(group, slot);
-      const std::string text = key + "1234";
-      ASSERT_EQ(FindExchangeRow(key.c_str(), table.rows, table.rowCount),
-                ScanExchange(key.c_str(), table.rows, table.rowCount))
-          << "key " << key;
-      ASSERT_EQ(Match(text.c_str(), table.rows, table.rowCount),
-                Match(text.c_str(), copy.data(), table.rowCount))
-          << "number " << text;
-    }
-  }
+TEST(ExchangeIndex, KeysAcrossASeparatorAnswerTheirRow) {
+  // The first list of table 1 is ";011201;011202;...": "01;011" stands across its first ";".
+  const ExchangeTable& one = tables::kExchangeTables[1];
+  ASSERT_NE(std::strstr(one.rows[0].prefixList, "01;011"), nullptr);
+  EXPECT_EQ(FixedLine("01;0112019"), one.rows[0].answer.text);
+  EXPECT_EQ(FixedLine("0;01120199"), tables::kUnknown);  // "0;" names no group
 }
 
 TEST(ExchangeIndex, LeadingRowsOfATableAnswerAsTheirScan) {
@@ -75,95 +77,63 @@ TEST(ExchangeIndex, LeadingRowsOfATableAnswerAsTheirScan) {
     const int32_t counts[] = {0, std::min(table.rowCount, 1), table.rowCount / 2,
                               std::max(table.rowCount - 1, 0)};
     for (const int32_t count : counts) {
-      for (int slot = 0; slot < tables::kExchangeIndexSize; ++slot) {
-        const std::string key = KeyOf(group, slot);
-        ASSERT_EQ(FindExchangeRow(key.c_str(), table.rows, count),
-                  ScanExchange(key.c_str(), table.rows, count))
+      for (int number = 0; number < tables::kExchangeIndexSize; number += 7) {
+        const std::string key = KeyOf(group, number);
+        ASSERT_EQ(Match(key.c_str(), table.rows, count), ScannedAnswer(key.c_str(), group, count))
             << "key " << key << " in the first " << count << " rows";
       }
     }
   }
 }
 
-TEST(ExchangeIndex, OtherRowArraysAreScanned) {
-  // Reversed, shifted by one row, or borrowed from another table: the index of table N would
-  // give the wrong row, or a row that is not there.
+TEST(ExchangeIndex, OnlyTheTableOfTheKeysGroupIsKnown) {
+  // Rows other than those of the key's own table, even copies of them, know no key.
+  const ExchangeTable& one = tables::kExchangeTables[1];
+  const std::vector<ExchangeRow> copy(one.rows, one.rows + one.rowCount);
+  const std::string key = "0112019999";
+  ASSERT_NE(Match(key.c_str(), one.rows, one.rowCount), tables::kUnknown);
+  EXPECT_EQ(Match(key.c_str(), copy.data(), one.rowCount), tables::kUnknown);
+  EXPECT_EQ(Match(key.c_str(), tables::kExchangeTables[2].rows, one.rowCount), tables::kUnknown);
+  EXPECT_EQ(Match(key.c_str(), nullptr, 0), tables::kUnknown);
+}
+
+TEST(ExchangeIndex, KeysWithOtherCharactersAnswerUnknown) {
   for (int group = 1; group <= 7; ++group) {
     const ExchangeTable& table = tables::kExchangeTables[group];
-    std::vector<ExchangeRow> reversed = CopyOf(table);
-    std::reverse(reversed.begin(), reversed.end());
-    const ExchangeTable& other = tables::kExchangeTables[group == 1 ? 2 : 1];
-    for (int slot = 0; slot < tables::kExchangeIndexSize; slot += 3) {  // a third is plenty here
-      const std::string key = KeyOf(group, slot);
-      const char* k = key.c_str();
-      ASSERT_EQ(FindExchangeRow(k, reversed.data(), table.rowCount),
-                ScanExchange(k, reversed.data(), table.rowCount));
-      if (table.rowCount > 0) {
-        ASSERT_EQ(FindExchangeRow(k, table.rows + 1, table.rowCount - 1),
-                  ScanExchange(k, table.rows + 1, table.rowCount - 1));
-      }
-      ASSERT_EQ(FindExchangeRow(k, other.rows, other.rowCount),
-                ScanExchange(k, other.rows, other.rowCount));
+    for (const char* tail : {"120x", "12 1", "+201", "1\37701", "\201201"}) {
+      const std::string text = Text("0", group, tail).append("9999");
+      EXPECT_EQ(Match(text.c_str(), table.rows, table.rowCount), tables::kUnknown) << text;
+    }
+    // Where atoi would skip a blank or a sign, the key still holds it.
+    for (const char* lead : {" ", "+"}) {
+      const std::string text = Text(lead, group, "12011234");
+      EXPECT_EQ(FixedLine(text), tables::kUnknown) << text;
     }
   }
 }
 
-TEST(ExchangeIndex, EmptyGroupsAndZeroAnswerNothing) {
-  for (const int group : {0, 8, 9}) {
-    for (int slot = 0; slot < tables::kExchangeIndexSize; ++slot) {
-      ASSERT_EQ(tables::kExchangeIndex[group][slot], tables::kNoIndexedRow);
-    }
+TEST(ExchangeIndex, IrregularEntriesAnswerByTheirFirstSixDigits) {
+  // Held by a seven-digit entry (0432212), by a list without its leading ";" (047882).
+  for (const char* key : {"043221", "047882", "066479"}) {
+    const int group = key[1] - '0';
+    const std::string expected = ScannedAnswer(key, group, tables::kExchangeTables[group].rowCount);
+    ASSERT_NE(expected, tables::kUnknown) << key;
+    EXPECT_EQ(FixedLine(std::string(key) + "1234"), expected) << key;
   }
-  EXPECT_EQ(Match("0812345678", nullptr, 0), tables::kUnknown);
-}
-
-TEST(ExchangeIndex, KeysWithOtherCharactersAreSearchedUnchanged) {
-  const ExchangeRow rows[] = {
-      {"RowA", ";011201;0112A2"},  // lists only a test would hold
-      {"RowB", ";01+201"},
-  };
-  EXPECT_EQ(Match("0112A23456", rows, 2), FixedLine(rows[0].placeName));
-  EXPECT_EQ(Match("01+2013456", rows, 2), FixedLine(rows[1].placeName));
-  EXPECT_EQ(Match("0112B23456", rows, 2), tables::kUnknown);
-  for (int group = 1; group <= 7; ++group) {
-    const ExchangeTable& table = tables::kExchangeTables[group];
-    // Non-digits, a sign or blank where atoi would skip one, a shifted key, a short key.
-    for (const char* format : {"0%d120x", " %d1201", "+%d1201", "%d12012", ";0%d120", "0%d12"}) {
-      char key[8];
-      std::snprintf(key, sizeof key, format, group);
-      EXPECT_EQ(FindExchangeRow(key, table.rows, table.rowCount),
-                ScanExchange(key, table.rows, table.rowCount))
-          << "key '" << key << "'";
-    }
-  }
-}
-
-TEST(ExchangeIndex, IrregularEntriesMatchByTheirSubstrings) {
-  const ExchangeRow rows[] = {
-      {"Makuhari", ";043211;0432212;043271"},
-      {"ChibaHoncho", ";043221;043223"},
-      {"Omigawa", "047882"},
-  };
-  EXPECT_EQ(Match("0432211234", rows, 3), FixedLine(rows[0].placeName));
-  EXPECT_EQ(Match("0432231234", rows, 3), FixedLine(rows[1].placeName));
-  EXPECT_EQ(Match("0478821234", rows, 3), FixedLine(rows[2].placeName));
-  EXPECT_EQ(Match("4322121234", rows, 3), FixedLine(rows[0].placeName));  // the entry's tail
-  EXPECT_EQ(Match("0432121234", rows, 3), tables::kUnknown);
+  // The tail of a seven-digit entry is no key of its own.
+  EXPECT_EQ(FixedLine("0432121234"),
+            ScannedAnswer("043212", 4, tables::kExchangeTables[4].rowCount));
 }
 
 TEST(ExchangeIndex, ShortTextsAreReadOnlyToTheirEnd) {
   // Exactly sized heap copies, so a read past the NUL is caught by the address sanitizer.
-  for (const char* text : {"", "0", "011", "01120"}) {
+  for (const char* text : {"", "0", "01", "011", "01120", "011201", "011201123", "01120112345"}) {
     const std::size_t size = std::strlen(text) + 1;
     const auto copy = std::make_unique<char[]>(size);
     std::memcpy(copy.get(), text, size);
-    const ExchangeTable& table = tables::kExchangeTables[1];
-    const int32_t row = ScanExchange(text, table.rows, table.rowCount);
-    const std::string expected =
-        row < 0 ? std::string(tables::kUnknown) : FixedLine(table.rows[row].placeName);
-    EXPECT_EQ(Match(copy.get(), table.rows, table.rowCount), expected) << "text '" << text << "'";
+    EXPECT_EQ(FixedLine(copy.get()), tables::kUnknown) << "text '" << text << "'";
   }
 }
 
 }  // namespace
-}  // namespace kobal
+}  // namespace kobal::test

@@ -28,7 +28,7 @@ TEST(AnswerCopy, EverySizeWritesTextAndNulOnly) {
     std::array<char, KOBAL_RESULT_SIZE + 8> buffer;
     buffer.fill(kUntouched);
 
-    WriteAnswer(buffer.data(), text.c_str(), size);
+    WriteAnswer(buffer.data(), AnswerText{text.c_str(), static_cast<int32_t>(size)});
 
     EXPECT_EQ(std::string(buffer.data(), size), text) << "size " << size;
     EXPECT_EQ(buffer[size], '\0') << "size " << size;

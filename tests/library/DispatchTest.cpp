@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "CheckedDetect.h"
-#include "ShiftJis.h"
 #include "kobal/KobalFnc.h"
+#include "support/CheckedDetect.h"
+#include "support/ShiftJis.h"
 
 namespace kobal::test {
 namespace {

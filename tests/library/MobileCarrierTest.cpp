@@ -4,8 +4,8 @@
 #include <map>
 #include <string>
 
-#include "CheckedDetect.h"
-#include "ShiftJis.h"
+#include "support/CheckedDetect.h"
+#include "support/ShiftJis.h"
 
 namespace kobal::test {
 namespace {

@@ -6,9 +6,9 @@
 #include <map>
 #include <string>
 
-#include "CheckedDetect.h"
 #include "KobalInternal.h"
-#include "ShiftJis.h"
+#include "support/CheckedDetect.h"
+#include "support/ShiftJis.h"
 
 namespace kobal::test {
 namespace {

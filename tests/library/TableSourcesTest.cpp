@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "KobalInternal.h"
-#include "ShiftJis.h"
-#include "TableSource.h"
+#include "support/ShiftJis.h"
+#include "support/TableSource.h"
 
 namespace kobal::test {
 namespace {
@@ -33,23 +33,10 @@ TEST(TableSources, ServiceNumbers) {
   std::map<int, std::string> source;
   for (const Fields& r : ReadSource("service-numbers.txt")) source[std::stoi(r[0])] = r[1];
   for (int value = tables::kServiceFirst; value <= tables::kServiceLast; ++value) {
-    const char* text = tables::kServiceTexts[value - tables::kServiceFirst];
+    const AnswerText& answer = tables::kServiceAnswers[value - tables::kServiceFirst];
     const auto row = source.find(value);
-    if (row == source.end()) {
-      EXPECT_EQ(text, nullptr) << value;
-    } else if (text == nullptr) {
-      ADD_FAILURE() << value << " has no compiled text";
-    } else {
-      EXPECT_EQ(ToUtf8(text), row->second) << value;
-    }
-  }
-}
-
-TEST(TableSources, ServiceAnswersAreTheTextsOrUnknown) {
-  for (int32_t slot = 0; slot < tables::kServiceSlots; ++slot) {
-    const char* text = tables::kServiceTexts[slot];
-    EXPECT_STREQ(tables::kServiceAnswers[slot].text, text != nullptr ? text : tables::kUnknown)
-        << tables::kServiceFirst + slot;
+    EXPECT_EQ(ToUtf8(answer.text), row == source.end() ? "不明" : row->second) << value;
+    EXPECT_EQ(static_cast<std::size_t>(answer.size), std::strlen(answer.text)) << value;
   }
 }
 
@@ -58,49 +45,42 @@ TEST(TableSources, NineDigitNumbers) {
   ASSERT_EQ(static_cast<std::size_t>(tables::kNineDigitCount), records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
     EXPECT_EQ(tables::kNineDigit[i].prefix, records[i][0]);
-    EXPECT_EQ(ToUtf8(tables::kNineDigit[i].text), records[i][1]);
+    EXPECT_EQ(ToUtf8(tables::kNineDigit[i].answer.text), records[i][1]);
   }
 }
 
+// The block grid through the group slots, as the lookup reads it: every group of the source and
+// no other, each block holding its code's text.
 TEST(TableSources, MobileBlocks) {
   std::map<std::string, std::string> legend;
   for (const Fields& r : ReadSource("mobile-carriers.txt")) legend[r[0]] = r[1];
   const std::vector<Fields> grid = ReadSource("mobile-blocks.txt");
-  ASSERT_EQ(grid.size(), 10u * tables::kMobileGroupCount);
-  for (std::size_t line = 0; line < grid.size(); ++line) {
-    const std::size_t group = line / 10;
-    EXPECT_EQ(tables::kMobileGroups[group], grid[line][0]);
-    std::istringstream codes(grid[line][2]);
-    std::size_t block = 10 * static_cast<std::size_t>(std::stoi(grid[line][1]));
+  std::map<std::string, int> slots;  // "0705" -> its group number
+  for (const int lead : {0, 1}) {
+    for (int digit = 0; digit < 10; ++digit) {
+      const int8_t slot = tables::kMobileGroupSlots[lead][digit];
+      if (slot < 0) continue;
+      ASSERT_LT(slot, tables::kMobileGroupCount);
+      slots[(lead == 0 ? "070" : "090") + std::to_string(digit)] = slot;
+    }
+  }
+  std::map<std::string, int> linesPerGroup;
+  for (const Fields& line : grid) {
+    ++linesPerGroup[line[0]];
+    ASSERT_TRUE(slots.count(line[0])) << line[0] << " has no slot";
+    const int group = slots.at(line[0]);
+    std::istringstream codes(line[2]);
+    std::size_t block = 10 * static_cast<std::size_t>(std::stoi(line[1]));
     for (std::string code; codes >> code; ++block) {
-      EXPECT_EQ(ToUtf8(tables::kMobileBlocks[group][block]), legend.at(code))
-          << grid[line][0] << " block " << block;
+      const AnswerText& answer =
+          tables::kMobileCarrierAnswers[tables::kMobileBlockCarriers[group][block]];
+      EXPECT_EQ(ToUtf8(answer.text), legend.at(code)) << line[0] << " block " << block;
+      EXPECT_EQ(static_cast<std::size_t>(answer.size), std::strlen(answer.text));
     }
     EXPECT_EQ(block % 10, 0u);
   }
-}
-
-TEST(TableSources, MobileLookupTablesAgreeWithTheBlocks) {
-  int found = 0;
-  for (const char* lead : {"070", "090"}) {
-    for (char digit = '0'; digit <= '9'; ++digit) {
-      const std::string key = lead + std::string(1, digit);
-      const int8_t slot = tables::kMobileGroupSlots[lead[1] == '9'][digit - '0'];
-      if (slot < 0) {
-        for (const char* group : tables::kMobileGroups) EXPECT_NE(key, group);
-        continue;
-      }
-      ++found;
-      ASSERT_LT(slot, tables::kMobileGroupCount) << key;
-      EXPECT_EQ(key, tables::kMobileGroups[slot]);
-      for (int block = 0; block < 100; ++block) {
-        const AnswerText& answer =
-            tables::kMobileCarrierAnswers[tables::kMobileBlockCarriers[slot][block]];
-        EXPECT_STREQ(answer.text, tables::kMobileBlocks[slot][block]) << key << " block " << block;
-      }
-    }
-  }
-  EXPECT_EQ(found, tables::kMobileGroupCount);
+  EXPECT_EQ(linesPerGroup.size(), slots.size());  // no slot for a group the source lacks
+  for (const auto& [group, lines] : linesPerGroup) EXPECT_EQ(lines, 10) << group;
 }
 
 TEST(TableSources, ExchangeRows) {
@@ -109,12 +89,11 @@ TEST(TableSources, ExchangeRows) {
     const ExchangeTable& table = tables::kExchangeTables[group];
     ASSERT_EQ(static_cast<std::size_t>(table.rowCount), records.size()) << "table " << group;
     for (std::size_t row = 0; row < records.size(); ++row) {
-      EXPECT_EQ(ToUtf8(table.rows[row].placeName), records[row][0]) << group << "/" << row + 1;
-      EXPECT_EQ(table.rows[row].prefixList, records[row][1]) << group << "/" << row + 1;
-      const AnswerText& answer = tables::kExchangeAnswers[group][row];
+      const AnswerText& answer = table.rows[row].answer;
       EXPECT_EQ(ToUtf8(answer.text), "NTT固定（" + records[row][0] + "）")
           << group << "/" << row + 1;
       EXPECT_EQ(static_cast<std::size_t>(answer.size), std::strlen(answer.text));
+      EXPECT_EQ(table.rows[row].prefixList, records[row][1]) << group << "/" << row + 1;
     }
   }
 }

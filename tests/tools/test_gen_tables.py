@@ -75,7 +75,7 @@ class GeneratorRun(unittest.TestCase):
             ("texts.txt", "DialQ2|", "DialQ3|x", "unknown text name"),
             ("service-numbers.txt", "117|", "182|時報", "not 100 to 181"),
             ("service-numbers.txt", "117|", "117|", "empty service text"),
-            ("nine-digit.txt", "04603|", "0460|x", "five digits"),
+            ("nine-digit.txt", "04603|", "0460|x", "is not 5 digits"),
             ("nine-digit.txt", "04603|", "04603|\U0001F4DE", "no Shift-JIS form"),
             ("mobile-carriers.txt", "DKs|", "D1|x", "bad code"),
             ("mobile-blocks.txt", "0903|5|", "0903|5|IDO IDO", "expected 10 codes"),

@@ -3,8 +3,8 @@ named after the MA the ministry's allocation list gives it."""
 
 from dataclasses import dataclass, field
 
-import datamodel
-from datamodel import InputError
+import table_format
+from table_format import SourceError
 
 
 @dataclass
@@ -38,18 +38,18 @@ def check_quoted_rows(table, quoted, coverage, blocks):
     order = [prefecture for prefecture, _ in blocks]
     previous = None
     for row in quoted:
-        prefecture = datamodel.prefecture_of(row.name)
+        prefecture = table_format.prefecture_of(row.name)
         if prefecture not in order:
-            raise InputError(row.path, row.line, f"table {table} has no block for {prefecture}")
+            raise SourceError(row.path, row.line, f"table {table} has no block for {prefecture}")
         outside = [key for key in row.keys if key[:4] not in coverage]
         if outside:
-            raise InputError(row.path, row.line, f"key {outside[0]} lies outside the covered leads of table {table}")
+            raise SourceError(row.path, row.line, f"key {outside[0]} lies outside the covered leads of table {table}")
         if previous is not None:
-            before, after = order.index(datamodel.prefecture_of(previous.name)), order.index(prefecture)
+            before, after = order.index(table_format.prefecture_of(previous.name)), order.index(prefecture)
             if after < before:
-                raise InputError(row.path, row.line, f"{prefecture} row stands after a row of a later block")
+                raise SourceError(row.path, row.line, f"{prefecture} row stands after a row of a later block")
             if after == before and row.first_key <= previous.first_key:
-                raise InputError(row.path, row.line, f"first entry {row.first_key} does not ascend in its block")
+                raise SourceError(row.path, row.line, f"first entry {row.first_key} does not ascend in its block")
         previous = row
 
 
@@ -57,7 +57,7 @@ def complete_leads(quoted, coverage):
     """Leads of which the quoted rows hold as many entries as the 2000 data set had."""
     counts = {}
     for row in quoted:
-        for entry in datamodel.entries(row.prefixes):
+        for entry in table_format.entries(row.prefixes):
             counts[entry[:4]] = counts.get(entry[:4], 0) + 1
     return [lead for lead, entries in coverage.items() if counts.get(lead) == entries]
 
@@ -100,7 +100,7 @@ def fill_table(table, inputs):
             group = Group(prefecture, ma, lead, keys)
             if group.name not in checked:
                 first = inputs.allocations[keys[0]]
-                datamodel.check_place_name(group.name, first.path, first.line)
+                table_format.check_place_name(group.name, first.path, first.line)
                 checked.add(group.name)
             result.groups.append(group)
     return result

@@ -13,12 +13,13 @@ import argparse
 import os
 import sys
 
-import fill
-import ordering
-import output
-import report
-import sources
-from datamodel import InputError
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))  # table_format
+import fill  # noqa: E402  (this and the imports below are found through the path above)
+import ordering  # noqa: E402
+import output  # noqa: E402
+import report  # noqa: E402
+import sources  # noqa: E402
+from table_format import SourceError, write_atomically  # noqa: E402
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 GENERATED_TABLES = range(1, 8)  # tables 8 and 9 are empty and have no source file
@@ -54,7 +55,7 @@ def main(argv=None):
     args = parser.parse_args(argv)
     try:
         inputs, results = build(args.sources)
-    except InputError as err:
+    except SourceError as err:
         print(err, file=sys.stderr)
         return 1
     files = generated_files(inputs, results, args.tables, args.report)
@@ -63,7 +64,7 @@ def main(argv=None):
         for path in stale:
             print(f"{path}: error: differs from what tools/exchange_data/generate.py makes", file=sys.stderr)
         return 1 if stale else 0
-    output.write_all(files)
+    write_atomically(files)
     if not args.quiet:
         print(files[args.report], end="")
     return 0

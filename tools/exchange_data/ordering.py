@@ -4,8 +4,8 @@ import bisect
 import math
 from dataclasses import dataclass, field
 
-import datamodel
-from datamodel import InputError
+import table_format
+from table_format import SourceError
 
 
 @dataclass
@@ -58,7 +58,7 @@ def chunks(keys, count):
 
 
 def quoted_of_block(quoted, prefecture):
-    return [row for row in quoted if datamodel.prefecture_of(row.name) == prefecture]
+    return [row for row in quoted if table_format.prefecture_of(row.name) == prefecture]
 
 
 def make_segments(fill, blocks):
@@ -70,7 +70,7 @@ def make_segments(fill, blocks):
             for key in group.keys:
                 runs.setdefault(bisect.bisect_left(bounds, key), []).append(key)
             for gap, keys in runs.items():
-                segments.append(Segment(group, gap, keys, math.ceil(len(keys) / datamodel.MAX_ENTRIES)))
+                segments.append(Segment(group, gap, keys, math.ceil(len(keys) / table_format.MAX_ENTRIES)))
     return segments
 
 
@@ -155,7 +155,7 @@ def check_rows(result, fill):
     earliest quoted row holding it), and no quoted row is left without a key to answer."""
     for row in result.rows:
         if row.quoted is None:
-            datamodel.check_prefix_list(row.prefixes, result.table, False, "<made row>", 0)
+            table_format.check_prefix_list(row.prefixes, result.table, False, "<made row>", 0)
     first_holder = {}
     for row in result.rows:
         for key in row.keys:
@@ -167,6 +167,6 @@ def check_rows(result, fill):
             answered |= holder.quoted is quoted
             earlier = next((q for q in fill.quoted[:number] if key in q.keys), None)
             if holder.quoted is not (earlier or quoted):
-                raise InputError(quoted.path, quoted.line, f"its key {key} would be answered by {holder.name}")
+                raise SourceError(quoted.path, quoted.line, f"its key {key} would be answered by {holder.name}")
         if not answered:
-            raise InputError(quoted.path, quoted.line, "every key of it is answered by an earlier row")
+            raise SourceError(quoted.path, quoted.line, "every key of it is answered by an earlier row")

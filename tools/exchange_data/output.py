@@ -1,7 +1,4 @@
-"""Writes the generated files all at once, or compares them with the files in place."""
-
-import os
-import tempfile
+"""Renders the generated table sources, and compares generated files with the files in place."""
 
 import report
 
@@ -21,29 +18,6 @@ def render_table_source(table, table_rows):
             out += ["#", f"# {current}: {count} rows"]
         out.append(f"{row.name}|{row.prefixes}" + ("|irregular" if row.irregular else ""))
     return "\n".join(out) + "\n"
-
-
-def write_all(files):
-    """`files`: {path: text}. Every file is written beside its target first, then all are moved
-    into place, so a failure leaves no half-written table."""
-    staged = []
-    try:
-        for path, text in files.items():
-            folder = os.path.dirname(os.path.abspath(path))
-            os.makedirs(folder, exist_ok=True)
-            handle, temp = tempfile.mkstemp(dir=folder, prefix=".exchange-")
-            staged.append((temp, path))
-            with os.fdopen(handle, "w", encoding="utf-8", newline="\n") as out:
-                out.write(text)
-            umask = os.umask(0)
-            os.umask(umask)
-            os.chmod(temp, 0o666 & ~umask)  # mkstemp's 0600 is not what a data file needs
-        for temp, path in staged:
-            os.replace(temp, path)
-    finally:
-        for temp, _ in staged:
-            if os.path.exists(temp):
-                os.unlink(temp)
 
 
 def stale_files(files):

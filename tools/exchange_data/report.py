@@ -2,7 +2,7 @@
 
 from dataclasses import dataclass
 
-import datamodel
+import table_format
 
 # Whole-data-set figures of 2000 that no single table's line gives.
 REFERENCE_OUT_OF_ORDER, REFERENCE_NEVER_ANSWERING, REFERENCE_SHARED_KEYS = 19, 42, 61
@@ -80,7 +80,7 @@ def figures_of(table_rows, coverage):
         for key in new:
             answered[key] = row
             lead_keys[key[:4]] = lead_keys.get(key[:4], 0) + 1
-        for entry in datamodel.entries(row.prefixes):
+        for entry in table_format.entries(row.prefixes):
             lead_entries[entry[:4]] = lead_entries.get(entry[:4], 0) + 1
         blocks[row.prefecture] = blocks.get(row.prefecture, 0) + 1
         before = rows[index - 1] if index else None

@@ -5,8 +5,8 @@ import os
 import re
 from dataclasses import dataclass, field
 
-import datamodel
-from datamodel import InputError
+import table_format
+from table_format import SourceError, fields, parse_flag, read_lines
 
 ALLOCATIONS = "mic-fixed-2010-01-04.csv"
 MA_PREFECTURES = "ma-prefecture.tsv"
@@ -65,32 +65,9 @@ class TableLayout:
     blocks: list  # [(prefecture, rows of the 2000 data set)], in table order
 
 
-def read_lines(path):
-    """Yields (line number, text) of every line that is neither blank nor a '#' comment."""
-    try:
-        with open(path, encoding="utf-8") as handle:
-            text = handle.read()
-    except UnicodeDecodeError as err:
-        raise InputError(path, 0, f"not UTF-8 ({err.reason})") from err
-    except OSError as err:
-        raise InputError(path, 0, err.strerror or str(err)) from err
-    for number, line in enumerate(text.split("\n"), start=1):
-        line = line.rstrip("\r")
-        if line.strip() and not line.startswith("#"):
-            yield number, line
-
-
-def fields(path, number, line, counts, separator="|"):
-    parts = line.split(separator)
-    if len(parts) not in counts:
-        want = " or ".join(str(c) for c in sorted(counts))
-        raise InputError(path, number, f"expected {want} fields, got {len(parts)}")
-    return parts
-
-
 def parse_table(path, number, text):
     if not re.fullmatch(r"[1-9]", text):
-        raise InputError(path, number, f"table {text!r} is not a group digit 1 to 9")
+        raise SourceError(path, number, f"table {text!r} is not a group digit 1 to 9")
     return int(text)
 
 
@@ -99,11 +76,11 @@ def load_ma_prefectures(path):
     for number, line in read_lines(path):
         name, prefecture = fields(path, number, line, {2}, separator="\t")
         if not name:
-            raise InputError(path, number, "empty MA name")
-        if prefecture not in datamodel.ALL_PREFECTURES:
-            raise InputError(path, number, f"{prefecture!r} is not a prefecture")
+            raise SourceError(path, number, "empty MA name")
+        if prefecture not in table_format.ALL_PREFECTURES:
+            raise SourceError(path, number, f"{prefecture!r} is not a prefecture")
         if name in prefectures and prefectures[name] != prefecture:
-            raise InputError(path, number, f"MA {name} given as {prefectures[name]} and {prefecture}")
+            raise SourceError(path, number, f"MA {name} given as {prefectures[name]} and {prefecture}")
         prefectures[name] = prefecture
     return prefectures
 
@@ -116,25 +93,25 @@ def load_allocations(path, prefectures, prefectures_path):
         parts = next(csv.reader([line]))
         if not header_seen:
             if parts != ALLOCATION_COLUMNS:
-                raise InputError(path, number, f"header is not {','.join(ALLOCATION_COLUMNS)}")
+                raise SourceError(path, number, f"header is not {','.join(ALLOCATION_COLUMNS)}")
             header_seen = True
             continue
         if len(parts) != len(ALLOCATION_COLUMNS):
-            raise InputError(path, number, f"expected {len(ALLOCATION_COLUMNS)} columns, got {len(parts)}")
+            raise SourceError(path, number, f"expected {len(ALLOCATION_COLUMNS)} columns, got {len(parts)}")
         _, ma, key, area_code, local_code, operator, status, _ = parts
         if not re.fullmatch(r"0\d{5}", key):
-            raise InputError(path, number, f"key {key!r} is not six digits beginning with 0")
+            raise SourceError(path, number, f"key {key!r} is not six digits beginning with 0")
         if area_code + local_code != key:
-            raise InputError(path, number, f"area code {area_code!r} and local code {local_code!r} do not make {key}")
+            raise SourceError(path, number, f"area code {area_code!r} and local code {local_code!r} do not make {key}")
         if ma not in prefectures:
-            raise InputError(path, number, f"MA {ma!r} has no prefecture in {prefectures_path}")
+            raise SourceError(path, number, f"MA {ma!r} has no prefecture in {prefectures_path}")
         if status not in STATUSES:
-            raise InputError(path, number, f"status {status!r} is not one of {', '.join(STATUSES)}")
+            raise SourceError(path, number, f"status {status!r} is not one of {', '.join(STATUSES)}")
         if key in allocations:
-            raise InputError(path, number, f"key {key} given twice")
+            raise SourceError(path, number, f"key {key} given twice")
         allocations[key] = Allocation(ma, operator, status, path, number)
     if not header_seen:
-        raise InputError(path, 0, "no header line")
+        raise SourceError(path, 0, "no header line")
     return allocations
 
 
@@ -148,17 +125,15 @@ def load_quoted_rows(path):
         elif re.fullmatch(r"[1-9]\d*", parts[1]):
             position = int(parts[1])
         else:
-            raise InputError(path, number, f"position {parts[1]!r} is not a row number or '-'")
-        flag = parts[4] if len(parts) == 5 else ""
-        if flag not in ("", "irregular"):
-            raise InputError(path, number, f"unknown flag {flag!r} (only 'irregular')")
-        row = QuotedRow(table, position, parts[2], parts[3], flag == "irregular", path, number)
-        datamodel.check_place_name(row.name, path, number)
-        datamodel.check_prefix_list(row.prefixes, table, row.irregular, path, number)
-        row.keys = datamodel.held_keys(row.prefixes)
+            raise SourceError(path, number, f"position {parts[1]!r} is not a row number or '-'")
+        irregular = parse_flag(parts[4] if len(parts) == 5 else None, path, number)
+        row = QuotedRow(table, position, parts[2], parts[3], irregular, path, number)
+        table_format.check_place_name(row.name, path, number)
+        table_format.check_prefix_list(row.prefixes, table, row.irregular, path, number)
+        row.keys = table_format.held_keys(row.prefixes)
         previous = [r for r in rows if r.table == table and r.position is not None]
         if position is not None and previous and previous[-1].position >= position:
-            raise InputError(path, number, f"position {position} is not after {previous[-1].position}")
+            raise SourceError(path, number, f"position {position} is not after {previous[-1].position}")
         rows.append(row)
     return rows
 
@@ -170,11 +145,11 @@ def load_coverage(path):
         table_text, lead, entries = fields(path, number, line, {3})
         table = parse_table(path, number, table_text)
         if not re.fullmatch(rf"0{table}\d\d", lead):
-            raise InputError(path, number, f"lead {lead!r} is not 0{table} and two digits")
+            raise SourceError(path, number, f"lead {lead!r} is not 0{table} and two digits")
         if lead in coverage[table]:
-            raise InputError(path, number, f"lead {lead} given twice")
+            raise SourceError(path, number, f"lead {lead} given twice")
         if not re.fullmatch(r"\d+", entries):
-            raise InputError(path, number, f"entry count {entries!r} is not a number")
+            raise SourceError(path, number, f"entry count {entries!r} is not a number")
         coverage[table][lead] = int(entries)
     return coverage
 
@@ -185,21 +160,21 @@ def load_layout(path):
         table_text, *figures, blocks_text = fields(path, number, line, {5})
         table = parse_table(path, number, table_text)
         if table in layout:
-            raise InputError(path, number, f"table {table} given twice")
+            raise SourceError(path, number, f"table {table} given twice")
         if not all(re.fullmatch(r"\d+", f) for f in figures):
-            raise InputError(path, number, f"figures {figures} are not numbers")
+            raise SourceError(path, number, f"figures {figures} are not numbers")
         blocks = []
         for block in filter(None, (b.strip() for b in blocks_text.split(","))):
             match = re.fullmatch(r"(\S+) (\d+)", block)
-            if not match or match.group(1) not in datamodel.TABLE_PREFECTURES:
-                raise InputError(path, number, f"block {block!r} is not a table prefecture and a row count")
+            if not match or match.group(1) not in table_format.TABLE_PREFECTURES:
+                raise SourceError(path, number, f"block {block!r} is not a table prefecture and a row count")
             if any(match.group(1) == p for p, _ in blocks):
-                raise InputError(path, number, f"{match.group(1)} has two blocks")
+                raise SourceError(path, number, f"{match.group(1)} has two blocks")
             blocks.append((match.group(1), int(match.group(2))))
         layout[table] = TableLayout(*(int(f) for f in figures), blocks)
     missing = [t for t in TABLES if t not in layout]
     if missing:
-        raise InputError(path, 0, f"no line for table {missing[0]}")
+        raise SourceError(path, 0, f"no line for table {missing[0]}")
     return layout
 
 

@@ -1,5 +1,5 @@
 // Test helper: DetectCarrier on a sentinel-filled buffer, its contract checked.
-#include "CheckedDetect.h"
+#include "support/CheckedDetect.h"
 
 #include <gtest/gtest.h>
 

@@ -34,11 +34,29 @@ const std::vector<int32_t>& ServiceValues() {
   static const std::vector<int32_t> values = [] {
     std::vector<int32_t> all;
     for (int32_t slot = 0; slot < tables::kServiceSlots; ++slot) {
-      if (tables::kServiceTexts[slot] != nullptr) all.push_back(tables::kServiceFirst + slot);
+      if (tables::kServiceAnswers[slot].text != tables::kUnknown) {
+        all.push_back(tables::kServiceFirst + slot);
+      }
     }
     return all;
   }();
   return values;
+}
+
+// The four-digit groups of mobile numbers with a block table, in the order of their tables.
+const std::vector<std::string>& MobileGroups() {
+  static const std::vector<std::string> groups = [] {
+    std::vector<std::string> all(tables::kMobileGroupCount);
+    for (const int lead : {0, 1}) {
+      for (int digit = 0; digit < 10; ++digit) {
+        const int8_t slot = tables::kMobileGroupSlots[lead][digit];
+        if (slot >= 0)
+          all[slot] = std::string(lead == 0 ? "070" : "090") + static_cast<char>('0' + digit);
+      }
+    }
+    return all;
+  }();
+  return groups;
 }
 
 template <typename Container>
@@ -51,8 +69,11 @@ std::string FixedLineMiss(Random& random) {
     const char group = static_cast<char>('1' + random.Below(9));
     const std::string key = random.Digits(std::string{'0', group}, 4);
     if (key.starts_with("0120") || key.starts_with("0990")) continue;  // answered before a lookup
+    // Only the first six digits choose the row, so four zeros stand for the rest.
     const ExchangeTable& table = tables::kExchangeTables[group - '0'];
-    if (ScanExchange(key.c_str(), table.rows, table.rowCount) < 0) return random.Digits(key, 4);
+    char answer[KOBAL_RESULT_SIZE];
+    MatchExchange((key + "0000").c_str(), table.rows, table.rowCount, answer);
+    if (std::string_view(answer) == tables::kUnknown) return random.Digits(key, 4);
   }
 }
 
@@ -119,7 +140,7 @@ std::string MakeNumber(NumberClass numberClass, Random& random) {
     case NumberClass::kTollFree:
       return random.Below(2) == 0 ? random.Digits("0120", 6) : random.Digits("0800", 7);
     case NumberClass::kMobile:
-      return random.Digits(tables::kMobileGroups[random.Below(tables::kMobileGroupCount)], 7);
+      return random.Digits(MobileGroups()[random.Below(tables::kMobileGroupCount)], 7);
     case NumberClass::kFixedLineHit:
       return random.Digits(Pick(ExchangeKeys(), random), 4);
     case NumberClass::kFixedLineMiss:

@@ -1,5 +1,5 @@
 // Test helper: the records of a '|'-separated UTF-8 table source, as the generators read them.
-#include "TableSource.h"
+#include "support/TableSource.h"
 
 #include <gtest/gtest.h>
 

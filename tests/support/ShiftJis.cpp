@@ -1,5 +1,5 @@
 // Test helpers: iconv conversions between UTF-8 and code page 932.
-#include "ShiftJis.h"
+#include "support/ShiftJis.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
