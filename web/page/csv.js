@@ -48,7 +48,8 @@ export async function makeCsv(batch, table, encoding, pause) {
       at = newline + 1;
       const answer = table.answerOf(line);
       // No answer holds what CSV quotes, but one that did gets quoted.
-      sink.append(csvField(answer.text) === answer.text ? answer.bytes : engine.encodeCp932(csvField(answer.text)));
+      const field = csvField(answer.text);
+      sink.append(field === answer.text ? answer.bytes : engine.encodeCp932(field));
       sink.append(CRLF);
     }
     parts.push(sink.bytes);

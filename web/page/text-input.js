@@ -30,5 +30,6 @@ export async function readTextAsUtf8(engine, bytes, pause) {
     at = end;
     await pause(at, bytes.length);
   }
-  return { utf8: sink === null ? bytes.subarray(start, keptEnd) : sink.bytes, encoding: engine.textEncoding() };
+  const utf8 = sink === null ? bytes.subarray(start, keptEnd) : sink.bytes;
+  return { utf8, encoding: engine.textEncoding() };
 }
