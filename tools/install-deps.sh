@@ -7,7 +7,7 @@ build=(cmake ninja-build g++ python3 pkg-config)
 # xvfb and xauth: for running the window without a display (tools/run.sh says how).
 run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils qt6-translations-l10n xvfb xauth)
 # Building the Debian packages (debian/control's Build-Depends) and checking them.
-package=(build-essential debhelper dpkg-dev qt6-base-dev libgl-dev emscripten nodejs lintian
+package=(build-essential debhelper dpkg-dev qt6-base-dev libgl-dev emscripten esbuild nodejs lintian
          devscripts blhc desktop-file-utils appstream debootstrap)
 # Cross-building for Windows and running the result: MinGW-w64 and Wine, 32-bit Wine from i386.
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386)

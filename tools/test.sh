@@ -40,11 +40,11 @@ cmake --preset wasm
 cmake --build --preset wasm -j "$jobs"
 rm -rf build/wasm/staging
 DESTDIR="$PWD/build/wasm/staging" cmake --install build/wasm --component web >/dev/null
-for path in index.html page/kobal-engine.js page/about-text.js help/index.html module/package.json \
+for path in index.html page/kobal-page.js help/index.html module/package.json \
             module/kobal.js; do
   [ -f "build/wasm/staging/usr/share/kobal/web/$path" ] || { echo "install lacks share/kobal/web/$path"; exit 1; }
 done
-bash tests/web/run-web-tests.sh build/wasm build/ci
+ctest --preset wasm  # against build/ci, the release build above
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 cmake --preset asan -DKOBAL_BUILD_APP=OFF

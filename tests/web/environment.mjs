@@ -1,6 +1,7 @@
 // Where the web tests find what they check: the web edition's build (KOBAL_WEB_BUILD, the
 // wasm preset's web/ folder) and a native build (KOBAL_NATIVE_BUILD) for the answers of
-// libKobalFnc.so and kobal-lookup. tests/web/run-web-tests.sh sets both.
+// libKobalFnc.so and kobal-lookup. The wasm build's ctest sets both (the native build is its
+// KOBAL_NATIVE_BUILD_DIR).
 import { spawnSync } from "node:child_process";
 import { existsSync, readFileSync } from "node:fs";
 import { dirname, join, resolve } from "node:path";
@@ -9,7 +10,7 @@ import { fileURLToPath, pathToFileURL } from "node:url";
 export const REPOSITORY = resolve(dirname(fileURLToPath(import.meta.url)), "../..");
 const required = (name) => {
   const value = process.env[name];
-  if (!value) throw new Error(`${name} is not set: run the web tests through tests/web/run-web-tests.sh`);
+  if (!value) throw new Error(`${name} is not set: run the web tests through ctest --preset wasm`);
   return resolve(value);
 };
 export const WEB_BUILD = required("KOBAL_WEB_BUILD");
@@ -21,7 +22,7 @@ const NATIVE_ANSWERS = join(NATIVE_BUILD, "tests/web/kobal-native-answers");
 
 for (const path of [join(SITE, "index.html"), join(MODULE, "kobal.js"), KOBAL_LOOKUP, NATIVE_ANSWERS]) {
   if (!existsSync(path))
-    throw new Error(`${path} is missing: build the wasm preset and the native tools first`);
+    throw new Error(`${path} is missing: build the wasm preset, and kobal-lookup and kobal-native-answers in the native build (KOBAL_NATIVE_BUILD_DIR)`);
 }
 
 export const importModule = () => import(pathToFileURL(join(MODULE, "kobal.js")).href);

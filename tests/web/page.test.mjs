@@ -9,6 +9,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { pathToFileURL } from "node:url";
+import { gzipSync } from "node:zlib";
 import { finishBatch, launchBrowser } from "./browser.mjs";
 import { KOBAL_LOOKUP, REPOSITORY, SITE, WEB_BUILD, runNative } from "./environment.mjs";
 
@@ -243,6 +244,23 @@ for (const [where, url] of [
       );
     });
 
+    test("the page's script is one bundle that leaves no globals behind", async () => {
+      // The same page with its script not run, for what the browser itself defines.
+      const unscripted = await browser.newPage();
+      await unscripted.setJavaScriptEnabled(false);
+      await unscripted.goto(page.url());
+      // puppeteer's own bindings (its ARIA queries) come and go with the tests that query.
+      const globalsOf = async (tab) =>
+        (await tab.evaluate(() => Object.getOwnPropertyNames(window))).filter(
+          (name) => !/^(puppeteer_)?__ariaQuerySelector/.test(name),
+        );
+      const before = new Set(await globalsOf(unscripted));
+      await unscripted.close();
+      assert.deepEqual((await globalsOf(page)).filter((name) => !before.has(name)), []);
+      const scripts = await page.$$eval("script", (all) => all.map((script) => [script.src, script.type]));
+      assert.deepEqual(scripts, [[new URL("page/kobal-page.js", page.url()).href, ""]]);
+    });
+
     test("nothing leaves the page: requests go to its own files only, others are refused", async () => {
       const probe = `http://127.0.0.1:${outside.address().port}/`;
       const refused = await page.evaluate(async (probe) => {
@@ -289,6 +307,15 @@ for (const [where, url] of [
     }
   });
 }
+
+test("the page's files come to at most 150 KB, each gzip-compressed as a server sends it", () => {
+  const files = (folder) =>
+    readdirSync(folder, { withFileTypes: true }).flatMap((entry) =>
+      entry.isDirectory() ? files(join(folder, entry.name)) : [join(folder, entry.name)],
+    );
+  const total = files(SITE).reduce((sum, path) => sum + gzipSync(readFileSync(path), { level: 9 }).length, 0);
+  assert.ok(total <= 150 * 1024, `${total} bytes`);
+});
 
 describe("the page from file://: files, CSV, keyboard and bad input", () => {
   let page;

@@ -73,7 +73,7 @@ test("written forms: the normaliser's test table, normalised and then answered",
   assertSameAnswers(numbers);
 });
 
-test("the WebAssembly exports DetectCarrier, the normaliser and the batch call made of them, nothing else of the library", () => {
+test("the WebAssembly exports DetectCarrier, the normaliser, the batch call, the answer's size and the text codecs, nothing else of the library", () => {
   const exported = WebAssembly.Module.exports(
     new WebAssembly.Module(readFileSync(join(WEB_BUILD, "kobal.wasm"))),
   );
@@ -92,6 +92,16 @@ test("the WebAssembly exports DetectCarrier, the normaliser and the batch call m
       .map((e) => e.name)
       .filter((name) => !runtime.includes(name))
       .sort(),
-    ["DetectCarrier", "KobalAnswerText", "KobalClassifyLines", "KobalNormaliseNumber"],
+    [
+      "DetectCarrier",
+      "KobalAnswerText",
+      "KobalBeginText",
+      "KobalClassifyLines",
+      "KobalDecodeText",
+      "KobalEncodeCp932",
+      "KobalNormaliseNumber",
+      "KobalResultSize",
+      "KobalTextEncoding",
+    ],
   );
 });

@@ -1,23 +1,10 @@
-// Kobal's engine in JavaScript: DetectCarrier and the normaliser of written numbers, compiled to
-// WebAssembly from the library's own sources, behind functions that take and give JS values.
-// One source for the `kobal` module (an ES module) and the page (a classic script, which file://
-// allows): the build wraps it for each and puts the WebAssembly bytes beside it.
-"use strict";
-
-/* exported createKobal, bytesFromBase64 */
-
-// The WebAssembly bytes that the build embeds as base64 text.
-function bytesFromBase64(text) {
-  const binary = atob(text);
-  const bytes = new Uint8Array(binary.length);
-  for (let i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
-  return bytes;
-}
+// Kobal's engine in JavaScript: DetectCarrier, the normaliser of written numbers and the text
+// codecs of kobal-lookup, compiled to WebAssembly from the project's own sources, behind
+// functions that take and give JS values. One source for the `kobal` module and the page, which
+// the build bundles each with the WebAssembly bytes.
 
 // Compiles and starts the module from its bytes; resolves to the engine.
-async function createKobal(wasmBytes) {
-  const RESULT_SIZE = 48; // KOBAL_RESULT_SIZE (the longest answer and its NUL) is 46
-
+export async function createKobal(wasmBytes) {
   const compiled = await WebAssembly.compile(wasmBytes);
   // The module is built standalone: it imports only the C runtime's exit (reached on a fault
   // such as running out of memory) and a notice of memory growth.
@@ -39,7 +26,7 @@ async function createKobal(wasmBytes) {
   const asciiDecoder = new TextDecoder("utf-8");
   const shiftJisDecoder = new TextDecoder("shift_jis");
 
-  const resultAt = wasm.malloc(RESULT_SIZE);
+  const resultAt = wasm.malloc(wasm.KobalResultSize());
 
   // Views of the module's memory are renewed after it grows (growth detaches the old buffer).
   let heap = new Uint8Array(wasm.memory.buffer);
@@ -149,11 +136,46 @@ async function createKobal(wasmBytes) {
     };
   };
 
+  // A file's text as kobal-lookup reads it, decoded in the module piece by piece.
+  // beginText(start): the file's first bytes (three, unless it is shorter) start a file; gives
+  // how many of them are a byte order mark, which decodeText is not to be given.
+  // decodeText(piece, last): the UTF-8 of the next piece, as far as its lines have ended (the
+  // rest comes with a later piece), as a view of the module's memory valid until the next call.
+  // textEncoding(): how the text was read so far, "UTF-8" as long as it is the file's bytes as
+  // they are, else "Shift-JIS", "UTF-16LE" or "UTF-16BE".
+  const decodedSizeAt = wasm.malloc(4);
+  const beginText = (start) => {
+    const size = put(start); // first: it may move the area
+    return wasm.KobalBeginText(area, size);
+  };
+  const decodeText = (piece, last) => {
+    const size = put(piece);
+    const at = wasm.KobalDecodeText(area, size, last ? 1 : 0, decodedSizeAt);
+    const decodedSize = new DataView(wasm.memory.buffer).getUint32(decodedSizeAt, true);
+    return memory().subarray(at, at + decodedSize);
+  };
+  const textEncoding = () => {
+    const at = wasm.KobalTextEncoding();
+    return asciiDecoder.decode(memory().subarray(at, heap.indexOf(0, at)));
+  };
+
+  // The code page 932 bytes of a text, as kobal-lookup writes Shift-JIS: "?" for what the code
+  // page cannot hold.
+  const encodeCp932 = (text) => {
+    const size = put(text);
+    const written = wasm.KobalEncodeCp932(area, size, numberArea());
+    return memory().slice(numberArea(), numberArea() + written);
+  };
+
   return Object.freeze({
     detectCarrier,
     detectCarrierBytes,
     normalise,
     classifyBlock,
     answer,
+    beginText,
+    decodeText,
+    textEncoding,
+    encodeCp932,
   });
 }

@@ -1,14 +1,11 @@
 // The table of a batch: line, input, number and answer. Only the rows in view exist in the
 // document, so a million lines scroll as lightly as ten.
-"use strict";
-
-/* exported BatchTable */
 
 const INPUT_SHOWN = 200; // characters of an input shown in its cell; the CSV holds them all
 const ROWS_AROUND = 10; // rows made beyond each edge of the view
 const TABLE_HEIGHT_LIMIT = 8e6; // pixels; browsers stop laying out taller elements near 3.3e7
 
-class BatchTable {
+export class BatchTable {
   constructor(view, engine) {
     this.view = view;
     this.engine = engine;

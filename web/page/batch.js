@@ -1,16 +1,14 @@
 // A batch: every line of a pasted text or an opened file, normalised and answered in slices of
 // a few milliseconds, so that the page stays responsive and the progress bar moves.
-"use strict";
-
-/* exported runBatch, pauseForPage, BatchCancelled */
+import { readTextAsUtf8 } from "./text-input.js";
 
 const SLICE_MS = 30; // work between two turns of the page's event loop (a block takes a few ms)
 
-class BatchCancelled extends Error {}
+export class BatchCancelled extends Error {}
 
 // Lets the page handle input and paint, then resumes: a message comes back at once, where a
 // timer would wait at least 4 ms each time.
-const pauseForPage = (() => {
+export const pauseForPage = (() => {
   const channel = new MessageChannel();
   const waiting = [];
   channel.port1.onmessage = () => waiting.shift()();
@@ -26,7 +24,7 @@ const pauseForPage = (() => {
 // between slices, first for the "bytes" read, then for the bytes whose "lines" are answered (and
 // how many lines that is); when isCurrent()
 // turns false (a newer batch started) it stops with BatchCancelled.
-async function runBatch(engine, source, { onProgress, isCurrent }) {
+export async function runBatch(engine, source, { onProgress, isCurrent }) {
   let sliceStart = performance.now();
   const pause = async (bytesRead, byteCount) => {
     if (performance.now() - sliceStart < SLICE_MS) return;
@@ -38,7 +36,7 @@ async function runBatch(engine, source, { onProgress, isCurrent }) {
 
   const read =
     source.bytes !== undefined
-      ? await readTextAsUtf8(source.bytes, pause)
+      ? await readTextAsUtf8(engine, source.bytes, pause)
       : { utf8: new TextEncoder().encode(source.text), encoding: "UTF-8" };
   const { utf8 } = read;
   // Line i runs from starts[i] up to the byte before starts[i + 1] (its LF). A last line without

@@ -1,13 +1,11 @@
 // The lookup window as in the Kobal program: the number field, 検索 (and Enter), the read-only
 // result line, the number selected again after each search; ヘルプ (and F1) opens the help page,
 // バージョン情報 shows the window's About text.
-"use strict";
-
-/* exported LookupWindow */
+import aboutText from "kobal-about-text";
 
 const HELP_PAGE = "help/index.html";
 
-class LookupWindow {
+export class LookupWindow {
   constructor(engine) {
     this.engine = engine;
     this.number = document.getElementById("number");
@@ -26,7 +24,7 @@ class LookupWindow {
       }
     });
     document.getElementById("about-command").addEventListener("click", () => this.showAbout());
-    document.getElementById("about-text").textContent = kobalAboutText;
+    document.getElementById("about-text").textContent = aboutText;
     // F1 and the mnemonics: Alt+S 検索(S), Alt+H ヘルプ(H), Alt+A バージョン情報(A).
     const commands = {
       F1: () => this.openHelp(),

@@ -1,5 +1,12 @@
-// Starts the page: the lookup window and the batch view, once the engine has compiled.
-"use strict";
+// Starts the page: the lookup window and the batch view, once the engine has compiled. The build
+// bundles this and what it imports, the WebAssembly bytes among them, into one classic script.
+import wasmBytes from "kobal-wasm";
+import { createKobal } from "../module/core.js";
+import { BatchCancelled, pauseForPage, runBatch } from "./batch.js";
+import { BatchTable } from "./batch-table.js";
+import { makeCsv } from "./csv.js";
+import { LookupWindow } from "./lookup-window.js";
+import { INPUT_LIMIT } from "./text-input.js";
 
 // Until the engine is there, Enter in the number field must not submit the form anywhere.
 document.getElementById("lookup-form").addEventListener("submit", (event) => event.preventDefault());
@@ -134,7 +141,7 @@ function startBatchView(engine) {
   });
 }
 
-kobalEngine.then(
+createKobal(wasmBytes).then(
   (engine) => {
     new LookupWindow(engine);
     startBatchView(engine);

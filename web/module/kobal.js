@@ -1,0 +1,13 @@
+// kobal: Kobal's library in WebAssembly, as an ES module. The build bundles it with the engine
+// and the WebAssembly bytes into the package's one kobal.js.
+import wasmBytes from "kobal-wasm";
+import { createKobal } from "./core.js";
+
+const engine = await createKobal(wasmBytes);
+
+/** What the number is, as the library answers it, decoded from its Shift-JIS. */
+export const detectCarrier = engine.detectCarrier;
+/** The same answer as the library's own Shift-JIS bytes, without the NUL. */
+export const detectCarrierBytes = engine.detectCarrierBytes;
+/** The digits of a number as people write it, or null when the text is not one number. */
+export const normalise = engine.normalise;
