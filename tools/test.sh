@@ -17,6 +17,9 @@ cmake --preset ci
 cmake --build --preset ci -j "$jobs"
 ctest --preset ci -j "$jobs"
 
+echo "== the Python package: pip install . and its wheel, each in a fresh virtual environment =="
+bash tests/python/check-install.sh build/ci
+
 echo "== Debian packages: dpkg-buildpackage, lintian, hardening-check =="
 bash tools/build-debs.sh build/debs
 bash tests/packages/check-debs.sh build/debs
