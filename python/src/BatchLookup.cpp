@@ -78,7 +78,7 @@ py::list LookupMany(py::handle texts, AnswerTexts& answers) {
       }
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
-      PyObject* text = answers.Text(chunkAnswers[i].data());
+      PyObject* text = answers.Text(chunkAnswers[i]);
       if (text == nullptr) throw py::error_already_set();
       const int appended = PyList_Append(result.ptr(), text);
       Py_DECREF(text);

@@ -56,7 +56,7 @@ py::bytes DetectCarrierBytes(py::handle number) {
   const char* bytes = nullptr;
   const py::object owner = NumberBytes(number, "detect_carrier_bytes", bytes);
   Answer answer;
-  DetectCarrier(bytes, answer.data());
+  Detect(bytes, answer);
   return py::bytes(answer.data());
 }
 
@@ -64,8 +64,8 @@ py::object DetectCarrierText(py::handle number) {
   const char* bytes = nullptr;
   const py::object owner = NumberBytes(number, "detect_carrier", bytes);
   Answer answer;
-  DetectCarrier(bytes, answer.data());
-  PyObject* text = Answers().Text(answer.data());
+  Detect(bytes, answer);
+  PyObject* text = Answers().Text(answer);
   if (text == nullptr) throw py::error_already_set();
   return py::reinterpret_steal<py::object>(text);
 }
@@ -84,7 +84,7 @@ py::object Lookup(py::handle text) {
   std::string number;
   Answer answer;
   AnswerWritten(written, number, answer);
-  PyObject* answerText = Answers().Text(answer.data());
+  PyObject* answerText = Answers().Text(answer);
   if (answerText == nullptr) throw py::error_already_set();
   return py::reinterpret_steal<py::object>(answerText);
 }

@@ -1,17 +1,9 @@
 // str to UTF-8 without copying the common ASCII text, and without caching a copy on the str.
 #include "PythonText.h"
 
-#include <algorithm>
-
 namespace kobal::python {
 
-TextBytes Utf8Of(PyObject* text, Py_ssize_t limit) {
-  if (PyUnicode_IS_COMPACT_ASCII(text)) {
-    // Compact ASCII strings keep their characters, and a NUL after them, in the object.
-    const auto* data = static_cast<const char*>(PyUnicode_DATA(text));
-    const auto size = static_cast<std::size_t>(PyUnicode_GET_LENGTH(text));
-    return {{data, size}, nullptr};
-  }
+TextBytes EncodeUtf8(PyObject* text, Py_ssize_t limit) {
   PyObject* part = text;
   const Py_ssize_t length = PyUnicode_GetLength(text);
   if (length < 0) return {{}, nullptr};

@@ -15,10 +15,21 @@ struct TextBytes {
   PyObject* owner;
 };
 
+// The UTF-8 of a str that is not compact ASCII, as Utf8Of describes it.
+TextBytes EncodeUtf8(PyObject* text, Py_ssize_t limit);
+
 // The UTF-8 of `text` (a str), taken from the object when it is ASCII and encoded otherwise. A
 // lone surrogate keeps its three bytes, which are no UTF-8, so no text holding one is a number.
 // When only the first `limit` characters matter, only they are encoded. On a Python error
 // (memory) the bytes have a null data pointer.
-TextBytes Utf8Of(PyObject* text, Py_ssize_t limit = PY_SSIZE_T_MAX);
+inline TextBytes Utf8Of(PyObject* text, Py_ssize_t limit = PY_SSIZE_T_MAX) {
+  if (PyUnicode_IS_COMPACT_ASCII(text)) {
+    // Compact ASCII strings keep their characters, and a NUL after them, in the object.
+    return {{static_cast<const char*>(PyUnicode_DATA(text)),
+             static_cast<std::size_t>(PyUnicode_GET_LENGTH(text))},
+            nullptr};
+  }
+  return EncodeUtf8(text, limit);
+}
 
 }  // namespace kobal::python

@@ -5,17 +5,20 @@
 
 namespace kobal::python {
 
+void Detect(const char* number, Answer& answer) {
+  answer.fill('\0');
+  DetectCarrier(number, answer.data());
+}
+
 void AnswerWritten(std::string_view written, std::string& number, Answer& answer) {
   // Plain digits are the number as they stand (the common case in a column): no copy.
   if (IsPlainDomesticNumber(written)) {
-    DetectCarrier(written.data(), answer.data());
+    Detect(written.data(), answer);
   } else if (NormaliseNumber(written, number)) {
-    DetectCarrier(number.c_str(), answer.data());
+    Detect(number.c_str(), answer);
   } else {
     AnswerNoNumber(answer);
   }
 }
-
-void AnswerNoNumber(Answer& answer) { DetectCarrier("", answer.data()); }
 
 }  // namespace kobal::python

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,7 +11,14 @@
 
 namespace kobal::python {
 
-using Answer = std::array<char, KOBAL_RESULT_SIZE>;
+// Room for an answer in whole words, zero after the answer's NUL: the block as it stands is
+// the answer, as a key that hashes and compares a word at a time.
+inline constexpr std::size_t kAnswerRoom = 48;
+static_assert(kAnswerRoom >= KOBAL_RESULT_SIZE && kAnswerRoom % 8 == 0);
+using Answer = std::array<char, kAnswerRoom>;
+
+// The library's answer for `number` (NUL-terminated), the rest of the block zero.
+void Detect(const char* number, Answer& answer);
 
 // The library's answer for the number written in `written` (UTF-8, followed by a NUL byte), or
 // its answer for the empty number (不明) when the text is not one number. `number` is scratch
@@ -18,6 +26,6 @@ using Answer = std::array<char, KOBAL_RESULT_SIZE>;
 void AnswerWritten(std::string_view written, std::string& number, Answer& answer);
 
 // The answer for a text that is not one number.
-void AnswerNoNumber(Answer& answer);
+inline void AnswerNoNumber(Answer& answer) { Detect("", answer); }
 
 }  // namespace kobal::python
