@@ -29,7 +29,15 @@ struct Item {
 }  // namespace
 
 py::list LookupMany(py::handle texts, AnswerTexts& answers) {
-  PyObject* iterator = PyObject_GetIter(texts.ptr());
+  py::object values = py::reinterpret_borrow<py::object>(texts);
+  // A pandas Series iterates through Python code, item by item; the array of its values (the
+  // same objects, not copied for a column of str) does not.
+  if (!PyList_Check(texts.ptr()) && !PyTuple_Check(texts.ptr()) &&
+      py::hasattr(texts, "__array__") && py::hasattr(texts, "index") &&
+      py::hasattr(texts, "ndim") && py::int_(1).equal(texts.attr("ndim"))) {
+    values = texts.attr("__array__")();
+  }
+  PyObject* iterator = PyObject_GetIter(values.ptr());
   if (iterator == nullptr) {
     PyErr_Clear();
     throw py::type_error(std::string("lookup_many() takes an iterable of str, not ") +

@@ -23,8 +23,12 @@ TextBytes EncodeUtf8(PyObject* text, Py_ssize_t limit);
 // When only the first `limit` characters matter, only they are encoded. On a Python error
 // (memory) the bytes have a null data pointer.
 inline TextBytes Utf8Of(PyObject* text, Py_ssize_t limit = PY_SSIZE_T_MAX) {
-  if (PyUnicode_IS_COMPACT_ASCII(text)) {
-    // Compact ASCII strings keep their characters, and a NUL after them, in the object.
+#if PY_VERSION_HEX < 0x030C0000
+  if (PyUnicode_READY(text) != 0) return {{}, nullptr};
+#endif
+  if (PyUnicode_IS_ASCII(text)) {
+    // ASCII strings keep their characters as they are, and a NUL after them (str subclasses
+    // such as NumPy's in a buffer of their own).
     return {{static_cast<const char*>(PyUnicode_DATA(text)),
              static_cast<std::size_t>(PyUnicode_GET_LENGTH(text))},
             nullptr};

@@ -59,6 +59,18 @@ def _is_one_line(written):
     return "\n" not in text and "\r" not in text
 
 
+class Text(str):
+    """A str subclass: its characters live apart from the object, unlike a plain str's."""
+
+
+@pytest.mark.parametrize("text", ["117", "03-3520-1234", "０３－３５２０－１２３４", "", "\ud800"])
+def test_str_subclasses_read_as_their_text(text):
+    assert kobal.lookup(Text(text)) == kobal.lookup(text)
+    assert kobal.normalise(Text(text)) == kobal.normalise(text)
+    assert kobal.detect_carrier(Text(text)) == kobal.detect_carrier(text)
+    assert kobal.lookup_many([Text(text)]) == [kobal.lookup(text)]
+
+
 @pytest.mark.parametrize("function, given", [
     (kobal.detect_carrier, 117), (kobal.detect_carrier, None), (kobal.detect_carrier_bytes, 1.5),
     (kobal.detect_carrier_bytes, bytearray(b"117")), (kobal.normalise, b"117"),

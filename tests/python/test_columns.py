@@ -27,6 +27,16 @@ def test_any_iterable_answers_in_order(make):
     assert kobal.lookup_many(make(items)) == expected
 
 
+def test_pandas_columns_of_other_kinds():
+    texts = ["117", "03-3520-1234", "117", "n/a"]
+    expected = [kobal.lookup(t) for t in texts]
+    assert kobal.lookup_many(pd.Index(texts)) == expected
+    assert kobal.lookup_many(pd.Categorical(texts + [None])) == expected + [UNKNOWN]
+    assert kobal.lookup_many(pd.Series(texts, dtype="category")) == expected
+    # A frame iterates over its column labels, whatever its values.
+    assert kobal.lookup_many(pd.DataFrame({"117": texts, "0": texts})) == [kobal.lookup("117"), UNKNOWN]
+
+
 def test_numpy_and_pandas_string_columns():
     # NumPy's fixed-width strings cannot hold a lone surrogate, and drop trailing NULs.
     texts = [t for t in TEXTS if "\ud800" not in t and "\x00" not in t]
