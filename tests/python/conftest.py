@@ -7,6 +7,11 @@ import pathlib
 import re
 
 import pytest
+from hypothesis import settings
+
+# No example database in the source tree: every run draws afresh.
+settings.register_profile("kobal", database=None)
+settings.load_profile("kobal")
 
 WRITTEN_FORMS = pathlib.Path(__file__).parent.parent / "normaliser" / "written-forms.tsv"
 RESULT_SIZE = 46  # KOBAL_RESULT_SIZE
