@@ -29,6 +29,11 @@ struct Item {
 }  // namespace
 
 py::list LookupMany(py::handle texts, AnswerTexts& answers) {
+  // A text is iterable too, character by character: surely a call meant for lookup().
+  if (PyUnicode_Check(texts.ptr()) || PyBytes_Check(texts.ptr())) {
+    throw py::type_error(std::string("lookup_many() takes an iterable of str, not ") +
+                         Py_TYPE(texts.ptr())->tp_name + " (for one number, lookup())");
+  }
   py::object values = py::reinterpret_borrow<py::object>(texts);
   // A pandas Series iterates through Python code, item by item; the array of its values (the
   // same objects, not copied for a column of str) does not.

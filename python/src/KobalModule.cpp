@@ -157,6 +157,6 @@ run meanwhile.
 ['時報', '不明', 'ツーカーセルラー東海']
 >>> df["種別"] = lookup_many(df["電話番号"])  # doctest: +SKIP
 
-Raises TypeError when texts is not iterable.)");
+Raises TypeError when texts is not iterable, or is one str or bytes.)");
   module.attr("__version__") = KOBAL_VERSION;
 }

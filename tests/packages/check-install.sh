@@ -108,7 +108,7 @@ echo "-- python3: kobal answers as the library does, from the library's package"
 answer=$(in_root 'python3 -c "import kobal; print(kobal.lookup(\"+81 11-201-2345\"), kobal.detect_carrier(b\"117\"))"')
 echo "$answer"
 [ "$answer" = "NTT固定（北海道札幌大通） 時報" ] || { echo "FAIL: unexpected answer from python3" >&2; exit 1; }
-in_root 'ldd /usr/lib/python3/dist-packages/kobal/_kobal*.so | grep -q "libKobalFnc.so.0 => /usr/lib/"' ||
+in_root 'ldd /usr/lib/python3/dist-packages/kobal/_kobal*.so | grep -Eq "libKobalFnc\.so\.0 => (/usr)?/lib/"' ||
   { echo "FAIL: the Python module does not load the installed libKobalFnc" >&2; exit 1; }
 
 echo "-- the web page and its module are installed"
