@@ -5,8 +5,9 @@ round so that a change in the machine's load falls on all of them. Checks the an
 
 Usage: /usr/bin/python3 bench/python-throughput.py [BUILD_DIR] [COUNT] [ROUNDS] [PHONENUMBERS_COUNT]
   BUILD_DIR holds cli/kobal-lookup, bench/kobal-bench-numbers and the kobal package in python/
-  (default build/ci); COUNT numbers of the mix (1000000); ROUNDS (5); phonenumbers, which takes
-  tens of microseconds a number, times the first PHONENUMBERS_COUNT of them (100000).
+  (default build/ci); COUNT numbers of the mix (1000000); ROUNDS (5). lookup_many takes them as
+  a list, and as a pandas Series for comparison; phonenumbers, which takes tens of microseconds
+  a number, times the first PHONENUMBERS_COUNT of them (100000).
 """
 
 import pathlib
@@ -24,6 +25,7 @@ slow_count = min(count, int(sys.argv[4]) if len(sys.argv) > 4 else 100_000)
 sys.path.insert(0, str(build / "python"))
 
 import kobal  # noqa: E402
+import pandas  # noqa: E402
 import phonenumbers  # noqa: E402
 from phonenumbers import geocoder  # noqa: E402
 
@@ -55,6 +57,7 @@ with tempfile.TemporaryDirectory() as work:
         subprocess.run([maker, str(count)], stdout=out, check=True)
     numbers = mix.read_text(encoding="ascii").splitlines()
     assert len(numbers) == count
+    column = pandas.Series(numbers)
 
     # The same answers as kobal-lookup, line for line, before anything is timed.
     lines = subprocess.run([tool, "--input", mix], capture_output=True, check=True).stdout
@@ -70,6 +73,11 @@ with tempfile.TemporaryDirectory() as work:
         kobal.lookup_many(numbers)
         return time.perf_counter() - wall, time.process_time() - cpu
 
+    def time_series():
+        wall, cpu = time.perf_counter(), time.process_time()
+        kobal.lookup_many(column)
+        return time.perf_counter() - wall, time.process_time() - cpu
+
     def time_kobal_lookup():
         wall, cpu = time.perf_counter(), children_cpu()
         subprocess.run([tool, "--input", mix], stdout=subprocess.DEVNULL, check=True)
@@ -82,16 +90,16 @@ with tempfile.TemporaryDirectory() as work:
         return time.perf_counter() - wall, time.process_time() - cpu
 
     runs = {"lookup_many": time_lookup_many, "kobal-lookup": time_kobal_lookup,
-            "phonenumbers": time_phonenumbers}
+            "phonenumbers": time_phonenumbers, "(a Series)": time_series}
     times = {name: [] for name in runs}
     for round_ in range(rounds + 1):  # the first round warms the caches and is not counted
         names = list(runs)
-        for name in names[round_ % 3:] + names[:round_ % 3]:
+        for name in names[round_ % len(names):] + names[:round_ % len(names)]:
             result = runs[name]()
             if round_:
                 times[name].append(result)
 
-n = {"lookup_many": count, "kobal-lookup": count, "phonenumbers": slow_count}
+n = {"lookup_many": count, "kobal-lookup": count, "phonenumbers": slow_count, "(a Series)": count}
 print(f"{count} numbers of the mix ({slow_count} through phonenumbers), {rounds} rounds, median:")
 for name, results in times.items():
     wall = statistics.median(w for w, _ in results)
