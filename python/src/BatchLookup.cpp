@@ -44,6 +44,7 @@ py::list LookupMany(py::handle texts, AnswerTexts& answers) {
   }
   PyObject* iterator = PyObject_GetIter(values.ptr());
   if (iterator == nullptr) {
+    if (!PyErr_ExceptionMatches(PyExc_TypeError)) throw py::error_already_set();
     PyErr_Clear();
     throw py::type_error(std::string("lookup_many() takes an iterable of str, not ") +
                          Py_TYPE(texts.ptr())->tp_name);

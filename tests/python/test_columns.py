@@ -70,6 +70,13 @@ def test_errors_of_the_iteration_pass_through():
     with pytest.raises(ValueError, match="the column broke"):
         kobal.lookup_many(broken())
 
+    class Unreadable:
+        def __iter__(self):
+            raise OSError("the file went away")
+
+    with pytest.raises(OSError, match="the file went away"):
+        kobal.lookup_many(Unreadable())
+
 
 def test_two_threads_answer_at_once():
     # With a switch interval longer than the test, a thread waiting for the lock gets it only
