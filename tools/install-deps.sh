@@ -3,19 +3,21 @@
 # Usage: tools/install-deps.sh run|package|test
 set -euo pipefail
 
-build=(cmake ninja-build g++ python3 pkg-config)
+# python3-dev and pybind11-dev: the kobal Python module.
+build=(cmake ninja-build g++ python3 pkg-config python3-dev pybind11-dev)
 # xvfb and xauth: for running the window without a display (tools/run.sh says how).
 run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils qt6-translations-l10n xvfb xauth)
 # Building the Debian packages (debian/control's Build-Depends) and checking them.
 package=(build-essential debhelper dpkg-dev qt6-base-dev libgl-dev emscripten esbuild nodejs lintian
-         devscripts blhc desktop-file-utils appstream debootstrap)
+         devscripts blhc desktop-file-utils appstream debootstrap dh-python)
 # Cross-building for Windows and running the result: MinGW-w64 and Wine, 32-bit Wine from i386.
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386)
 test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libphonenumber-dev
       qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n dpkg-dev file xdotool
       imagemagick hyperfine linux-perf valgrind clang-format openbox x11-utils xclip time emscripten
-      nodejs chromium
-      "${package[@]}" "${windows[@]}")
+      nodejs chromium python3-pytest python3-hypothesis python3-pandas python3-numpy
+      python3-phonenumbers python3-build python3-venv python3-setuptools python3-wheel
+      python3-pybind11 "${package[@]}" "${windows[@]}")
 
 case "${1:-}" in
   run) packages=("${build[@]}" "${run[@]}") ;;

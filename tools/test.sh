@@ -8,7 +8,7 @@ bash tools/install-deps.sh test
 jobs=$(nproc)
 
 echo "== layout (clang-format) =="
-find include library encodings normaliser lookup app cli tests bench web -name node_modules -prune -o \
+find include library encodings normaliser lookup app cli tests bench web python windows -name node_modules -prune -o \
   \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
 
@@ -24,6 +24,9 @@ for arch in x64 x86; do
   bash tools/build-windows-zip.sh "$arch" build/windows-zips-again "build/windows-$arch-again" >/dev/null
   cmp build/windows-zips/kobal-*-windows-$arch.zip build/windows-zips-again/kobal-*-windows-$arch.zip
 done
+
+echo "== the Python package: pip install . and its wheel, each in a fresh virtual environment =="
+bash tests/python/check-install.sh build/ci
 
 echo "== Debian packages: dpkg-buildpackage, lintian, hardening-check =="
 bash tools/build-debs.sh build/debs

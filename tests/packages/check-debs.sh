@@ -33,6 +33,10 @@ for elf in "${elves[@]}"; do
   # Split debug info keeps only an empty placeholder of the dynamic section, so it cannot show
   # the immediate binding that its program's own dynamic section holds.
   case $elf in */usr/lib/debug/*) skip+=(--nobindnow) ;; esac
+  # The Python module's only calls to the fortifiable functions are the standard library's
+  # copies into heap buffers, whose sizes no compiler knows, so none can become a checked call;
+  # blhc has shown that it was compiled with _FORTIFY_SOURCE.
+  case $elf in */python3-kobal*) skip+=(--nofortify) ;; esac
   hardening-check "${skip[@]}" "$elf" | sed "s|$contents/||" ||
     { echo "hardening-check fails on ${elf#"$contents"/}" >&2; exit 1; }
 done

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs Kobal's four packages with apt-get into a clean Debian 12 chroot (debootstrap,
+# Installs Kobal's packages with apt-get into a clean Debian 12 chroot (debootstrap,
 # minbase) that keeps no /usr/share/doc, tries them there, purges them, and checks that the
 # purge took away every file they brought. Runs as root (CI does); the chroot lives in build/
 # while it runs and is removed afterwards.
@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 [ "$(id -u)" -eq 0 ] || { echo "$0: makes a chroot, so it runs as root: sudo bash $0 ${1:-}" >&2; exit 1; }
 debs=$(realpath "${1:-build/debs}")
-packages=(libkobalfnc0 libkobalfnc-dev kobal-lookup kobal kobal-web)
+packages=(libkobalfnc0 libkobalfnc-dev kobal-lookup kobal kobal-web python3-kobal)
 suite=bookworm
 root=$(realpath -m build/chroot)
 
@@ -103,6 +103,13 @@ answer=$(in_root 'kobal-lookup 0112012345 117')
 echo "$answer"
 [ "$answer" = $'0112012345\tNTT固定（北海道札幌大通）\n117\t時報' ] ||
   { echo "FAIL: unexpected answer" >&2; exit 1; }
+
+echo "-- python3: kobal answers as the library does, from the library's package"
+answer=$(in_root 'python3 -c "import kobal; print(kobal.lookup(\"+81 11-201-2345\"), kobal.detect_carrier(b\"117\"))"')
+echo "$answer"
+[ "$answer" = "NTT固定（北海道札幌大通） 時報" ] || { echo "FAIL: unexpected answer from python3" >&2; exit 1; }
+in_root 'ldd /usr/lib/python3/dist-packages/kobal/_kobal*.so | grep -Eq "libKobalFnc\.so\.0 => (/usr)?/lib/"' ||
+  { echo "FAIL: the Python module does not load the installed libKobalFnc" >&2; exit 1; }
 
 echo "-- the web page and its module are installed"
 in_root 'test -f /usr/share/kobal/web/index.html && test -f /usr/share/kobal/web/module/kobal.js' ||

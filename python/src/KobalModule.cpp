@@ -1,0 +1,162 @@
+// The kobal Python module: the library's answers, and the normaliser's reading of written
+// numbers, for str and bytes and for whole columns.
+#include <pybind11/pybind11.h>
+
+#include <string>
+
+#include "AnswerTexts.h"
+#include "BatchLookup.h"
+#include "PythonText.h"
+#include "WrittenLookup.h"
+#include "normaliser/NumberNormaliser.h"
+
+namespace py = pybind11;
+
+namespace kobal::python {
+namespace {
+
+// DetectCarrier reads no further than the longest number it tells apart (a dozen characters):
+// a longer str answers as its first characters do, so a huge one is not encoded whole.
+constexpr Py_ssize_t kNumberWindow = 64;
+
+AnswerTexts& Answers() {
+  static AnswerTexts answers;
+  return answers;
+}
+
+[[noreturn]] void WrongType(const char* function, const char* expected, py::handle given) {
+  throw py::type_error(std::string(function) + "() takes " + expected + ", not " +
+                       Py_TYPE(given.ptr())->tp_name);
+}
+
+// The number's bytes for DetectCarrier: a bytes object's own, or a str's UTF-8 (the same bytes
+// for ASCII digits). Both end in a NUL, where the library stops reading.
+py::object NumberBytes(py::handle number, const char* function, const char*& bytes) {
+  if (PyBytes_Check(number.ptr())) {
+    bytes = PyBytes_AS_STRING(number.ptr());
+    return py::object();
+  }
+  if (!PyUnicode_Check(number.ptr())) WrongType(function, "the number as str or bytes", number);
+  const TextBytes utf8 = Utf8Of(number.ptr(), kNumberWindow);
+  if (utf8.bytes.data() == nullptr) throw py::error_already_set();
+  bytes = utf8.bytes.data();
+  return py::reinterpret_steal<py::object>(utf8.owner);
+}
+
+// The written text's UTF-8, and the object that holds it while it is read.
+py::object WrittenBytes(py::handle text, const char* function, std::string_view& written) {
+  if (!PyUnicode_Check(text.ptr())) WrongType(function, "the written number as str", text);
+  const TextBytes utf8 = Utf8Of(text.ptr());
+  if (utf8.bytes.data() == nullptr) throw py::error_already_set();
+  written = utf8.bytes;
+  return py::reinterpret_steal<py::object>(utf8.owner);
+}
+
+py::bytes DetectCarrierBytes(py::handle number) {
+  const char* bytes = nullptr;
+  const py::object owner = NumberBytes(number, "detect_carrier_bytes", bytes);
+  Answer answer;
+  Detect(bytes, answer);
+  return py::bytes(answer.data());
+}
+
+py::object DetectCarrierText(py::handle number) {
+  const char* bytes = nullptr;
+  const py::object owner = NumberBytes(number, "detect_carrier", bytes);
+  Answer answer;
+  Detect(bytes, answer);
+  PyObject* text = Answers().Text(answer);
+  if (text == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::object>(text);
+}
+
+py::object Normalise(py::handle text) {
+  std::string_view written;
+  const py::object owner = WrittenBytes(text, "normalise", written);
+  std::string number;
+  if (!NormaliseNumber(written, number)) return py::none();
+  return py::str(number);
+}
+
+py::object Lookup(py::handle text) {
+  std::string_view written;
+  const py::object owner = WrittenBytes(text, "lookup", written);
+  std::string number;
+  Answer answer;
+  AnswerWritten(written, number, answer);
+  PyObject* answerText = Answers().Text(answer);
+  if (answerText == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::object>(answerText);
+}
+
+}  // namespace
+}  // namespace kobal::python
+
+PYBIND11_MODULE(_kobal, module) {
+  using namespace kobal::python;
+  module.doc() =
+      "What a Japanese telephone number is, as the numbering stood in 2000: the library's\n"
+      "answers (Shift-JIS decoded to str), and numbers as people write them.";
+  module.def("detect_carrier", &DetectCarrierText, py::arg("number"),
+             R"(The library's answer for the number's digits, as str.
+
+The number is its bytes exactly as the library reads them: ASCII digits with no
+separators, given as str or bytes (a str is read as its UTF-8). Nothing is
+normalised: "03-3520-1234" answers 不明. Use lookup() for written numbers.
+
+>>> detect_carrier("0112012345")
+'NTT固定（北海道札幌大通）'
+>>> detect_carrier(b"117")
+'時報'
+
+Raises TypeError when the number is neither str nor bytes.)");
+  module.def("detect_carrier_bytes", &DetectCarrierBytes, py::arg("number"),
+             R"(The library's answer for the number's digits, as its Shift-JIS bytes unchanged.
+
+>>> detect_carrier_bytes("117").decode("cp932")
+'時報'
+
+Raises TypeError when the number is neither str nor bytes.)");
+  module.def("normalise", &Normalise, py::arg("text"),
+             R"(The ASCII digits of the one number written in text, or None.
+
+Read by the rules of kobal-lookup: full-width digits, any hyphen, dash, space,
+dot or bracket between the groups, a label first (TEL, 電話 ...), a country
+code (+81 ...), an extension or a note in brackets last. Anything else, letters
+and masks such as "XXXX" included, is no number.
+
+>>> normalise("TEL: +81 (0)3-3520-1234 内線 12")
+'0335201234'
+>>> normalise("03-3520-XXXX") is None
+True
+
+Raises TypeError when text is not a str.)");
+  module.def("lookup", &Lookup, py::arg("text"),
+             R"(What the number written in text is, as kobal-lookup answers a line.
+
+The text is normalised, then looked up; a text that is not one number answers
+"不明".
+
+>>> lookup("０３－３５２０－１２３４")
+'NTT固定（東京都新有明）'
+>>> lookup("n/a")
+'不明'
+
+Raises TypeError when text is not a str.)");
+  module.def(
+      "lookup_many", [](py::handle texts) { return LookupMany(texts, Answers()); },
+      py::arg("texts"),
+      R"(lookup() over every item of texts, in order, as a list.
+
+texts is any iterable: a list, a pandas Series, a NumPy array of objects. An
+item that is not a str (None, NaN, a number) answers "不明" rather than raising.
+The answers are worked out without the interpreter's lock, so other threads
+run meanwhile.
+
+>>> lookup_many(["117", None, "090-1234-5678"])
+['時報', '不明', 'ツーカーセルラー東海']
+>>> df["種別"] = lookup_many(df["電話番号"])  # doctest: +SKIP
+
+Raises TypeError when texts is not iterable, or is one str or bytes.)");
+  module.attr("__version__") = KOBAL_VERSION;
+}

@@ -1,0 +1,77 @@
+"""Shared by the kobal module's tests: the native library through ctypes, kobal-lookup, and the
+normaliser's table of written forms."""
+
+import ctypes
+import os
+import pathlib
+import re
+
+import pytest
+from hypothesis import settings
+
+# No example database in the source tree: every run draws afresh.
+settings.register_profile("kobal", database=None)
+settings.load_profile("kobal")
+
+WRITTEN_FORMS = pathlib.Path(__file__).parent.parent / "normaliser" / "written-forms.tsv"
+RESULT_SIZE = 46  # KOBAL_RESULT_SIZE
+
+
+def _unescape(field):
+    """The table's escapes: \\t \\\\ \\uXXXX \\UXXXXXXXX as characters, \\xHH as raw bytes."""
+    raw = bytearray()
+    for match in re.finditer(r"\\(t|\\|u[0-9A-Fa-f]{4}|U[0-9A-Fa-f]{8}|x[0-9A-Fa-f]{2})|(.)", field, re.S):
+        escape, plain = match.groups()
+        if plain is not None:
+            raw += plain.encode()
+        elif escape == "t":
+            raw += b"\t"
+        elif escape == "\\":
+            raw += b"\\"
+        elif escape[0] == "x":
+            raw.append(int(escape[1:], 16))
+        else:
+            raw += chr(int(escape[1:], 16)).encode("utf-8", "surrogatepass")
+    return bytes(raw)
+
+
+def written_forms():
+    """(written bytes, expected digits or None) for every case of the table."""
+    cases = []
+    for line in WRITTEN_FORMS.read_text(encoding="utf-8").splitlines():
+        if not line or line.startswith("#"):
+            continue
+        written, digits = line.split("\t")
+        cases.append((_unescape(written), None if digits == "-" else digits))
+    assert len(cases) > 100, "the table of written forms was not read"
+    return cases
+
+
+class NativeLibrary:
+    """DetectCarrier of libKobalFnc.so, called the way a C caller calls it."""
+
+    def __init__(self, path):
+        self._library = ctypes.CDLL(path)
+        self._library.DetectCarrier.argtypes = [ctypes.c_char_p, ctypes.c_char_p]
+        self._library.DetectCarrier.restype = ctypes.c_int32
+        self._result = ctypes.create_string_buffer(RESULT_SIZE)
+
+    def detect(self, number: bytes) -> bytes:
+        self._library.DetectCarrier(number, self._result)
+        return self._result.value
+
+
+@pytest.fixture(scope="session")
+def native():
+    path = os.environ.get("KOBAL_LIBRARY")
+    if not path:
+        pytest.skip("KOBAL_LIBRARY does not name libKobalFnc.so")
+    return NativeLibrary(path)
+
+
+@pytest.fixture(scope="session")
+def kobal_lookup():
+    path = os.environ.get("KOBAL_LOOKUP")
+    if not path:
+        pytest.skip("KOBAL_LOOKUP does not name kobal-lookup")
+    return path
