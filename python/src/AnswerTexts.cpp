@@ -1,18 +1,40 @@
-// Decoded answers, kept by their bytes.
+// Decoded answers, kept by their bytes for the process and by number for each thread.
 #include "AnswerTexts.h"
+
+#include <string>
+#include <unordered_map>
 
 namespace kobal::python {
 
-PyObject* AnswerTexts::Decoded(const Answer& answer) {
-  auto found = texts_.find(answer);
-  if (found == texts_.end()) {
+PyObject* AnswerText(const char* answer) {
+  static std::unordered_map<std::string, PyObject*> texts;  // guarded by the interpreter's lock
+  auto found = texts.find(answer);
+  if (found == texts.end()) {
     // Python's cp932 is the code page the library writes (Shift-JIS as Windows has it).
-    const auto size = static_cast<Py_ssize_t>(std::strlen(answer.data()));
-    PyObject* text = PyUnicode_Decode(answer.data(), size, "cp932", "strict");
+    PyObject* text = PyUnicode_Decode(
+        answer, static_cast<Py_ssize_t>(std::char_traits<char>::length(answer)), "cp932", "strict");
     if (text == nullptr) return nullptr;
-    found = texts_.emplace(answer, text).first;
+    found = texts.emplace(answer, text).first;
   }
+  Py_INCREF(found->second);
   return found->second;
+}
+
+ThreadLookup& ThreadLookup::Current() {
+  thread_local ThreadLookup lookup;
+  return lookup;
+}
+
+PyObject* ThreadLookup::Text(std::uint32_t number) {
+  if (number >= texts_.size()) texts_.resize(number + 1, nullptr);
+  if (texts_[number] == nullptr) {
+    PyObject* text = AnswerText(classifier_.AnswerText(number));
+    if (text == nullptr) return nullptr;
+    texts_[number] = text;
+    Py_DECREF(text);  // AnswerText's table keeps it alive
+  }
+  Py_INCREF(texts_[number]);
+  return texts_[number];
 }
 
 }  // namespace kobal::python

@@ -1,61 +1,40 @@
-// The library's Shift-JIS answers as Python str objects, decoded once each and then shared.
+// The library's Shift-JIS answers as Python str objects, decoded once each and then shared, and
+// the lookup core's classifier that numbers them, one per thread.
 #pragma once
 
 #include <Python.h>
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
-#include <cstring>
-#include <unordered_map>
+#include <string_view>
+#include <vector>
 
-#include "WrittenLookup.h"
+#include "lookup/LineClassifier.h"
 
 namespace kobal::python {
 
-class AnswerTexts {
+// A new reference to the str of `answer` (Shift-JIS, NUL-terminated), or null on a Python error.
+// Each distinct answer is decoded once for the life of the process (the module is never
+// unloaded), so a column of a million numbers costs a million references, not a million strings.
+// Needs the interpreter's lock.
+PyObject* AnswerText(const char* answer);
+
+// kobal-lookup's reading of a line (normalise, then ask the library), from the lookup core, with
+// the str of every answer number it has given. One per thread: the numbers are the classifier's
+// own, and a thread classifies without the interpreter's lock.
+class ThreadLookup {
  public:
-  // A new reference to `answer` as str, or null on a Python error. The answers are few, so each
-  // is decoded once and every later caller shares the object: a column of a million numbers
-  // costs a million references, not a million strings. Needs the interpreter's lock.
-  PyObject* Text(const Answer& answer) {
-    Slot& slot = recent_[Hash{}(answer) % recent_.size()];
-    if (slot.text == nullptr || slot.answer != answer) {
-      PyObject* text = Decoded(answer);
-      if (text == nullptr) return nullptr;
-      slot = {answer, text};
-    }
-    Py_INCREF(slot.text);
-    return slot.text;
-  }
+  static ThreadLookup& Current();
+
+  // The number of the answer for the written text (UTF-8); "not one number" has its own. Needs
+  // no lock.
+  std::uint32_t Classify(std::string_view written) { return classifier_.Classify(written); }
+
+  // A new reference to the str of answer `number`, or null on a Python error. Needs the lock.
+  PyObject* Text(std::uint32_t number);
 
  private:
-  struct Hash {
-    // The words mixed side by side rather than one after another: a few cycles an answer.
-    std::size_t operator()(const Answer& answer) const {
-      std::array<std::uint64_t, kAnswerRoom / 8> words;
-      std::memcpy(words.data(), answer.data(), kAnswerRoom);
-      std::uint64_t hash = 0;
-      for (std::size_t i = 0; i < words.size(); ++i) {
-        hash ^= (words[i] + i) * 0x9E3779B97F4A7C15u;
-      }
-      hash = (hash ^ (hash >> 29)) * 0xBF58476D1CE4E5B9u;
-      return static_cast<std::size_t>(hash ^ (hash >> 32));
-    }
-  };
-  struct Slot {
-    Answer answer;
-    PyObject* text;  // borrowed from texts_; null while the slot is empty
-  };
-
-  // The str for an answer not among the recent ones: found, or decoded and kept.
-  PyObject* Decoded(const Answer& answer);
-
-  // Every answer decoded so far. Holds its references for the life of the process: the module
-  // is never unloaded.
-  std::unordered_map<Answer, PyObject*, Hash> texts_;
-  // In front of it, a table without chains or division: an answer's one slot.
-  std::array<Slot, 2048> recent_{};
+  lookup::LineClassifier classifier_;
+  std::vector<PyObject*> texts_;  // by number, borrowed from AnswerText's; null until asked
 };
 
 }  // namespace kobal::python

@@ -2,12 +2,13 @@
 #include "BatchLookup.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "AnswerTexts.h"
 #include "PythonText.h"
-#include "WrittenLookup.h"
 
 namespace py = pybind11;
 
@@ -28,7 +29,7 @@ struct Item {
 
 }  // namespace
 
-py::list LookupMany(py::handle texts, AnswerTexts& answers) {
+py::list LookupMany(py::handle texts) {
   // A text is iterable too, character by character: surely a call meant for lookup().
   if (PyUnicode_Check(texts.ptr()) || PyBytes_Check(texts.ptr())) {
     throw py::type_error(std::string("lookup_many() takes an iterable of str, not ") +
@@ -53,8 +54,8 @@ py::list LookupMany(py::handle texts, AnswerTexts& answers) {
   py::list result;
   std::vector<py::object> held;  // the chunk's items and copies, alive while it is answered
   std::vector<Item> items;
-  std::vector<Answer> chunkAnswers(kChunkItems);
-  std::string number;
+  std::vector<std::uint32_t> numbers(kChunkItems);  // the chunk's answers
+  ThreadLookup& lookup = ThreadLookup::Current();
   held.reserve(2 * kChunkItems);
   items.reserve(kChunkItems);
   for (bool more = true; more;) {
@@ -84,15 +85,11 @@ py::list LookupMany(py::handle texts, AnswerTexts& answers) {
     {
       py::gil_scoped_release unlocked;
       for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].text) {
-          AnswerWritten(items[i].written, number, chunkAnswers[i]);
-        } else {
-          AnswerNoNumber(chunkAnswers[i]);
-        }
+        numbers[i] = lookup.Classify(items[i].text ? items[i].written : std::string_view());
       }
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
-      PyObject* text = answers.Text(chunkAnswers[i]);
+      PyObject* text = lookup.Text(numbers[i]);
       if (text == nullptr) throw py::error_already_set();
       const int appended = PyList_Append(result.ptr(), text);
       Py_DECREF(text);

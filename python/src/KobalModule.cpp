@@ -7,7 +7,8 @@
 #include "AnswerTexts.h"
 #include "BatchLookup.h"
 #include "PythonText.h"
-#include "WrittenLookup.h"
+#include "kobal/KobalFnc.h"
+#include "lookup/LibraryAnswer.h"
 #include "normaliser/NumberNormaliser.h"
 
 namespace py = pybind11;
@@ -18,11 +19,6 @@ namespace {
 // DetectCarrier reads no further than the longest number it tells apart (a dozen characters):
 // a longer str answers as its first characters do, so a huge one is not encoded whole.
 constexpr Py_ssize_t kNumberWindow = 64;
-
-AnswerTexts& Answers() {
-  static AnswerTexts answers;
-  return answers;
-}
 
 [[noreturn]] void WrongType(const char* function, const char* expected, py::handle given) {
   throw py::type_error(std::string(function) + "() takes " + expected + ", not " +
@@ -55,17 +51,17 @@ py::object WrittenBytes(py::handle text, const char* function, std::string_view&
 py::bytes DetectCarrierBytes(py::handle number) {
   const char* bytes = nullptr;
   const py::object owner = NumberBytes(number, "detect_carrier_bytes", bytes);
-  Answer answer;
-  Detect(bytes, answer);
+  lookup::AnswerBuffer answer;
+  lookup::AskLibrary(bytes, answer);
   return py::bytes(answer.data());
 }
 
 py::object DetectCarrierText(py::handle number) {
   const char* bytes = nullptr;
   const py::object owner = NumberBytes(number, "detect_carrier", bytes);
-  Answer answer;
-  Detect(bytes, answer);
-  PyObject* text = Answers().Text(answer);
+  lookup::AnswerBuffer answer;
+  lookup::AskLibrary(bytes, answer);
+  PyObject* text = AnswerText(answer.data());
   if (text == nullptr) throw py::error_already_set();
   return py::reinterpret_steal<py::object>(text);
 }
@@ -81,10 +77,8 @@ py::object Normalise(py::handle text) {
 py::object Lookup(py::handle text) {
   std::string_view written;
   const py::object owner = WrittenBytes(text, "lookup", written);
-  std::string number;
-  Answer answer;
-  AnswerWritten(written, number, answer);
-  PyObject* answerText = Answers().Text(answer);
+  ThreadLookup& lookup = ThreadLookup::Current();
+  PyObject* answerText = lookup.Text(lookup.Classify(written));
   if (answerText == nullptr) throw py::error_already_set();
   return py::reinterpret_steal<py::object>(answerText);
 }
@@ -144,8 +138,7 @@ The text is normalised, then looked up; a text that is not one number answers
 
 Raises TypeError when text is not a str.)");
   module.def(
-      "lookup_many", [](py::handle texts) { return LookupMany(texts, Answers()); },
-      py::arg("texts"),
+      "lookup_many", [](py::handle texts) { return LookupMany(texts); }, py::arg("texts"),
       R"(lookup() over every item of texts, in order, as a list.
 
 texts is any iterable: a list, a pandas Series, a NumPy array of objects. An
