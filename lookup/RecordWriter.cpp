@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "lookup/DelimitedWriter.h"
+
 namespace kobal::lookup {
 namespace {
 
@@ -12,7 +14,7 @@ char* Append(char* out, std::string_view bytes) {
   return out + bytes.size();
 }
 
-constexpr std::size_t kFraming = 48;  // separators, keys and line end of the largest layout
+constexpr std::size_t kFraming = 80;  // separators, keys, status and line end of the largest layout
 
 // Numbers are a piece; most answers' tails, "\t", some 60 bytes of UTF-8 and "\n", are another.
 constexpr std::size_t kDigitsPiece = 16;
@@ -43,8 +45,12 @@ std::string_view AfterResult(OutputFormat format) {
 
 }  // namespace
 
-RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output)
-    : format_(format), output_(output), answers_([format, encoding](std::string_view answer) {
+RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output,
+                           RecordExtras extras)
+    : format_(format),
+      extras_(extras),
+      output_(output),
+      answers_([format, encoding](std::string_view answer) {
         // Kept with each answer, so that a record ends with one copy.
         return std::string(BeforeResult(format)) + AnswerField(answer, format, encoding) +
                std::string(AfterResult(format));
@@ -54,6 +60,18 @@ RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputB
   } else {
     // TSV gives back the bytes as read; CSV files must decode as UTF-8.
     inputBytes_ = format == OutputFormat::kTsv ? FieldBytes::kKept : FieldBytes::kUtf8;
+  }
+}
+
+std::string_view RecordWriter::Status(bool number) const {
+  if (!extras_.status) return "";
+  switch (format_) {
+    case OutputFormat::kCsv:
+      return number ? ",number" : ",not-a-number";
+    case OutputFormat::kJsonLines:
+      return number ? ",\"status\":\"number\"" : ",\"status\":\"not-a-number\"";
+    default:
+      return number ? "\tnumber" : "\tnot-a-number";
   }
 }
 
@@ -67,7 +85,13 @@ void RecordWriter::Write(std::string_view written, std::optional<std::string_vie
       out = WriteTsvField(written, inputBytes_, out);
       break;
     case OutputFormat::kCsv:
-      out = WriteCsvField(written, inputBytes_, out);
+      if (extras_.guardFormulas && LooksLikeFormula(written)) {
+        out = Append(out, "\"'");  // shown as text by spreadsheets, never evaluated
+        out = WriteCsvText(written, inputBytes_, out);
+        *out++ = '"';
+      } else {
+        out = WriteCsvField(written, inputBytes_, out);
+      }
       break;
     case OutputFormat::kJsonLines:
       out = Append(out, "{\"input\":");
@@ -76,6 +100,7 @@ void RecordWriter::Write(std::string_view written, std::optional<std::string_vie
       out = number ? WriteJsonString(*number, out) : Append(out, "null");
       break;
   }
+  out = Append(out, Status(number.has_value()));
   output_.Commit(PaddedBuffer::CopyInPieces<kTailPiece>(out, tail));
 }
 
@@ -92,18 +117,25 @@ void RecordWriter::WriteDigits(std::string_view digits, const AnswerBuffer& answ
   } else {
     out = PaddedBuffer::CopyInPieces<kDigitsPiece>(out, digits);
   }
+  out = Append(out, Status(true));
   output_.Commit(PaddedBuffer::CopyInPieces<kTailPiece>(out, tail));
 }
 
 void RecordWriter::BeginPieces() {
   char* out = output_.Reserve(kFraming);
   if (format_ == OutputFormat::kCsv) *out++ = '"';  // quoted, whatever the pieces hold
+  piecesStarted_ = false;
   if (format_ == OutputFormat::kJsonLines) out = Append(out, "{\"input\":\"");
   output_.Commit(out);
 }
 
 void RecordWriter::WritePiece(std::string_view text) {
-  char* out = output_.Reserve(MaxEscapedSize(text.size()));
+  char* out = output_.Reserve(MaxEscapedSize(text.size()) + 1);
+  if (format_ == OutputFormat::kCsv && extras_.guardFormulas && !piecesStarted_ &&
+      LooksLikeFormula(text)) {
+    *out++ = '\'';
+  }
+  piecesStarted_ = true;
   switch (format_) {
     case OutputFormat::kTsv:
       out = WriteTsvField(text, inputBytes_, out);
@@ -123,6 +155,7 @@ void RecordWriter::EndPieces(const AnswerBuffer& answer) {
   char* out = output_.Reserve(tail.size() + kFraming);
   if (format_ == OutputFormat::kCsv) out = Append(out, "\"");
   if (format_ == OutputFormat::kJsonLines) out = Append(out, "\",\"number\":null");
+  out = Append(out, Status(false));
   output_.Commit(Append(out, tail));
 }
 
