@@ -2,6 +2,16 @@
 #include "lookup/DelimitedWriter.h"
 
 namespace kobal::lookup {
+namespace {
+
+// Digits with a leading zero, which a spreadsheet would read as a number without it: quoted, so
+// that "quoted field as text" (LibreOffice) keeps them as written.
+bool HasLeadingZero(std::string_view cell) {
+  return cell.size() > 1 && cell.front() == '0' &&
+         cell.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+}  // namespace
 
 bool LooksLikeFormula(std::string_view cell) {
   return !cell.empty() && std::string_view("=+-@\t\r").find(cell.front()) != std::string_view::npos;
@@ -14,7 +24,8 @@ void AppendDelimitedRecord(std::span<const std::string> cells, const DelimitedLa
     if (i > 0) text += layout.delimiter;
     const std::string& cell = cells[i];
     const bool guarded = layout.guardFormulas && LooksLikeFormula(cell);
-    const bool quoted = guarded || cell.find_first_of("\"\r\n") != std::string::npos ||
+    const bool quoted = guarded || HasLeadingZero(cell) ||
+                        cell.find_first_of("\"\r\n") != std::string::npos ||
                         cell.find(layout.delimiter) != std::string::npos;
     if (quoted) text += '"';
     if (guarded) text += '\'';
