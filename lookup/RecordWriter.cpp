@@ -43,6 +43,18 @@ std::string_view AfterResult(OutputFormat format) {
   }
 }
 
+// The status field with what comes before it, for a number and for no number.
+std::string_view StatusField(OutputFormat format, bool number) {
+  switch (format) {
+    case OutputFormat::kCsv:
+      return number ? ",number" : ",not-a-number";
+    case OutputFormat::kJsonLines:
+      return number ? ",\"status\":\"number\"" : ",\"status\":\"not-a-number\"";
+    default:
+      return number ? "\tnumber" : "\tnot-a-number";
+  }
+}
+
 }  // namespace
 
 RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output,
@@ -50,10 +62,12 @@ RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputB
     : format_(format),
       extras_(extras),
       output_(output),
-      answers_([format, encoding](std::string_view answer) {
-        // Kept with each answer, so that a record ends with one copy.
-        return std::string(BeforeResult(format)) + AnswerField(answer, format, encoding) +
-               std::string(AfterResult(format));
+      answers_([format, encoding, extras](std::string_view answer) {
+        // Kept with each answer, so that a record ends with one copy; the status of a number
+        // leads it, so that the digits' path writes it at no cost.
+        const std::string_view status = extras.status ? StatusField(format, true) : "";
+        return std::string(status) + std::string(BeforeResult(format)) +
+               AnswerField(answer, format, encoding) + std::string(AfterResult(format));
       }) {
   if (encoding == OutputEncoding::kShiftJis) {
     inputBytes_ = FieldBytes::kShiftJis;
@@ -63,16 +77,10 @@ RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputB
   }
 }
 
-std::string_view RecordWriter::Status(bool number) const {
-  if (!extras_.status) return "";
-  switch (format_) {
-    case OutputFormat::kCsv:
-      return number ? ",number" : ",not-a-number";
-    case OutputFormat::kJsonLines:
-      return number ? ",\"status\":\"number\"" : ",\"status\":\"not-a-number\"";
-    default:
-      return number ? "\tnumber" : "\tnot-a-number";
-  }
+std::string_view RecordWriter::NoNumberTail(std::string_view tail, char*& out) const {
+  if (!extras_.status) return tail;
+  out = Append(out, StatusField(format_, false));
+  return tail.substr(StatusField(format_, true).size());
 }
 
 void RecordWriter::Write(std::string_view written, std::optional<std::string_view> number,
@@ -100,8 +108,8 @@ void RecordWriter::Write(std::string_view written, std::optional<std::string_vie
       out = number ? WriteJsonString(*number, out) : Append(out, "null");
       break;
   }
-  out = Append(out, Status(number.has_value()));
-  output_.Commit(PaddedBuffer::CopyInPieces<kTailPiece>(out, tail));
+  const std::string_view rest = number ? tail : NoNumberTail(tail, out);
+  output_.Commit(PaddedBuffer::CopyInPieces<kTailPiece>(out, rest));
 }
 
 void RecordWriter::WriteDigits(std::string_view digits, const AnswerBuffer& answer,
@@ -117,7 +125,6 @@ void RecordWriter::WriteDigits(std::string_view digits, const AnswerBuffer& answ
   } else {
     out = PaddedBuffer::CopyInPieces<kDigitsPiece>(out, digits);
   }
-  out = Append(out, Status(true));
   output_.Commit(PaddedBuffer::CopyInPieces<kTailPiece>(out, tail));
 }
 
@@ -155,8 +162,8 @@ void RecordWriter::EndPieces(const AnswerBuffer& answer) {
   char* out = output_.Reserve(tail.size() + kFraming);
   if (format_ == OutputFormat::kCsv) out = Append(out, "\"");
   if (format_ == OutputFormat::kJsonLines) out = Append(out, "\",\"number\":null");
-  out = Append(out, Status(false));
-  output_.Commit(Append(out, tail));
+  const std::string_view rest = NoNumberTail(tail, out);
+  output_.Commit(Append(out, rest));
 }
 
 }  // namespace kobal::lookup

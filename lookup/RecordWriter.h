@@ -44,8 +44,8 @@ class RecordWriter {
   void EndPieces(const AnswerBuffer& answer);
 
  private:
-  // The status field with what comes before it, for a number and for no number.
-  std::string_view Status(bool number) const;
+  // The tail of a record without a number: its status written at `out`, the rest to follow.
+  std::string_view NoNumberTail(std::string_view tail, char*& out) const;
 
   OutputFormat format_;
   RecordExtras extras_;
