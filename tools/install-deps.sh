@@ -26,8 +26,9 @@ case "${1:-}" in
   test) packages=("${build[@]}" "${test[@]}") ;;
   *) echo "usage: $0 run|package|test" >&2; exit 2 ;;
 esac
-# npm comes with some builds of nodejs (NodeSource's provides and conflicts with Debian's npm).
-if [ "$1" = test ] && ! command -v npm >/dev/null; then
+# npm (the page's workbook writer, the web tests) comes with some builds of nodejs (NodeSource's
+# provides and conflicts with Debian's npm).
+if [ "$1" != run ] && ! command -v npm >/dev/null; then
   packages+=(npm)
 fi
 
