@@ -108,8 +108,21 @@ void XlsxWriter::FinishSheet() {
   }
 }
 
-void XlsxWriter::WriteCell(std::size_t column, const std::string& text, lxw_format* format,
+void XlsxWriter::WriteCell(std::size_t column, const std::string& given, lxw_format* format,
                            std::size_t record) {
+  // The workbook's XML cannot hold a NUL (the reader has told of it): U+FFFD stands for it,
+  // rather than the cell ending there.
+  std::string withoutNul;
+  if (given.find('\0') != std::string::npos) {
+    for (const char c : given) {
+      if (c == '\0') {
+        withoutNul += kReplacementCharacter;
+      } else {
+        withoutNul += c;
+      }
+    }
+  }
+  const std::string& text = withoutNul.empty() ? given : withoutNul;
   if (column >= widths_.size()) widths_.resize(column + 1, 0);
   widths_[column] = std::max(widths_[column], static_cast<double>(DisplayWidth(text)));
   if (text.empty()) {

@@ -181,7 +181,7 @@ class Workbooks(unittest.TestCase):
                 self.assertTrue(all(kind in "sn" for _, kind in row), row)  # never a formula
             self.assertEqual(rows[1][5], ("0335201234", "s"))
 
-    def test_a_cell_over_excels_limit_is_cut_and_told(self):
+    def test_a_cell_over_excels_limit_is_cut_and_told_and_nul_is_kept_in_sight(self):
         with tempfile.TemporaryDirectory() as folder:
             path = os.path.join(folder, "long.xlsx")
             done = answered("-c", "1", "-f", "xlsx", "-o", path,
@@ -190,6 +190,9 @@ class Workbooks(unittest.TestCase):
             _, rows = workbook_rows(path)
             self.assertEqual(len(rows[1][1][0]), 32767)
             self.assertTrue(rows[1][1][0].endswith("…"))
+            answered("-c", "1", "-f", "xlsx", "-o", path, stdin=b"tel,note\n117,a\x00b\n")
+            _, rows = workbook_rows(path)
+            self.assertEqual(rows[1][1][0], "a\ufffdb")  # not cut at the NUL
 
 
 @unittest.skipUnless(shutil.which("soffice"), "LibreOffice (libreoffice-calc) is not installed")
