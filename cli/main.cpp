@@ -36,6 +36,12 @@ std::string IoMessage(const std::string& name, int error) {
   return name + ": " + std::strerror(error);
 }
 
+// A closed pipe ends the run quietly, as it ends cat: SIGPIPE when it is not ignored, else
+// status 0 and no message.
+int WriteFailure(const std::string& name, int error) {
+  return error == EPIPE ? kExitOk : Fail(kExitIoError, IoMessage(name, error));
+}
+
 // --output: written to a file beside it and renamed at the end, so that the file named is
 // whole or untouched.
 class OutputFile {
@@ -178,8 +184,7 @@ int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
   if (workbook != nullptr) workbook->Close();
   output.Flush();
   if (output.Failed()) {
-    return Fail(kExitIoError,
-                IoMessage(file ? commandLine.outputPath : "standard output", output.Error()));
+    return WriteFailure(file ? commandLine.outputPath : "standard output", output.Error());
   }
   if (readError != 0) return Fail(kExitIoError, IoMessage(name, readError));
   if (file && !file->Keep()) return Fail(kExitIoError, IoMessage(commandLine.outputPath, errno));
@@ -211,12 +216,6 @@ int Answer(const kobal::cli::CommandLine& commandLine, kobal::lookup::OutputBuff
     return Fail(kExitIoError, IoMessage(name, reader.Error()));
   }
   return kExitOk;
-}
-
-// A closed pipe ends the run quietly, as it ends cat: SIGPIPE when it is not ignored, else
-// status 0 and no message.
-int WriteFailure(const std::string& name, int error) {
-  return error == EPIPE ? kExitOk : Fail(kExitIoError, IoMessage(name, error));
 }
 
 int Run(const kobal::cli::CommandLine& commandLine) {

@@ -1,6 +1,7 @@
 """End-to-end tests of kobal-lookup: runs the built binary and reads its output back."""
 import csv
 import io
+import itertools
 import json
 import os
 import random
@@ -406,11 +407,13 @@ class ExitStatus(unittest.TestCase):
         self.assertEqual(done.returncode, 1)
         self.assertIn(b"standard output", done.stderr)
         # A closed pipe ends it quietly, as it ends cat: by SIGPIPE, or with 0 when ignored.
-        for ignored, status in [(False, -signal.SIGPIPE), (True, 0)]:
+        for (ignored, status), args in itertools.product(
+                [(False, -signal.SIGPIPE), (True, 0)], [["117"], ["--column", "1"]]):
             reader, writer = os.pipe()
             os.close(reader)
             done = subprocess.run(
-                [TOOL, "117"], stdout=writer, stderr=subprocess.PIPE, check=False,
+                [TOOL, *args], input=b"117\n" * 100000, stdout=writer, stderr=subprocess.PIPE,
+                check=False,
                 preexec_fn=(lambda: signal.signal(signal.SIGPIPE, signal.SIG_IGN)) if ignored
                 else None)
             os.close(writer)
