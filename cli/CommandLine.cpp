@@ -1,5 +1,8 @@
-// Option parsing: long options with "--name value" or "--name=value", "--" ends options.
+// Option parsing by getopt_long, as GNU tools parse: "-hV", "--form=csv", "--", options among
+// the numbers.
 #include "cli/CommandLine.h"
+
+#include <getopt.h>
 
 #include <algorithm>
 #include <cctype>
@@ -19,6 +22,55 @@ std::string Lowered(std::string_view text) {
   return lowered;
 }
 
+using lookup::TextEncoding;
+
+std::optional<char> DelimiterNamed(std::string_view name) {
+  const std::string lowered = Lowered(name);
+  if (lowered == "tab" || lowered == "\\t" || lowered == "\t") return '\t';
+  if (lowered == "comma") return ',';
+  if (lowered == "semicolon") return ';';
+  if (name.size() == 1 && name[0] != '"' && name[0] != '\r' && name[0] != '\n') return name[0];
+  return std::nullopt;
+}
+
+// "電話番号,FAX" or one name per --column.
+void AddColumns(std::string_view list, std::vector<std::string>& columns) {
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = list.find(',', start);
+    const std::string_view column = list.substr(start, comma - start);
+    if (!column.empty()) columns.emplace_back(column);
+    if (comma == std::string_view::npos) return;
+    start = comma + 1;
+  }
+}
+
+enum LongOnly : int {
+  kInputEncoding = 256,
+  kHeader,
+  kNoHeader,
+  kCsvRaw,
+  kStatus,
+};
+
+constexpr option kOptions[] = {
+    {"input", required_argument, nullptr, 'i'},
+    {"input-encoding", required_argument, nullptr, kInputEncoding},
+    {"raw", no_argument, nullptr, 'r'},
+    {"format", required_argument, nullptr, 'f'},
+    {"encoding", required_argument, nullptr, 'e'},
+    {"output", required_argument, nullptr, 'o'},
+    {"column", required_argument, nullptr, 'c'},
+    {"delimiter", required_argument, nullptr, 'd'},
+    {"header", no_argument, nullptr, kHeader},
+    {"no-header", no_argument, nullptr, kNoHeader},
+    {"status", no_argument, nullptr, kStatus},
+    {"csv-raw", no_argument, nullptr, kCsvRaw},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {nullptr, 0, nullptr, 0},
+};
+
 std::optional<OutputFormat> FormatNamed(std::string_view name) {
   const std::string lowered = Lowered(name);
   if (lowered == "tsv") return OutputFormat::kTsv;
@@ -32,6 +84,17 @@ bool IsUtf8Name(const std::string& lowered) { return lowered == "utf-8" || lower
 bool IsShiftJisName(const std::string& lowered) {
   return lowered == "shift_jis" || lowered == "shift-jis" || lowered == "sjis" ||
          lowered == "cp932";
+}
+
+std::optional<TextEncoding> RecordEncodingNamed(std::string_view name) {
+  const std::string lowered = Lowered(name);
+  if (IsUtf8Name(lowered)) return TextEncoding::kUtf8;
+  if (IsShiftJisName(lowered)) return TextEncoding::kShiftJis;
+  if (lowered == "utf-16" || lowered == "utf16" || lowered == "utf-16le") {
+    return TextEncoding::kUtf16LittleEndian;
+  }
+  if (lowered == "utf-16be") return TextEncoding::kUtf16BigEndian;
+  return std::nullopt;
 }
 
 std::optional<OutputEncoding> EncodingNamed(std::string_view name) {
@@ -50,89 +113,161 @@ std::optional<InputEncoding> InputEncodingNamed(std::string_view name) {
   return std::nullopt;
 }
 
+// What went wrong with the option getopt_long just refused.
+std::string RefusedOption(char** argv, int index, int shortOption, bool missingValue) {
+  const std::string argument = index > 0 ? argv[index - 1] : "";
+  if (shortOption != 0 && shortOption != '?' && argument.rfind("--", 0) != 0) {
+    const std::string name = std::string("-") + static_cast<char>(shortOption);
+    return missingValue ? "option '" + name + "' needs a value" : "unknown option '" + name + "'";
+  }
+  const std::string name = argument.substr(0, argument.find('='));
+  if (missingValue) return "option '" + name + "' needs a value";
+  for (const option& known : kOptions) {
+    if (known.name != nullptr && "--" + std::string(known.name) == name) {
+      return "option '" + name + "' takes no value";
+    }
+  }
+  return "unknown or ambiguous option '" + name + "'";
+}
+
 }  // namespace
 
 bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::string& error) {
   bool inputGiven = false;
-  bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view argument = argv[i];
-    if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
-      commandLine.numbers.push_back(argv[i]);
-      continue;
-    }
-    if (argument == "--") {
-      optionsEnded = true;
-      continue;
-    }
-    std::string_view name = argument;
-    std::optional<std::string_view> value;
-    if (const auto equals = argument.find('='); equals != std::string_view::npos) {
-      name = argument.substr(0, equals);
-      value = argument.substr(equals + 1);
-    }
-    const bool takesValue = name == "--format" || name == "--encoding" || name == "--input" ||
-                            name == "--input-encoding";
-    if (takesValue && !value) {
-      if (i + 1 == argc) {
-        error = "option '" + std::string(name) + "' needs a value";
+  std::optional<OutputEncoding> lineEncoding;
+  std::string encodingName;
+  optind = 0;  // glibc starts afresh, for a second parse in one process
+  opterr = 0;  // the messages are ours
+  for (;;) {
+    const int option = getopt_long(argc, argv, ":hVri:f:e:o:c:d:", kOptions, nullptr);
+    if (option == -1) break;
+    const std::string_view value = optarg != nullptr ? optarg : "";
+    switch (option) {
+      case 'h':
+        commandLine.help = true;
+        break;
+      case 'V':
+        commandLine.version = true;
+        break;
+      case 'r':
+        commandLine.options.raw = true;
+        commandLine.recordOptions.raw = true;
+        break;
+      case 'f':
+        if (Lowered(value) == "xlsx") {
+          commandLine.xlsx = true;
+          commandLine.records = true;
+        } else if (const auto format = FormatNamed(value)) {
+          commandLine.options.format = *format;
+          commandLine.xlsx = false;
+        } else {
+          error = "unknown format '" + std::string(value) + "' (tsv, csv, jsonl or xlsx)";
+          return false;
+        }
+        commandLine.formatGiven = true;
+        break;
+      case 'e':
+        commandLine.recordEncoding = RecordEncodingNamed(value);
+        lineEncoding = EncodingNamed(value);
+        if (!commandLine.recordEncoding) {
+          error = "unknown encoding '" + std::string(value) + "' (utf-8, shift_jis or utf-16)";
+          return false;
+        }
+        encodingName = value;
+        break;
+      case kInputEncoding:
+        if (const auto encoding = InputEncodingNamed(value)) {
+          commandLine.options.inputEncoding = *encoding;
+        } else {
+          error = "unknown input encoding '" + std::string(value) +
+                  "' (auto, utf-8, shift_jis or utf-16)";
+          return false;
+        }
+        break;
+      case 'i':
+        if (inputGiven) {
+          error = "option '--input' given twice";
+          return false;
+        }
+        if (value.empty()) {
+          error = "option '--input' needs a file name";
+          return false;
+        }
+        inputGiven = true;
+        commandLine.inputPath = value;
+        break;
+      case 'o':
+        if (value.empty() || value == "-") {
+          error = "option '--output' needs a file name";
+          return false;
+        }
+        commandLine.outputPath = value;
+        break;
+      case 'c':
+        AddColumns(value, commandLine.recordOptions.columns);
+        commandLine.records = true;
+        break;
+      case 'd':
+        if (const auto delimiter = DelimiterNamed(value)) {
+          commandLine.recordOptions.delimiter = *delimiter;
+          commandLine.records = true;
+        } else {
+          error = "unknown delimiter '" + std::string(value) +
+                  "' (one character, or tab, comma, semicolon)";
+          return false;
+        }
+        break;
+      case kHeader:
+      case kNoHeader:
+        commandLine.recordOptions.header =
+            option == kHeader ? lookup::HeaderRow::kPresent : lookup::HeaderRow::kAbsent;
+        commandLine.records = true;
+        break;
+      case kStatus:
+        commandLine.options.status = true;
+        break;
+      case kCsvRaw:
+        commandLine.options.guardFormulas = false;
+        break;
+      case ':':
+        error = RefusedOption(argv, optind, optopt, true);
         return false;
-      }
-      value = argv[++i];
-    } else if (!takesValue && value) {
-      error = "option '" + std::string(name) + "' takes no value";
-      return false;
-    }
-
-    if (name == "--raw") {
-      commandLine.options.raw = true;
-    } else if (name == "--help" || name == "-h") {
-      commandLine.help = true;
-    } else if (name == "--version" || name == "-V") {
-      commandLine.version = true;
-    } else if (name == "--format") {
-      const auto format = FormatNamed(*value);
-      if (!format) {
-        error = "unknown format '" + std::string(*value) + "' (tsv, csv or jsonl)";
+      default:
+        error = RefusedOption(argv, optind, optopt, false);
         return false;
-      }
-      commandLine.options.format = *format;
-    } else if (name == "--encoding") {
-      const auto encoding = EncodingNamed(*value);
-      if (!encoding) {
-        error = "unknown encoding '" + std::string(*value) + "' (utf-8 or shift_jis)";
-        return false;
-      }
-      commandLine.options.encoding = *encoding;
-    } else if (name == "--input-encoding") {
-      const auto encoding = InputEncodingNamed(*value);
-      if (!encoding) {
-        error = "unknown input encoding '" + std::string(*value) +
-                "' (auto, utf-8, shift_jis or utf-16)";
-        return false;
-      }
-      commandLine.options.inputEncoding = *encoding;
-    } else if (name == "--input") {
-      if (inputGiven) {
-        error = "option '--input' given twice";
-        return false;
-      }
-      if (value->empty()) {
-        error = "option '--input' needs a file name";
-        return false;
-      }
-      inputGiven = true;
-      commandLine.inputPath = *value;
-    } else {
-      error = "unknown option '" + std::string(argument) + "'";
-      return false;
     }
   }
+  for (int i = optind; i < argc; ++i) commandLine.numbers.push_back(argv[i]);
   if (commandLine.help || commandLine.version) return true;
   if (inputGiven && !commandLine.numbers.empty()) {
     error = "numbers and '--input' cannot be given together";
     return false;
   }
+  if (commandLine.records) {
+    if (commandLine.recordOptions.columns.empty()) {
+      commandLine.recordOptions.columns.emplace_back("1");  // a list of bare numbers
+    }
+    if (!commandLine.numbers.empty()) {
+      error = "records are read from '--input' or standard input, not from operands";
+      return false;
+    }
+    if (commandLine.formatGiven && !commandLine.xlsx &&
+        commandLine.options.format == OutputFormat::kJsonLines) {
+      error = "records are written as csv, tsv or xlsx, not jsonl";
+      return false;
+    }
+    if (commandLine.xlsx && commandLine.outputPath.empty()) {
+      error = "'--format xlsx' needs '--output FILE'";
+      return false;
+    }
+    return true;
+  }
+  if (!encodingName.empty() && !lineEncoding) {
+    error =
+        "encoding '" + encodingName + "' is for records ('--column'); lines are utf-8 or shift_jis";
+    return false;
+  }
+  if (lineEncoding) commandLine.options.encoding = *lineEncoding;
   if (commandLine.options.format == OutputFormat::kJsonLines &&
       commandLine.options.encoding == OutputEncoding::kShiftJis) {
     error = "jsonl output is always UTF-8; '--encoding shift_jis' applies to tsv and csv";
@@ -143,26 +278,51 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::stri
 
 const char* HelpText() {
   return "Usage: kobal-lookup [OPTION]... [NUMBER]...\n"
+         "  or:  kobal-lookup --column COLUMN [OPTION]... [--input FILE]\n"
          "Tells what each Japanese telephone number is, as the numbering stood in 2000.\n"
          "\n"
          "Answers each NUMBER, or each line of standard input (or of FILE) when no number\n"
          "is given: one output line per input line, in order, blank lines included.\n"
+         "With --column the input is a CSV or TSV file of records instead (see Records).\n"
          "\n"
-         "  --input FILE        read the numbers from FILE ('-' for standard input)\n"
-         "  --input-encoding ENCODING\n"
+         "  -i, --input FILE    read the numbers from FILE ('-' for standard input)\n"
+         "      --input-encoding ENCODING\n"
          "                      auto (default): a byte order mark decides (UTF-8, UTF-16LE,\n"
          "                      UTF-16BE); without one each line is UTF-8 if it is valid\n"
          "                      UTF-8, else Shift-JIS (code page 932); or utf-8, shift_jis,\n"
          "                      utf-16 (little-endian unless its byte order mark says not)\n"
-         "  --raw               pass each line to the lookup unchanged\n"
-         "  --format FORMAT     tsv (default): number, tab, result\n"
+         "  -r, --raw           pass each line to the lookup unchanged\n"
+         "  -f, --format FORMAT tsv (default): number, tab, result\n"
          "                      csv: RFC 4180 records ending in CRLF\n"
          "                      jsonl: {\"input\":...,\"number\":...,\"result\":...} per line;\n"
          "                      number is null when the line is no number\n"
-         "  --encoding ENCODING utf-8 (default) or shift_jis: the encoding of every output\n"
-         "                      field (tsv and csv only); '?' for what Shift-JIS cannot hold\n"
+         "                      xlsx: an Excel workbook, with --output (records only)\n"
+         "  -e, --encoding ENCODING\n"
+         "                      utf-8 (default) or shift_jis: the encoding of every output\n"
+         "                      field (tsv and csv only); '?' for what Shift-JIS cannot hold;\n"
+         "                      records also utf-16 (default: the input's own)\n"
+         "  -o, --output FILE   write FILE (whole or not at all), not standard output\n"
+         "      --status        a status field before the result: number or not-a-number\n"
+         "      --csv-raw       CSV cells beginning with = + - @ TAB or CR as they are (by\n"
+         "                      default a leading ' makes spreadsheets show them as text)\n"
          "  -h, --help          show this help and exit\n"
          "  -V, --version       show the version and exit\n"
+         "\n"
+         "Records:\n"
+         "  -c, --column NAME|N answer the column of that header name, or number (from 1);\n"
+         "                      repeat it or list several: -c 電話番号,FAX\n"
+         "  -d, --delimiter C   ',' ';' or tab (default: what the first line holds most)\n"
+         "      --header, --no-header\n"
+         "                      whether the first record names the columns (default: yes\n"
+         "                      when a column is given by name; by number, unless a chosen\n"
+         "                      cell of the first record holds a number)\n"
+         "  Quoted cells may hold delimiters, quotes and line breaks. Every record is\n"
+         "  written back as it was, followed, for each column, by its number, status\n"
+         "  (number, not-a-number, empty, missing) and result; one line each for a cell\n"
+         "  holding several numbers. The output keeps the input's delimiter, record ends,\n"
+         "  encoding and byte order mark, so that the file goes straight back into Excel:\n"
+         "    kobal-lookup -c 電話番号,FAX -i 顧客一覧.csv -o 顧客一覧-回答.csv\n"
+         "    kobal-lookup -c 電話番号 -i 顧客一覧.csv -f xlsx -o 顧客一覧.xlsx\n"
          "\n"
          "Unless --raw, each line is read as a number as people write it: ASCII or full-width\n"
          "digits; spaces, hyphens, dashes, minus signs, long-vowel marks, dots, middle dots,\n"
@@ -172,9 +332,11 @@ const char* HelpText() {
          "(+81, (+81), 0081, 010-81, 81-) with or without the trunk 0; last an extension\n"
          "(内線 123, ext. 123, x 123) or notes ((代), ㈹, （FAX）), dropped. Anything\n"
          "else, letters and masks such as XXXX included, makes the line no number: 不明.\n"
+         "CR, VT and FF count as spaces.\n"
          "\n"
-         "Exit status: 0 when every line was answered, 1 on a read or write error,\n"
-         "2 on a usage error. See kobal-lookup(1).\n";
+         "Exit status: 0 when every line was answered (or the output pipe closed), 1 on a\n"
+         "read or write error, 2 on a usage error or a column the header lacks.\n"
+         "See kobal-lookup(1).\n";
 }
 
 const char* VersionText() { return "kobal-lookup " KOBAL_VERSION "\n"; }

@@ -3,18 +3,23 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/CommandLine.h"
+#include "lookup/DelimitedWriter.h"
 #include "lookup/LineAnswerer.h"
 #include "lookup/LineReader.h"
 #include "lookup/OutputBuffer.h"
+#include "lookup/RecordAnswerer.h"
 #include "lookup/RecordWriter.h"
 #include "lookup/StreamAnswerer.h"
+#include "lookup/TextForm.h"
+#include "lookup/XlsxWriter.h"
 
 namespace {
 
@@ -31,11 +36,167 @@ std::string IoMessage(const std::string& name, int error) {
   return name + ": " + std::strerror(error);
 }
 
+// A closed pipe ends the run quietly, as it ends cat: SIGPIPE when it is not ignored, else
+// status 0 and no message.
+int WriteFailure(const std::string& name, int error) {
+  return error == EPIPE ? kExitOk : Fail(kExitIoError, IoMessage(name, error));
+}
+
+// --output: written to a file beside it and renamed at the end, so that the file named is
+// whole or untouched.
+class OutputFile {
+ public:
+  explicit OutputFile(const std::string& path)
+      : path_(path), temporary_(path + ".part" + std::to_string(getpid())) {}
+  ~OutputFile() {
+    if (fd_ >= 0) close(fd_);
+    if (!kept_) std::remove(temporary_.c_str());
+  }
+  const std::string& Temporary() const { return temporary_; }
+  int Open() {
+    fd_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return fd_;
+  }
+  // Closes the temporary file and puts it in place; false with errno set when it cannot.
+  bool Keep() {
+    if (fd_ >= 0 && close(fd_) != 0) return false;
+    fd_ = -1;
+    if (std::rename(temporary_.c_str(), path_.c_str()) != 0) return false;
+    kept_ = true;
+    return true;
+  }
+
+ private:
+  std::string path_;
+  std::string temporary_;
+  int fd_ = -1;
+  bool kept_ = false;
+};
+
+// Reads up to `size` bytes, whole unless the input ends; retried on interruption.
+std::size_t ReadFully(int fd, char* to, std::size_t size, int& error) {
+  std::size_t got = 0;
+  while (got < size) {
+    const ssize_t more = read(fd, to + got, size - got);
+    if (more == 0) break;
+    if (more < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      break;
+    }
+    got += static_cast<std::size_t>(more);
+  }
+  return got;
+}
+
+// Warnings about records: the first hundred, then how many more.
+class Warnings {
+ public:
+  explicit Warnings(std::string name) : name_(std::move(name)) {}
+  ~Warnings() {
+    if (count_ > kShown) {
+      std::fprintf(stderr, "kobal-lookup: %s: %zu more records with warnings\n", name_.c_str(),
+                   count_ - kShown);
+    }
+  }
+  void operator()(const std::string& message) {
+    if (++count_ <= kShown) {
+      std::fprintf(stderr, "kobal-lookup: %s: %s\n", name_.c_str(), message.c_str());
+    }
+  }
+
+ private:
+  static constexpr std::size_t kShown = 100;
+  std::string name_;
+  std::size_t count_ = 0;
+};
+
+// Records: the input as delimited records, the chosen columns answered, written back as
+// delimited text or as a workbook.
+int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
+  using namespace kobal::lookup;
+  const bool fromStdin = commandLine.inputPath.empty() || commandLine.inputPath == "-";
+  const std::string name = fromStdin ? "standard input" : commandLine.inputPath;
+  const int fd = fromStdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
+  std::unique_ptr<char[]> chunk(new char[kDetectionBytes]);
+  int readError = 0;
+  std::size_t got = ReadFully(fd, chunk.get(), kDetectionBytes, readError);
+  std::size_t skip = 0;
+  const TextForm input =
+      DetectTextForm(commandLine.options.inputEncoding, {chunk.get(), got}, skip);
+  TextDecoder decoder(input.encoding);
+
+  std::optional<OutputFile> file;
+  if (!commandLine.outputPath.empty()) file.emplace(commandLine.outputPath);
+  const int outFd = file ? (commandLine.xlsx ? 0 : file->Open()) : STDOUT_FILENO;
+  if (outFd < 0) return Fail(kExitIoError, IoMessage(commandLine.outputPath, errno));
+  OutputBuffer output(commandLine.xlsx ? OutputBuffer::kInMemory : outFd);
+
+  auto warnings = std::make_shared<Warnings>(name);
+  auto warn = [warnings](const std::string& message) { (*warnings)(message); };
+  std::unique_ptr<RowSink> sink;
+  std::unique_ptr<RecordAnswerer> answerer;
+  XlsxWriter* workbook = nullptr;
+  if (commandLine.xlsx) {
+#ifdef KOBAL_HAS_XLSX
+    const WorkbookProvenance provenance{name,
+                                        "Written by kobal-lookup " KOBAL_VERSION " from " + name};
+    auto writer = std::make_unique<XlsxWriter>(file->Temporary(), provenance, warn);
+    workbook = writer.get();
+    sink = std::move(writer);
+#else
+    return Fail(kExitUsage, "this kobal-lookup was built without workbooks (libxlsxwriter)");
+#endif
+  } else {
+    const auto& options = commandLine.options;
+    auto layout = [&answerer, &commandLine, &options, input] {
+      DelimitedLayout chosen;
+      chosen.delimiter = answerer->Delimiter();
+      if (commandLine.formatGiven) {
+        chosen.delimiter = options.format == kobal::lookup::OutputFormat::kTsv ? '\t' : ',';
+      }
+      chosen.recordEnd = answerer->RecordEnd().empty() ? "\r\n" : answerer->RecordEnd();
+      chosen.form = OutputForm(input, commandLine.recordEncoding);
+      chosen.guardFormulas = options.guardFormulas;
+      return chosen;
+    };
+    sink = std::make_unique<DelimitedRows>(layout, [&output](std::string_view bytes) {
+      char* const out = output.Reserve(bytes.size());
+      std::memcpy(out, bytes.data(), bytes.size());
+      output.Commit(out + bytes.size());
+    });
+  }
+  answerer = std::make_unique<RecordAnswerer>(commandLine.recordOptions, *sink, warn);
+  try {
+    std::size_t from = skip;
+    for (;;) {
+      const bool final = got < kDetectionBytes || readError != 0;
+      answerer->Feed(decoder.Decode({chunk.get() + from, got - from}, final), final);
+      if (final || output.Failed()) break;
+      from = 0;
+      got = ReadFully(fd, chunk.get(), kDetectionBytes, readError);
+    }
+  } catch (const ColumnError& error) {
+    return Fail(kExitUsage, name + ": " + error.what());
+  }
+  if (!fromStdin) close(fd);
+  if (workbook != nullptr) workbook->Close();
+  output.Flush();
+  if (output.Failed()) {
+    return WriteFailure(file ? commandLine.outputPath : "standard output", output.Error());
+  }
+  if (readError != 0) return Fail(kExitIoError, IoMessage(name, readError));
+  if (file && !file->Keep()) return Fail(kExitIoError, IoMessage(commandLine.outputPath, errno));
+  return kExitOk;
+}
+
 int Answer(const kobal::cli::CommandLine& commandLine, kobal::lookup::OutputBuffer& output) {
   using namespace kobal::lookup;
   const LookupOptions& options = commandLine.options;
   if (!commandLine.numbers.empty()) {
-    RecordWriter writer(options.format, options.encoding, output);
+    RecordWriter writer(options.format, options.encoding, output,
+                        {.status = options.status, .guardFormulas = options.guardFormulas});
     LineAnswerer answerer(options.raw, writer);
     for (const char* number : commandLine.numbers) {
       answerer.Answer(number);
@@ -58,7 +219,19 @@ int Answer(const kobal::cli::CommandLine& commandLine, kobal::lookup::OutputBuff
 }
 
 int Run(const kobal::cli::CommandLine& commandLine) {
-  kobal::lookup::OutputBuffer output(STDOUT_FILENO);
+  if (commandLine.records) {
+    try {
+      return AnswerRecords(commandLine);
+    } catch (const std::exception& failure) {
+      return Fail(kExitIoError, failure.what());
+    }
+  }
+  std::optional<OutputFile> file;
+  if (!commandLine.outputPath.empty()) file.emplace(commandLine.outputPath);
+  const int fd = file ? file->Open() : STDOUT_FILENO;
+  if (fd < 0) return Fail(kExitIoError, IoMessage(commandLine.outputPath, errno));
+  const std::string outputName = file ? commandLine.outputPath : "standard output";
+  kobal::lookup::OutputBuffer output(fd);
   int status = kExitOk;
   try {
     status = Answer(commandLine, output);
@@ -67,7 +240,10 @@ int Run(const kobal::cli::CommandLine& commandLine) {
     return Fail(kExitIoError, failure.what());
   }
   output.Flush();
-  if (output.Failed()) return Fail(kExitIoError, IoMessage("standard output", output.Error()));
+  if (output.Failed()) return WriteFailure(outputName, output.Error());
+  if (status == kExitOk && file && !file->Keep()) {
+    return Fail(kExitIoError, IoMessage(commandLine.outputPath, errno));
+  }
   return status;
 }
 
@@ -83,7 +259,5 @@ int main(int argc, char** argv) {
     std::fputs(commandLine.help ? kobal::cli::HelpText() : kobal::cli::VersionText(), stdout);
     return std::fflush(stdout) == 0 ? kExitOk : Fail(kExitIoError, "standard output: write error");
   }
-  // A closed pipe is a write error with its message, not a silent end.
-  std::signal(SIGPIPE, SIG_IGN);
   return Run(commandLine);
 }

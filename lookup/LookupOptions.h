@@ -15,6 +15,8 @@ struct LookupOptions {
   OutputFormat format = OutputFormat::kTsv;
   OutputEncoding encoding = OutputEncoding::kUtf8;
   InputEncoding inputEncoding = InputEncoding::kAuto;
+  bool status = false;        // a status field: "number" or "not-a-number"
+  bool guardFormulas = true;  // CSV cells a spreadsheet would evaluate are written as text
 };
 
 }  // namespace kobal::lookup

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "lookup/DelimitedWriter.h"
+
 namespace kobal::lookup {
 namespace {
 
@@ -12,7 +14,7 @@ char* Append(char* out, std::string_view bytes) {
   return out + bytes.size();
 }
 
-constexpr std::size_t kFraming = 48;  // separators, keys and line end of the largest layout
+constexpr std::size_t kFraming = 80;  // separators, keys, status and line end of the largest layout
 
 // Numbers are a piece; most answers' tails, "\t", some 60 bytes of UTF-8 and "\n", are another.
 constexpr std::size_t kDigitsPiece = 16;
@@ -41,13 +43,31 @@ std::string_view AfterResult(OutputFormat format) {
   }
 }
 
+// The status field with what comes before it, for a number and for no number.
+std::string_view StatusField(OutputFormat format, bool number) {
+  switch (format) {
+    case OutputFormat::kCsv:
+      return number ? ",number" : ",not-a-number";
+    case OutputFormat::kJsonLines:
+      return number ? ",\"status\":\"number\"" : ",\"status\":\"not-a-number\"";
+    default:
+      return number ? "\tnumber" : "\tnot-a-number";
+  }
+}
+
 }  // namespace
 
-RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output)
-    : format_(format), output_(output), answers_([format, encoding](std::string_view answer) {
-        // Kept with each answer, so that a record ends with one copy.
-        return std::string(BeforeResult(format)) + AnswerField(answer, format, encoding) +
-               std::string(AfterResult(format));
+RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output,
+                           RecordExtras extras)
+    : format_(format),
+      extras_(extras),
+      output_(output),
+      answers_([format, encoding, extras](std::string_view answer) {
+        // Kept with each answer, so that a record ends with one copy; the status of a number
+        // leads it, so that the digits' path writes it at no cost.
+        const std::string_view status = extras.status ? StatusField(format, true) : "";
+        return std::string(status) + std::string(BeforeResult(format)) +
+               AnswerField(answer, format, encoding) + std::string(AfterResult(format));
       }) {
   if (encoding == OutputEncoding::kShiftJis) {
     inputBytes_ = FieldBytes::kShiftJis;
@@ -55,6 +75,12 @@ RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputB
     // TSV gives back the bytes as read; CSV files must decode as UTF-8.
     inputBytes_ = format == OutputFormat::kTsv ? FieldBytes::kKept : FieldBytes::kUtf8;
   }
+}
+
+std::string_view RecordWriter::NoNumberTail(std::string_view tail, char*& out) const {
+  if (!extras_.status) return tail;
+  out = Append(out, StatusField(format_, false));
+  return tail.substr(StatusField(format_, true).size());
 }
 
 void RecordWriter::Write(std::string_view written, std::optional<std::string_view> number,
@@ -67,7 +93,13 @@ void RecordWriter::Write(std::string_view written, std::optional<std::string_vie
       out = WriteTsvField(written, inputBytes_, out);
       break;
     case OutputFormat::kCsv:
-      out = WriteCsvField(written, inputBytes_, out);
+      if (extras_.guardFormulas && LooksLikeFormula(written)) {
+        out = Append(out, "\"'");  // shown as text by spreadsheets, never evaluated
+        out = WriteCsvText(written, inputBytes_, out);
+        *out++ = '"';
+      } else {
+        out = WriteCsvField(written, inputBytes_, out);
+      }
       break;
     case OutputFormat::kJsonLines:
       out = Append(out, "{\"input\":");
@@ -76,7 +108,8 @@ void RecordWriter::Write(std::string_view written, std::optional<std::string_vie
       out = number ? WriteJsonString(*number, out) : Append(out, "null");
       break;
   }
-  output_.Commit(PaddedBuffer::CopyInPieces<kTailPiece>(out, tail));
+  const std::string_view rest = number ? tail : NoNumberTail(tail, out);
+  output_.Commit(PaddedBuffer::CopyInPieces<kTailPiece>(out, rest));
 }
 
 void RecordWriter::WriteDigits(std::string_view digits, const AnswerBuffer& answer,
@@ -98,12 +131,18 @@ void RecordWriter::WriteDigits(std::string_view digits, const AnswerBuffer& answ
 void RecordWriter::BeginPieces() {
   char* out = output_.Reserve(kFraming);
   if (format_ == OutputFormat::kCsv) *out++ = '"';  // quoted, whatever the pieces hold
+  piecesStarted_ = false;
   if (format_ == OutputFormat::kJsonLines) out = Append(out, "{\"input\":\"");
   output_.Commit(out);
 }
 
 void RecordWriter::WritePiece(std::string_view text) {
-  char* out = output_.Reserve(MaxEscapedSize(text.size()));
+  char* out = output_.Reserve(MaxEscapedSize(text.size()) + 1);
+  if (format_ == OutputFormat::kCsv && extras_.guardFormulas && !piecesStarted_ &&
+      LooksLikeFormula(text)) {
+    *out++ = '\'';
+  }
+  piecesStarted_ = true;
   switch (format_) {
     case OutputFormat::kTsv:
       out = WriteTsvField(text, inputBytes_, out);
@@ -123,7 +162,8 @@ void RecordWriter::EndPieces(const AnswerBuffer& answer) {
   char* out = output_.Reserve(tail.size() + kFraming);
   if (format_ == OutputFormat::kCsv) out = Append(out, "\"");
   if (format_ == OutputFormat::kJsonLines) out = Append(out, "\",\"number\":null");
-  output_.Commit(Append(out, tail));
+  const std::string_view rest = NoNumberTail(tail, out);
+  output_.Commit(Append(out, rest));
 }
 
 }  // namespace kobal::lookup

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "lookup/AnswerCache.h"
@@ -13,9 +14,16 @@
 
 namespace kobal::lookup {
 
+// Fields beyond the number and the answer, and guards, that a run may ask for.
+struct RecordExtras {
+  bool status = false;         // "number" or "not-a-number" before the answer
+  bool guardFormulas = false;  // CSV: a line a spreadsheet would evaluate is written as text
+};
+
 class RecordWriter {
  public:
-  RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output);
+  RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output,
+               RecordExtras extras = {});
 
   // `written` is the line as read (UTF-8), `number` what was passed to the library (none when
   // it was not asked), `answer` the library's Shift-JIS text in its zero-filled buffer.
@@ -36,10 +44,16 @@ class RecordWriter {
   void EndPieces(const AnswerBuffer& answer);
 
  private:
+  // The tail of a record without a number: its status written at `out`, the rest to follow.
+  std::string_view NoNumberTail(std::string_view tail, char*& out) const;
+
   OutputFormat format_;
+  RecordExtras extras_;
   FieldBytes inputBytes_;  // how the number as given is written
   OutputBuffer& output_;
-  AnswerCache answers_;  // tails: the answer's field between what comes before and after it
+  AnswerCache answers_;
+  bool piecesStarted_ = false;  // a long line's first piece is written  // tails: the answer's
+                                // field between what comes before and after it
 };
 
 }  // namespace kobal::lookup

@@ -75,7 +75,8 @@ void AnswerBlock(PaddedBuffer& block, std::size_t size, LineDecoder& decoder,
 }  // namespace
 
 StreamAnswerer::StreamAnswerer(const LookupOptions& options, OutputBuffer& output)
-    : writer_(options.format, options.encoding, output),
+    : writer_(options.format, options.encoding, output,
+              {.status = options.status, .guardFormulas = options.guardFormulas}),
       answerer_(options.raw, writer_),
       output_(output),
       block_(kBlockSize) {}

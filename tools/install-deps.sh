@@ -4,7 +4,8 @@
 set -euo pipefail
 
 # python3-dev and pybind11-dev: the kobal Python module.
-build=(cmake ninja-build g++ python3 pkg-config python3-dev pybind11-dev)
+# libxlsxwriter-dev: kobal-lookup's workbooks.
+build=(cmake ninja-build g++ python3 pkg-config python3-dev pybind11-dev libxlsxwriter-dev)
 # xvfb and xauth: for running the window without a display (tools/run.sh says how).
 run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils qt6-translations-l10n xvfb xauth)
 # Building the Debian packages (debian/control's Build-Depends) and checking them.
@@ -17,7 +18,7 @@ test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libphone
       imagemagick hyperfine linux-perf valgrind clang-format openbox x11-utils xclip time emscripten
       nodejs chromium python3-pytest python3-hypothesis python3-pandas python3-numpy
       python3-phonenumbers python3-build python3-venv python3-setuptools python3-wheel
-      python3-pybind11 "${package[@]}" "${windows[@]}")
+      python3-pybind11 python3-openpyxl libreoffice-calc "${package[@]}" "${windows[@]}")
 
 case "${1:-}" in
   run) packages=("${build[@]}" "${run[@]}") ;;
@@ -25,8 +26,9 @@ case "${1:-}" in
   test) packages=("${build[@]}" "${test[@]}") ;;
   *) echo "usage: $0 run|package|test" >&2; exit 2 ;;
 esac
-# npm comes with some builds of nodejs (NodeSource's provides and conflicts with Debian's npm).
-if [ "$1" = test ] && ! command -v npm >/dev/null; then
+# npm (the page's workbook writer, the web tests) comes with some builds of nodejs (NodeSource's
+# provides and conflicts with Debian's npm).
+if [ "$1" != run ] && ! command -v npm >/dev/null; then
   packages+=(npm)
 fi
 

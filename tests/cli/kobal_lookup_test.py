@@ -1,9 +1,11 @@
 """End-to-end tests of kobal-lookup: runs the built binary and reads its output back."""
 import csv
 import io
+import itertools
 import json
 import os
 import random
+import signal
 import subprocess
 import sys
 import tempfile
@@ -108,12 +110,39 @@ class Formats(unittest.TestCase):
         self.assertEqual(records[0][1].decode(), SAPPORO)
 
     def test_csv_round_trips_through_the_csv_module(self):
-        output = answer("--format", "csv", *TRICKY)
+        output = answer("--format", "csv", "--csv-raw", *TRICKY)
         self.assertTrue(output.endswith(b"\r\n"))
         rows = list(csv.reader(io.StringIO(output.decode(), newline="")))
         self.assertEqual([row[0] for row in rows], TRICKY)
         self.assertTrue(all(len(row) == 2 for row in rows))
         self.assertEqual(rows[0][1], SAPPORO)
+
+    def test_csv_cells_a_spreadsheet_would_evaluate_are_text(self):
+        lines = ["=1+1", "+81 11-201-2345", "-5", "@SUM(A1)", "\t=1", "\r=1", "0112012345", "a=b"]
+        rows = list(csv.reader(io.StringIO(answer("--format", "csv", "--", *lines).decode(),
+                                           newline="")))
+        self.assertEqual([row[0] for row in rows],
+                         ["'=1+1", "'+81 11-201-2345", "'-5", "'@SUM(A1)", "'\t=1", "'\r=1",
+                          "0112012345", "a=b"])
+        self.assertEqual(rows[1][1], SAPPORO)  # the answer is the number's, not the text's
+        long_line = "=" + "1" * (3 << 20)  # in pieces
+        [row] = csv.reader(io.StringIO(answer("--format", "csv", stdin=long_line.encode())
+                                       .decode(), newline=""))
+        self.assertEqual(row[0], "'" + long_line)
+        tsv = tsv_records(answer("=1+1"))  # TSV is for pipelines: bytes kept
+        self.assertEqual(tsv[0][0], b"=1+1")
+
+    def test_status_tells_no_number_from_a_number_no_rule_places(self):
+        lines = ["0112012345", "03-3520-XXXX", "0999999999", ""]
+        expected = ["number", "not-a-number", "number", "not-a-number"]
+        tsv = tsv_records(answer("--status", stdin="\n".join(lines).encode() + b"\n"))
+        self.assertEqual([record[1].decode() for record in tsv], expected)
+        self.assertEqual(tsv[2][2].decode(), UNKNOWN)
+        rows = csv.reader(io.StringIO(answer("--status", "-f", "csv", *lines).decode(),
+                                      newline=""))
+        self.assertEqual([row[1] for row in rows], expected)
+        self.assertEqual([r["status"] for r in jsonl("--status", *lines)], expected)
+        self.assertEqual(len(tsv_records(answer("0112012345"))[0]), 2)  # only when asked
 
     def test_jsonl_round_trips_through_the_json_module(self):
         records = jsonl(*TRICKY)
@@ -161,7 +190,7 @@ class Formats(unittest.TestCase):
                               for _ in range(generator.randrange(12))) for _ in range(3000)]
         stdin = b"\n".join(lines) + b"\n"
         expected = [line.decode("utf-8", "replace") for line in lines]
-        output = answer("--format", "csv", *UTF8, stdin=stdin).decode()
+        output = answer("--format", "csv", "--csv-raw", *UTF8, stdin=stdin).decode()
         self.assertEqual([row[0] for row in csv.reader(io.StringIO(output, newline=""))], expected)
         self.assertEqual([r["input"] for r in jsonl(*UTF8, stdin=stdin)], expected)
 
@@ -363,7 +392,10 @@ class ExitStatus(unittest.TestCase):
         for args in [["--bogus"], ["-x"], ["--format", "xml"], ["--format"],
                      ["--encoding", "latin1"], ["--input-encoding", "latin1"],
                      ["--raw=yes"], ["--input", "a", "117"], ["--input", "a", "--input", "b"],
-                     ["--format", "jsonl", "--encoding", "shift_jis"], ["--input="]]:
+                     ["--format", "jsonl", "--encoding", "shift_jis"], ["--input="],
+                     ["--encoding", "utf-16", "117"], ["--column", "1", "117"],
+                     ["--format", "xlsx", "--column", "1"], ["-c", "1", "-f", "jsonl"],
+                     ["--delimiter", "ab"], ["-Vx"], ["-i"]]:
             self.assert_fails(2, args)
 
     def test_io_errors_name_the_file(self):
@@ -374,12 +406,38 @@ class ExitStatus(unittest.TestCase):
             done = subprocess.run([TOOL, "117"], stdout=full, stderr=subprocess.PIPE, check=False)
         self.assertEqual(done.returncode, 1)
         self.assertIn(b"standard output", done.stderr)
-        reader, writer = os.pipe()
-        os.close(reader)  # a closed pipe: a message, not a silent end by SIGPIPE
-        done = subprocess.run([TOOL, "117"], stdout=writer, stderr=subprocess.PIPE, check=False)
-        os.close(writer)
-        self.assertEqual(done.returncode, 1)
-        self.assertIn(b"standard output", done.stderr)
+        # A closed pipe ends it quietly, as it ends cat: by SIGPIPE, or with 0 when ignored.
+        for (ignored, status), args in itertools.product(
+                [(False, -signal.SIGPIPE), (True, 0)], [["117"], ["--column", "1"]]):
+            reader, writer = os.pipe()
+            os.close(reader)
+            done = subprocess.run(
+                [TOOL, *args], input=b"117\n" * 100000, stdout=writer, stderr=subprocess.PIPE,
+                check=False,
+                preexec_fn=(lambda: signal.signal(signal.SIGPIPE, signal.SIG_IGN)) if ignored
+                else None)
+            os.close(writer)
+            self.assertEqual((done.returncode, done.stderr), (status, b""), ignored)
+
+    def test_options_combine_and_abbreviate(self):
+        self.assertEqual(answer("-hV"), answer("--help"))
+        self.assertEqual(answer("--form=csv", "--enc", "sjis", "117"),
+                         answer("--format", "csv", "--encoding", "shift_jis", "117"))
+        self.assertEqual(answer("117", "-fcsv", "0112012345"),
+                         answer("--format=csv", "117", "0112012345"))
+        self.assertEqual(tsv_records(answer("--", "-117", "-h"))[1][0], b"-h")
+        self.assert_fails(2, ["--in", "x"], "--in")  # --input or --input-encoding
+
+    def test_output_file_is_whole_or_untouched(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "answers.tsv")
+            self.assertEqual(answer("--output", path, "117"), b"")
+            with open(path, "rb") as written:
+                self.assertEqual(written.read(), answer("117"))
+            self.assert_fails(1, ["--output", path, "--input", os.path.join(folder, "none")])
+            with open(path, "rb") as kept:
+                self.assertEqual(kept.read(), answer("117"))  # not replaced by a half file
+            self.assertEqual(os.listdir(folder), ["answers.tsv"])
 
     def test_success_help_and_version(self):
         self.assertEqual(run("117").returncode, 0)
@@ -389,7 +447,8 @@ class ExitStatus(unittest.TestCase):
         with open(os.environ["KOBAL_MAN_PAGE"], encoding="utf-8") as page:
             manual = page.read().replace("\\-", "-")
         for option in ["--input", "--input-encoding", "--raw", "--format", "--encoding", "--help",
-                       "--version"]:
+                       "--version", "--column", "--delimiter", "--header", "--no-header",
+                       "--output", "--status", "--csv-raw"]:
             self.assertIn(option, help_text)
             self.assertIn(option, manual)
 

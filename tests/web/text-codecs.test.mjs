@@ -147,7 +147,7 @@ test("the Shift-JIS encoder writes each character as kobal-lookup's Shift-JIS ou
   characters.push("📞", "😀", "\u{20b9f}"); // beyond the plane: "?" too
   const native = runNative(
     KOBAL_LOOKUP,
-    ["--raw", "--format", "csv", "--encoding", "shift_jis", "--input", "-"],
+    ["--raw", "--csv-raw", "--format", "csv", "--encoding", "shift_jis", "--input", "-"],
     `0\n${characters.join("\n")}\n`,
   )
     .toString("latin1")

@@ -73,7 +73,7 @@ test("written forms: the normaliser's test table, normalised and then answered",
   assertSameAnswers(numbers);
 });
 
-test("the WebAssembly exports DetectCarrier, the normaliser, the batch call, the answer's size and the text codecs, nothing else of the library", () => {
+test("the WebAssembly exports DetectCarrier, the normaliser, the batch call, the answer's size, the text codecs and the record reader, nothing else of the library", () => {
   const exported = WebAssembly.Module.exports(
     new WebAssembly.Module(readFileSync(join(WEB_BUILD, "kobal.wasm"))),
   );
@@ -100,6 +100,8 @@ test("the WebAssembly exports DetectCarrier, the normaliser, the batch call, the
       "KobalDecodeText",
       "KobalEncodeCp932",
       "KobalNormaliseNumber",
+      "KobalReadRecords",
+      "KobalRecordsCsv",
       "KobalResultSize",
       "KobalTextEncoding",
     ],

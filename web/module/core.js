@@ -167,7 +167,35 @@ export async function createKobal(wasmBytes) {
     return memory().slice(numberArea(), numberArea() + written);
   };
 
+  // readRecords(bytes, columns, header): a CSV, TSV or Unicode text file read as records by
+  // kobal-lookup's reader, the 0-based `columns` answered (number, status, result after each
+  // record's cells); header is "auto", "present" or "absent". Gives { encoding, delimiter,
+  // header, suggested (columns named like 電話番号, TEL, FAX), warnings, rows }.
+  // recordsCsv(raw): the last records read as CSV bytes in the file's own form, cells a
+  // spreadsheet would evaluate written as text unless `raw`.
+  const readRecords = (bytes, columns = [], header = "auto") => {
+    const at = wasm.malloc(bytes.length + 1);
+    const list = utf8Encoder.encode(columns.map((column) => column + 1).join(",") + "\0");
+    const listAt = wasm.malloc(list.length);
+    if (at === 0 || listAt === 0) throw new RangeError("kobal: not enough memory for this file");
+    memory().set(bytes, at);
+    memory().set(list, listAt);
+    const mode = { auto: 0, present: 1, absent: 2 }[header] ?? 0;
+    const jsonAt = wasm.KobalReadRecords(at, bytes.length, listAt, mode);
+    wasm.free(at);
+    wasm.free(listAt);
+    const bytesOut = memory();
+    return JSON.parse(asciiDecoder.decode(bytesOut.subarray(jsonAt, bytesOut.indexOf(0, jsonAt))));
+  };
+  const recordsCsv = (raw = false) => {
+    const at = wasm.KobalRecordsCsv(raw ? 1 : 0, decodedSizeAt);
+    const size = new DataView(wasm.memory.buffer).getUint32(decodedSizeAt, true);
+    return memory().slice(at, at + size);
+  };
+
   return Object.freeze({
+    readRecords,
+    recordsCsv,
     detectCarrier,
     detectCarrierBytes,
     normalise,

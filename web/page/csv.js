@@ -7,8 +7,11 @@ import { ByteSink } from "./byte-sink.js";
 const CSV_HEADER = ["入力", "番号", "結果"];
 const CRLF = Uint8Array.of(0x0d, 0x0a);
 
-// A field, quoted with its quotes doubled when it holds a comma, a quote, CR or LF.
+// A field, quoted with its quotes doubled when it holds a comma, a quote, CR or LF. One that a
+// spreadsheet would evaluate (=, +, -, @, TAB or CR first) gets a leading apostrophe and quotes,
+// as kobal-lookup writes it, so that Excel and LibreOffice show it as text (CSV injection).
 function csvField(text) {
+  if (/^[=+\-@\t\r]/.test(text)) return `"'${text.replaceAll('"', '""')}"`;
   return /[",\r\n]/.test(text) ? `"${text.replaceAll('"', '""')}"` : text;
 }
 

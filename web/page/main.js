@@ -5,6 +5,7 @@ import { createKobal } from "../module/core.js";
 import { BatchCancelled, pauseForPage, runBatch } from "./batch.js";
 import { BatchTable } from "./batch-table.js";
 import { makeCsv } from "./csv.js";
+import { isRecordFile, RecordsView } from "./records.js";
 import { LookupWindow } from "./lookup-window.js";
 import { INPUT_LIMIT } from "./text-input.js";
 
@@ -18,6 +19,7 @@ const batchView = {
   progress: document.getElementById("batch-progress"),
   message: document.getElementById("batch-message"),
   csvButtons: [document.getElementById("csv-utf8"), document.getElementById("csv-shift-jis")],
+  table: document.getElementById("batch-lines"),
 };
 
 // The batch's one-line message; its state ("running", "done", "empty", "failed") is also kept as
@@ -29,6 +31,17 @@ function say(text, state) {
 
 function startBatchView(engine) {
   const table = new BatchTable(document.getElementById("batch-table"), engine);
+  const records = new RecordsView(
+    engine,
+    {
+      view: document.getElementById("records"),
+      column: document.getElementById("records-column"),
+      table: document.getElementById("records-table"),
+      csv: document.getElementById("records-csv"),
+      xlsx: document.getElementById("records-xlsx"),
+    },
+    say,
+  );
   let current = 0; // the number of the latest batch; an older one stops at its next pause
   let shown = null; // the batch in the table, and the name its CSV gets
 
@@ -45,12 +58,20 @@ function startBatchView(engine) {
     batchView.message.dataset.batch = String(id);
     shown = null;
     table.show(null);
+    records.hide();
+    batchView.table.hidden = false;
     setBusy(true);
     batchView.progress.value = 0;
     say("読み込み中…", "running");
     try {
       const source = await load();
       if (!isCurrent()) return;
+      // A list of records (a customer list): answered in place, by the chosen column.
+      if (source.bytes !== undefined && isRecordFile(engine, source.bytes)) {
+        batchView.table.hidden = true;
+        records.show(name, source.bytes);
+        return;
+      }
       const batch = await runBatch(engine, source, {
         onProgress: (done, total, unit, lines) => {
           batchView.progress.value = total === 0 ? 1 : done / total;
@@ -62,7 +83,7 @@ function startBatchView(engine) {
       if (batch.lineCount === 0) {
         say("行がありません。", "empty");
       } else {
-        shown = { batch, name };
+        shown = { batch, name: name.replace(/\.[^.]*$/, "") };
         table.show(batch);
         const elapsed = performance.now() - started;
         batchView.message.dataset.elapsedMs = elapsed.toFixed(1);
@@ -102,7 +123,7 @@ function startBatchView(engine) {
           throw new Error(`${file.name} を読めませんでした (${error.message})`);
         }
       },
-      file.name.replace(/\.[^.]*$/, ""),
+      file.name,
       performance.now(),
     );
   batchView.file.addEventListener("change", () => {

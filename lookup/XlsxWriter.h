@@ -1,0 +1,69 @@
+// Writes answered records as an Excel workbook through libxlsxwriter in its constant-memory
+// mode: rows go to disk as they come, so a list of any length takes the same memory.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "lookup/RecordAnswerer.h"
+
+struct lxw_workbook;
+struct lxw_worksheet;
+struct lxw_format;
+
+namespace kobal::lookup {
+
+struct WorkbookProvenance {
+  std::string title;     // the input's name
+  std::string comments;  // what wrote it, from what
+};
+
+class XlsxWriter : public RowSink {
+ public:
+  // Excel's limits: rows of a sheet, characters of a cell.
+  static constexpr std::size_t kMaxRows = 1048576;
+  static constexpr std::size_t kMaxCellCharacters = 32767;
+
+  // `rowsPerSheet` is Excel's limit except in tests. Throws std::runtime_error when the file
+  // cannot be begun.
+  XlsxWriter(const std::string& path, const WorkbookProvenance& provenance,
+             std::function<void(const std::string&)> warn, std::size_t rowsPerSheet = kMaxRows);
+  ~XlsxWriter() override;
+  XlsxWriter(const XlsxWriter&) = delete;
+  XlsxWriter& operator=(const XlsxWriter&) = delete;
+
+  // Every cell is written as text: leading zeros stay, nothing becomes a formula.
+  void Row(std::span<const std::string> cells, bool header, std::size_t record) override;
+
+  // Sets the widths and filters and writes the file; throws std::runtime_error on failure.
+  void Close();
+
+ private:
+  void NewSheet();
+  void FinishSheet();
+  void WriteCell(std::size_t column, const std::string& text, lxw_format* format,
+                 std::size_t record);
+
+  lxw_workbook* workbook_;
+  lxw_worksheet* sheet_ = nullptr;
+  lxw_format* bold_;
+  lxw_format* text_;
+  std::function<void(const std::string&)> warn_;
+  std::size_t rowsPerSheet_;
+  std::size_t row_ = 0;  // the next row of the sheet
+  std::size_t sheets_ = 0;
+  std::vector<std::string> header_;  // repeated at the top of every sheet
+  std::size_t columns_ = 0;
+  std::vector<double> widths_;  // of the sheet, in characters
+  std::string provenanceTitle_;
+  std::string provenanceComments_;
+};
+
+// How many character widths `text` takes in a spreadsheet's cell: Japanese characters take two;
+// a cell of several lines is as wide as its widest.
+std::size_t DisplayWidth(std::string_view text);
+
+}  // namespace kobal::lookup

@@ -1,0 +1,223 @@
+// The record path of the lookup core: RFC 4180 reading in any chunking, whole-file encodings,
+// the CSV writer read back by the reader, and the answers a record gets.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lookup/CellAnswer.h"
+#include "lookup/DelimitedWriter.h"
+#include "lookup/RecordAnswerer.h"
+#include "lookup/RecordReader.h"
+#include "lookup/TextForm.h"
+
+namespace kobal::lookup {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// Reads `text` fed in pieces of `piece` bytes (0: whole).
+Rows ReadAll(std::string_view text, char delimiter = ',', std::size_t piece = 0,
+             std::vector<Record>* records = nullptr) {
+  RecordReader reader(delimiter);
+  Rows rows;
+  Record record;
+  const std::size_t step = piece == 0 ? text.size() + 1 : piece;
+  for (std::size_t at = 0;; at += step) {
+    const bool final = at + step >= text.size();
+    reader.Feed(text.substr(std::min(at, text.size()), step), final);
+    while (reader.Next(record)) {
+      std::vector<std::string> cells;
+      for (const Cell& cell : record.cells) cells.push_back(cell.text);
+      rows.push_back(cells);
+      if (records != nullptr) records->push_back(record);
+    }
+    if (final) break;
+  }
+  return rows;
+}
+
+TEST(RecordReader, QuotedCellsHoldDelimitersQuotesAndLineBreaksInAnyChunking) {
+  const std::string text =
+      "氏名,電話番号,住所\r\n"
+      "\"佐藤, 花子\",03-3520-1234,\"大阪府\r\n大阪市\"\r\n"
+      "\"say \"\"hi\"\"\",,\"a\nb\rc\"\r\n"
+      ",,\r\n";
+  const Rows expected = {{"氏名", "電話番号", "住所"},
+                         {"佐藤, 花子", "03-3520-1234", "大阪府\r\n大阪市"},
+                         {"say \"hi\"", "", "a\nb\rc"},
+                         {"", "", ""}};
+  for (const std::size_t piece : {0, 1, 2, 3, 7}) {
+    EXPECT_EQ(ReadAll(text, ',', piece), expected) << piece;
+  }
+}
+
+TEST(RecordReader, RecordsEndAtCrLfOrCrlfAndTheFirstIsKept) {
+  for (const std::string_view end : {"\r\n", "\n", "\r"}) {
+    const std::string text = "a,b" + std::string(end) + "\"c" + std::string(end) + "d\",e" +
+                             std::string(end) + "f";  // the last record has no end
+    for (const std::size_t piece : {0, 1}) {
+      RecordReader reader(',');
+      reader.Feed(text, true);
+      EXPECT_EQ(reader.RecordEnd(), end);
+      EXPECT_EQ(ReadAll(text, ',', piece),
+                (Rows{{"a", "b"}, {"c" + std::string(end) + "d", "e"}, {"f"}}));
+    }
+  }
+  EXPECT_EQ(ReadAll("a\tb\tc\n", '\t'), (Rows{{"a", "b", "c"}}));
+}
+
+TEST(RecordReader, BrokenQuotingIsToldWithTheRecordAndItsLineAndNothingShifts) {
+  std::vector<Record> records;
+  const Rows rows =
+      ReadAll("a,b\r\n1,x\"y\r\n\"q\"z,2\r\n\"multi\r\nline\",3\r\n4,\"never closed\r\n5,6\r\n",
+              ',', 0, &records);
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows[1], (std::vector<std::string>{"1", "x\"y"}));
+  EXPECT_EQ(rows[2], (std::vector<std::string>{"qz", "2"}));
+  EXPECT_EQ(rows[4], (std::vector<std::string>{"4", "never closed\r\n5,6\r\n"}));
+  EXPECT_TRUE(records[0].problem.empty());
+  EXPECT_NE(records[1].problem.find("quote"), std::string::npos);
+  EXPECT_NE(records[2].problem.find("closing quote"), std::string::npos);
+  EXPECT_TRUE(records[3].problem.empty());
+  EXPECT_NE(records[4].problem.find("never closed"), std::string::npos);
+  EXPECT_EQ(records[4].number, 5u);
+  EXPECT_EQ(records[4].line, 6u);  // the quoted line break counts
+}
+
+TEST(TextForm, TheWholeFileDecidesItsEncoding) {
+  std::size_t skip = 0;
+  const std::string utf16le("a\0,\0b\0\r\0\n\0", 10);
+  const std::string utf16be("\0a\0,\0b\0\r\0\n", 10);
+  EXPECT_EQ(DetectTextForm(InputEncoding::kAuto, utf16le, skip).encoding,
+            TextEncoding::kUtf16LittleEndian);
+  EXPECT_EQ(DetectTextForm(InputEncoding::kAuto, utf16be, skip).encoding,
+            TextEncoding::kUtf16BigEndian);
+  EXPECT_EQ(skip, 0u);
+  const TextForm marked = DetectTextForm(InputEncoding::kAuto, "\xEF\xBB\xBF電話", skip);
+  EXPECT_TRUE(marked.byteOrderMark);
+  EXPECT_EQ(skip, 3u);
+  EXPECT_EQ(DetectTextForm(InputEncoding::kAuto, "電話番号,\xE9", skip).encoding,
+            TextEncoding::kUtf8);  // cut at the end of the start: still UTF-8
+  EXPECT_EQ(DetectTextForm(InputEncoding::kAuto, "\x93\x64\x98\x62,03", skip).encoding,
+            TextEncoding::kShiftJis);
+}
+
+TEST(TextForm, EveryEncodingRoundTripsThroughItsDecoderInPieces) {
+  const std::string text = "氏名,電話番号\r\n\"山田\n太郎\",０３\t😀\r\n";
+  for (const TextEncoding encoding :
+       {TextEncoding::kUtf8, TextEncoding::kShiftJis, TextEncoding::kUtf16LittleEndian,
+        TextEncoding::kUtf16BigEndian}) {
+    std::string bytes;
+    AppendEncoded(text, encoding, bytes);
+    TextDecoder decoder(encoding);
+    std::string decoded;
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+      decoded += decoder.Decode(bytes.substr(at, 1), at + 1 == bytes.size());
+    }
+    const std::string expected =
+        encoding == TextEncoding::kShiftJis ? "氏名,電話番号\r\n\"山田\n太郎\",０３\t?\r\n" : text;
+    EXPECT_EQ(decoded, expected) << static_cast<int>(encoding);
+  }
+}
+
+TEST(DelimitedWriter, WhatItWritesReadsBackCellForCellAndFormulasBecomeText) {
+  const std::vector<std::string> cells = {
+      "plain", "a,b", "say \"hi\"", "two\r\nlines", "", "=1+1", "+81 3", "-", "@x", "\tx", "a=b"};
+  for (const char delimiter : {',', '\t', ';'}) {
+    DelimitedLayout layout{delimiter, "\r\n", {}, false};
+    std::string raw;
+    AppendDelimitedRecord(cells, layout, raw);
+    EXPECT_EQ(ReadAll(raw, delimiter), Rows{cells});
+    layout.guardFormulas = true;
+    std::string guarded;
+    AppendDelimitedRecord(cells, layout, guarded);
+    const Rows read = ReadAll(guarded, delimiter);
+    ASSERT_EQ(read.size(), 1u);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      EXPECT_EQ(read[0][i], LooksLikeFormula(cells[i]) ? "'" + cells[i] : cells[i]);
+    }
+  }
+  EXPECT_TRUE(LooksLikeFormula("\r1"));
+  EXPECT_FALSE(LooksLikeFormula("0120"));
+}
+
+TEST(CellAnswerer, StatusesAndSeveralNumbersInOneCell) {
+  CellAnswerer answerer(false);
+  const CellAnswer one = answerer.Answer("TEL 03-3520-1234", false);
+  EXPECT_EQ(one.number, "0335201234");
+  EXPECT_EQ(one.status, "number");
+  const CellAnswer unplaced = answerer.Answer("0999999999", false);
+  const CellAnswer text = answerer.Answer("03-3520-XXXX", false);
+  EXPECT_EQ(unplaced.status, "number");
+  EXPECT_EQ(text.status, "not-a-number");
+  EXPECT_EQ(unplaced.result, text.result);  // both 不明: the status tells them apart
+  EXPECT_EQ(answerer.Answer(" ", false).status, "empty");
+  EXPECT_EQ(answerer.Answer("", true).status, "missing");
+  const CellAnswer two = answerer.Answer("090-1234-5678\n03-3520-1234、不明な番号", false);
+  EXPECT_EQ(two.number, "09012345678\n0335201234\n");
+  EXPECT_EQ(two.status, "number\nnumber\nnot-a-number");
+  EXPECT_EQ(std::count(two.result.begin(), two.result.end(), '\n'), 2);
+  EXPECT_EQ(answerer.Answer("東京, 大阪", false).status, "not-a-number");  // not a list
+}
+
+struct Collected : RowSink {
+  Rows rows;
+  std::vector<bool> headers;
+  void Row(std::span<const std::string> cells, bool header, std::size_t) override {
+    rows.emplace_back(cells.begin(), cells.end());
+    headers.push_back(header);
+  }
+};
+
+Rows Answered(RecordOptions options, std::string_view text, std::vector<std::string>* warnings,
+              std::vector<bool>* headers = nullptr) {
+  Collected sink;
+  RecordAnswerer answerer(std::move(options), sink,
+                          [warnings](const std::string& w) { warnings->push_back(w); });
+  answerer.Feed(text, true);
+  if (headers != nullptr) *headers = sink.headers;
+  return sink.rows;
+}
+
+TEST(RecordAnswerer, ColumnsByNameOrNumberAnswerInPlaceAndShortRecordsKeepTheirColumns) {
+  std::vector<std::string> warnings;
+  const Rows rows = Answered({.columns = {"FAX", "2"}},
+                             "氏名,電話番号,FAX\n山田,117,0120444444\n鈴木\n", &warnings);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"氏名", "電話番号", "FAX", "FAX:number",
+                                               "FAX:status", "FAX:result", "電話番号:number",
+                                               "電話番号:status", "電話番号:result"}));
+  EXPECT_EQ(rows[1][3], "0120444444");
+  EXPECT_EQ(rows[1][6], "117");
+  EXPECT_EQ(rows[2].size(), rows[0].size());  // padded: the answers stay in their columns
+  EXPECT_EQ(rows[2][4], "missing");
+  ASSERT_EQ(warnings.size(), 1u);  // once for the record, not once a column
+  EXPECT_NE(warnings[0].find("record 3"), std::string::npos);
+}
+
+TEST(RecordAnswerer, TheHeaderIsFoundAndAColumnItLacksIsAnErrorNamingWhatItHas) {
+  std::vector<std::string> warnings;
+  std::vector<bool> headers;
+  Answered({.columns = {"1"}}, "117\n0120444444\n", &warnings, &headers);
+  EXPECT_EQ(headers, (std::vector<bool>{false, false}));
+  Answered({.columns = {"1"}}, "番号\n117\n", &warnings, &headers);
+  EXPECT_EQ(headers, (std::vector<bool>{true, false}));
+  Answered({.columns = {"1"}, .header = HeaderRow::kAbsent}, "番号\n117\n", &warnings, &headers);
+  EXPECT_EQ(headers, (std::vector<bool>{false, false}));
+  try {
+    Answered({.columns = {"TEL"}}, "氏名,電話番号\n", &warnings);
+    FAIL() << "no error";
+  } catch (const ColumnError& error) {
+    EXPECT_NE(std::string(error.what()).find("氏名, 電話番号"), std::string::npos);
+  }
+  EXPECT_THROW(Answered({.columns = {"TEL"}}, "TEL,TEL\n", &warnings), ColumnError);
+  EXPECT_EQ(GuessDelimiter("a\tb\t\"c,d,e\""), '\t');
+  EXPECT_EQ(GuessDelimiter("a;b;c"), ';');
+  const std::vector<Cell> header = {{"氏名"}, {"FAX"}, {"電話番号"}};
+  EXPECT_EQ(TelephoneColumns(header), (std::vector<std::size_t>{2, 1}));
+}
+
+}  // namespace
+}  // namespace kobal::lookup
