@@ -1,5 +1,4 @@
 // kobal-lookup: classifies Japanese telephone numbers from arguments, standard input or a file.
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,8 +7,10 @@
 #include <cstring>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "cli/CommandLine.h"
+#include "cli/Platform.h"
 #include "lookup/LineAnswerer.h"
 #include "lookup/LineReader.h"
 #include "lookup/OutputBuffer.h"
@@ -45,11 +46,11 @@ int Answer(const kobal::cli::CommandLine& commandLine, kobal::lookup::OutputBuff
   }
   const bool fromStdin = commandLine.inputPath.empty() || commandLine.inputPath == "-";
   const std::string name = fromStdin ? "standard input" : commandLine.inputPath;
-  const int fd = fromStdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = fromStdin ? STDIN_FILENO : kobal::cli::OpenInput(name);
   if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
   LineReader reader(fd, options.inputEncoding);
   StreamAnswerer(options, output).Run(reader);
-  if (!fromStdin) close(fd);
+  if (!fromStdin) kobal::cli::CloseInput(fd);
   if (reader.Failed()) {
     output.Flush();  // the lines answered before the error still count
     return Fail(kExitIoError, IoMessage(name, reader.Error()));
@@ -74,16 +75,24 @@ int Run(const kobal::cli::CommandLine& commandLine) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::vector<std::string> arguments = kobal::cli::Utf8Arguments(argc, argv);
+  std::vector<char*> utf8Argv;
+  for (std::string& argument : arguments) utf8Argv.push_back(argument.data());
+  utf8Argv.push_back(nullptr);
   kobal::cli::CommandLine commandLine;
   std::string error;
-  if (!kobal::cli::ParseCommandLine(argc, argv, commandLine, error)) {
+  if (!kobal::cli::ParseCommandLine(static_cast<int>(arguments.size()), utf8Argv.data(),
+                                    commandLine, error)) {
     return Fail(kExitUsage, error + " (see 'kobal-lookup --help')");
   }
+  kobal::cli::PrepareStandardStreams(commandLine.options.encoding);
   if (commandLine.help || commandLine.version) {
     std::fputs(commandLine.help ? kobal::cli::HelpText() : kobal::cli::VersionText(), stdout);
     return std::fflush(stdout) == 0 ? kExitOk : Fail(kExitIoError, "standard output: write error");
   }
   // A closed pipe is a write error with its message, not a silent end.
+#ifdef SIGPIPE  // Windows has none: a write to a closed pipe fails there already
   std::signal(SIGPIPE, SIG_IGN);
+#endif
   return Run(commandLine);
 }
