@@ -95,10 +95,10 @@ def main():
         for chosen in ("auto", "utf-8", "shift_jis", "utf-16"):
             for form in (formats[0] + encodings[1], formats[2]):
                 cases.append((["--input-encoding", chosen, *form, "--input", name], None))
-    piped = FILES["crlf-no-last-newline.txt"]
     cases += [
-        ([], piped),                                    # standard input, through pipes
-        (["--input", "-", "--format", "csv"], piped),
+        # Standard input through a pipe: CRLF, Ctrl-Z and NUL bytes read as bytes.
+        ([], FILES["utf-8.txt"]),
+        (["--input", "-", "--format", "csv"], FILES["crlf-no-last-newline.txt"]),
         (["--input", "电话番号.txt"], None),          # missing, with a Chinese name
         (["--input", "missing.txt"], None),
         (["--input", "folder"], None),
