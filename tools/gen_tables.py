@@ -54,6 +54,11 @@ def c_answer(data):
     return f"{{{c_string(data)}, {len(data)}}}"
 
 
+def c_count(array):
+    """The number of elements of a C++ array, as the int32_t the tables hold counts in."""
+    return f"static_cast<int32_t>(std::size({array}))"
+
+
 def load_texts(path):
     texts = {}
     for line, (name, text) in read_records(path, {2}):
@@ -206,7 +211,7 @@ def render_texts(texts, services, nine_digit):
     out.append(f"constexpr NineDigitRow kNineDigit[{max(len(nine_digit), 1)}] = {{")
     rows = [f"    {{{c_string(p.encode('ascii'))}, {c_answer(t)}}}," for p, t in nine_digit]
     out += rows or ["    {nullptr, kUnknownAnswer},"]
-    out += ["};", f"extern const int32_t kNineDigitCount = {len(nine_digit)};"]
+    out += ["};", f"extern const int32_t kNineDigitCount = {c_count('kNineDigit') if nine_digit else 0};"]
     for row in range(len(nine_digit)):
         # A shorter prefix would be read past its end here, which no constant expression may do.
         out.append(f"static_assert(Fits(kNineDigit[{row}].answer) && kNineDigit[{row}].prefix[kNineDigitPrefixLength] == 0);")
@@ -254,7 +259,7 @@ def render_exchange(texts, exchanges):
     for group in range(EXCHANGE_TABLE_COUNT):
         if exchanges.get(group):
             rows = f"kExchangeRows{group}"
-            out.append(f"    {{{rows}, static_cast<int32_t>(std::size({rows})), kExchangeIndex{group}}},  // 0{group}")
+            out.append(f"    {{{rows}, {c_count(rows)}, kExchangeIndex{group}}},  // 0{group}")
         else:
             out.append(f"    {{nullptr, 0, nullptr}},  // 0{group}")
     out.append("};")

@@ -15,7 +15,9 @@ struct AnswerText {
   int32_t size;      // its bytes without the NUL
 };
 
-// One row of a fixed-line exchange table: its answer and the ";"-joined keys it serves.
+// One row of a fixed-line exchange table: its answer and the ";"-joined keys it serves. The
+// lookup reads only the answer, the index standing for the lists; the lists stay as the data
+// the index was made from, which the tests search to check it.
 struct ExchangeRow {
   AnswerText answer;       // "NTT固定（" + the area's place name, prefecture first + "）"
   const char* prefixList;  // ASCII, ";" and six digits per entry

@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "ContextMenuPaste.h"
 #include "LookupDlg.h"
 #include "NumberEdit.h"
 #include "ShiftJis.h"
@@ -110,20 +111,7 @@ class LookupDialogTest : public QObject {
 
   void contextMenuPasteTakesTheWrittenNumber() {
     QGuiApplication::clipboard()->setText(QStringLiteral("+81 6-6211-0000"));
-    bool triggered = false;
-    QTimer::singleShot(0, this, [&] {
-      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-      if (menu == nullptr) return;
-      if (QAction* paste = kobal::app::NumberEdit::FindPasteAction(*menu)) {
-        paste->trigger();
-        triggered = true;
-      }
-      menu->close();
-    });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
-                            dlg->m_editNumber->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(dlg->m_editNumber, &event);
-    QVERIFY(triggered);
+    QVERIFY(kobal::app::test::PasteFromContextMenu(dlg->m_editNumber));
     QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("0662110000"));
   }
 

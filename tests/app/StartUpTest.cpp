@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "ContextMenuPaste.h"
 #include "LookupApp.h"
 #include "LookupDlg.h"
 #include "NumberEdit.h"
@@ -49,20 +50,7 @@ class StartUpTest : public QObject {
     QVERIFY(paste->text().startsWith(QStringLiteral("貼り付け")));
     // The item the field's own context menu offers, rewired to the number rules.
     QGuiApplication::clipboard()->setText(QStringLiteral("+81 90-1234-5678"));
-    bool triggered = false;
-    QTimer::singleShot(0, this, [&] {
-      auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-      if (shown == nullptr) return;
-      if (QAction* item = kobal::app::NumberEdit::FindPasteAction(*shown)) {
-        item->trigger();
-        triggered = true;
-      }
-      shown->close();
-    });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
-                            dlg->m_editNumber->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(dlg->m_editNumber, &event);
-    QVERIFY(triggered);
+    QVERIFY(kobal::app::test::PasteFromContextMenu(dlg->m_editNumber));
     QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("09012345678"));
   }
 };
