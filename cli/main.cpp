@@ -1,5 +1,4 @@
 // kobal-lookup: classifies Japanese telephone numbers from arguments, standard input or a file.
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,12 +8,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CommandLine.h"
+#include "cli/Platform.h"
 #include "lookup/DelimitedWriter.h"
 #include "lookup/LineAnswerer.h"
 #include "lookup/LineReader.h"
 #include "lookup/OutputBuffer.h"
+#include "lookup/Platform.h"
 #include "lookup/RecordAnswerer.h"
 #include "lookup/RecordWriter.h"
 #include "lookup/StreamAnswerer.h"
@@ -47,21 +49,21 @@ int WriteFailure(const std::string& name, int error) {
 class OutputFile {
  public:
   explicit OutputFile(const std::string& path)
-      : path_(path), temporary_(path + ".part" + std::to_string(getpid())) {}
+      : path_(path), temporary_(path + ".part" + std::to_string(kobal::cli::ProcessId())) {}
   ~OutputFile() {
-    if (fd_ >= 0) close(fd_);
-    if (!kept_) std::remove(temporary_.c_str());
+    if (fd_ >= 0) kobal::cli::CloseFile(fd_);
+    if (!kept_) kobal::cli::RemoveFile(temporary_);
   }
   const std::string& Temporary() const { return temporary_; }
   int Open() {
-    fd_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    fd_ = kobal::cli::CreateOutput(temporary_);
     return fd_;
   }
   // Closes the temporary file and puts it in place; false with errno set when it cannot.
   bool Keep() {
-    if (fd_ >= 0 && close(fd_) != 0) return false;
+    if (fd_ >= 0 && kobal::cli::CloseFile(fd_) != 0) return false;
     fd_ = -1;
-    if (std::rename(temporary_.c_str(), path_.c_str()) != 0) return false;
+    if (!kobal::cli::ReplaceFile(temporary_, path_)) return false;
     kept_ = true;
     return true;
   }
@@ -77,7 +79,7 @@ class OutputFile {
 std::size_t ReadFully(int fd, char* to, std::size_t size, int& error) {
   std::size_t got = 0;
   while (got < size) {
-    const ssize_t more = read(fd, to + got, size - got);
+    const std::ptrdiff_t more = kobal::lookup::ReadDescriptor(fd, to + got, size - got);
     if (more == 0) break;
     if (more < 0) {
       if (errno == EINTR) continue;
@@ -117,7 +119,7 @@ int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
   using namespace kobal::lookup;
   const bool fromStdin = commandLine.inputPath.empty() || commandLine.inputPath == "-";
   const std::string name = fromStdin ? "standard input" : commandLine.inputPath;
-  const int fd = fromStdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = fromStdin ? STDIN_FILENO : kobal::cli::OpenInput(name);
   if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
   std::unique_ptr<char[]> chunk(new char[kDetectionBytes]);
   int readError = 0;
@@ -180,7 +182,7 @@ int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
   } catch (const ColumnError& error) {
     return Fail(kExitUsage, name + ": " + error.what());
   }
-  if (!fromStdin) close(fd);
+  if (!fromStdin) kobal::cli::CloseFile(fd);
   if (workbook != nullptr) workbook->Close();
   output.Flush();
   if (output.Failed()) {
@@ -206,11 +208,11 @@ int Answer(const kobal::cli::CommandLine& commandLine, kobal::lookup::OutputBuff
   }
   const bool fromStdin = commandLine.inputPath.empty() || commandLine.inputPath == "-";
   const std::string name = fromStdin ? "standard input" : commandLine.inputPath;
-  const int fd = fromStdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = fromStdin ? STDIN_FILENO : kobal::cli::OpenInput(name);
   if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
   LineReader reader(fd, options.inputEncoding);
   StreamAnswerer(options, output).Run(reader);
-  if (!fromStdin) close(fd);
+  if (!fromStdin) kobal::cli::CloseFile(fd);
   if (reader.Failed()) {
     output.Flush();  // the lines answered before the error still count
     return Fail(kExitIoError, IoMessage(name, reader.Error()));
@@ -250,11 +252,17 @@ int Run(const kobal::cli::CommandLine& commandLine) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::vector<std::string> arguments = kobal::cli::Utf8Arguments(argc, argv);
+  std::vector<char*> utf8Argv;
+  for (std::string& argument : arguments) utf8Argv.push_back(argument.data());
+  utf8Argv.push_back(nullptr);
   kobal::cli::CommandLine commandLine;
   std::string error;
-  if (!kobal::cli::ParseCommandLine(argc, argv, commandLine, error)) {
+  if (!kobal::cli::ParseCommandLine(static_cast<int>(arguments.size()), utf8Argv.data(),
+                                    commandLine, error)) {
     return Fail(kExitUsage, error + " (see 'kobal-lookup --help')");
   }
+  kobal::cli::PrepareStandardStreams(commandLine.options.encoding);
   if (commandLine.help || commandLine.version) {
     std::fputs(commandLine.help ? kobal::cli::HelpText() : kobal::cli::VersionText(), stdout);
     return std::fflush(stdout) == 0 ? kExitOk : Fail(kExitIoError, "standard output: write error");

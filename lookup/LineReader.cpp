@@ -1,12 +1,12 @@
-// Line splitting over read(2) with a buffer of fixed size; UTF-16 is decoded as it is read.
+// Line splitting over reads with a buffer of fixed size; UTF-16 is decoded as it is read.
 #include "lookup/LineReader.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+
+#include "lookup/Platform.h"
 
 namespace kobal::lookup {
 
@@ -59,8 +59,8 @@ LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::siz
     const char* const start = buffer_.data() + begin_;
     const std::size_t available = end_ - begin_;
     size = 0;
-    if (const void* newline = memrchr(start, '\n', std::min(available, limit))) {
-      size = static_cast<std::size_t>(static_cast<const char*>(newline) - start) + 1;
+    if (const char* newline = FindLastByte(start, '\n', std::min(available, limit))) {
+      size = static_cast<std::size_t>(newline - start) + 1;
     } else if (available >= pieceSize_) {
       scanned_ = 0;
       return Block::kLongLine;
@@ -82,7 +82,7 @@ LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::siz
 
 std::size_t LineReader::ReadSome(char* to, std::size_t size) {
   for (;;) {
-    const ssize_t got = read(fd_, to, size);
+    const std::ptrdiff_t got = ReadDescriptor(fd_, to, size);
     if (got >= 0) return static_cast<std::size_t>(got);
     if (errno == EINTR) continue;
     error_ = errno;

@@ -1,11 +1,11 @@
-// Buffered output through write(2), retried on interruption and short writes.
+// Buffered output through writes, retried on interruption and short writes.
 #include "lookup/OutputBuffer.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "lookup/Platform.h"
 
 namespace kobal::lookup {
 OutputBuffer::OutputBuffer(int fd, std::size_t capacity) : fd_(fd), buffer_(capacity) {}
@@ -34,7 +34,7 @@ void OutputBuffer::Flush() {
 
 void OutputBuffer::WriteOut(const char* data, std::size_t left) {
   while (left > 0 && error_ == 0) {
-    const ssize_t written = write(fd_, data, left);
+    const std::ptrdiff_t written = WriteDescriptor(fd_, data, left);
     if (written < 0) {
       if (errno != EINTR) error_ = errno;
       continue;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Cross-builds Kobal for Windows and packs kobal-<version>-windows-<arch>.zip: KobalFnc.dll,
-# kobal-lookup.exe where it is built, the header, the import libraries and the .def, LICENSE,
+# kobal-lookup.exe, the header, the import libraries and the .def, LICENSE,
 # NOTICE and README.txt. Byte for byte the same from the same sources: the PE files carry no link
 # time, and the zip's entries are sorted with the time of SOURCE_DATE_EPOCH (by default the last
 # commit's).
@@ -25,7 +25,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 name="kobal-$version-windows-$arch"
 mkdir -p "$stage/$name/include/kobal" "$stage/$name/lib" "$out"
 cp "$stage/bin/"*.dll "$stage/$name/"
-cp "$stage/bin/"*.exe "$stage/$name/" 2>/dev/null || true
+cp "$stage/bin/kobal-lookup.exe" "$stage/$name/"
 cp "$stage/include/kobal/KobalFnc.h" "$stage/$name/include/kobal/"
 cp "$stage/lib/libKobalFnc.dll.a" "$stage/lib/KobalFnc.lib" "$stage/lib/KobalFnc.def" "$stage/$name/lib/"
 cp LICENSE NOTICE "$stage/$name/"

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Checks a Windows DLL as hardening-check does an ELF file: one export, by name at ordinal 1;
 no import but Windows' own DLLs; ASLR (64-bit wide on x64) and DEP in the PE header; no link
-time stamped in.
+time stamped in. Without FUNCTION, a program: no exports checked, and KobalFnc.dll, which ships
+beside it, may be imported too.
 
-Usage: check_pe.py OBJDUMP DLL FUNCTION
+Usage: check_pe.py OBJDUMP DLL [FUNCTION]
 """
 
 import re
@@ -11,11 +12,12 @@ import subprocess
 import sys
 
 # DLLs every Windows has; a MinGW runtime DLL (libgcc_s_*, libstdc++-6, libwinpthread-1) is not one.
-SYSTEM_DLLS = {"kernel32.dll", "msvcrt.dll", "user32.dll", "advapi32.dll", "ntdll.dll"}
+SYSTEM_DLLS = {"kernel32.dll", "msvcrt.dll", "user32.dll", "advapi32.dll", "ntdll.dll",
+               "shell32.dll"}
 DYNAMIC_BASE, HIGH_ENTROPY_VA, NX_COMPAT = 0x40, 0x20, 0x100
 
 
-def main(objdump, dll, function):
+def main(objdump, dll, function=None):
     header = subprocess.run([objdump, "-p", dll], check=True, capture_output=True,
                             text=True).stdout
     problems = []
@@ -26,12 +28,13 @@ def main(objdump, dll, function):
     ordinals = re.findall(r"^\s*\[\s*(\d+)\]\s+\+base\[\s*(\d+)\]", addresses[0], re.M)
     names = re.findall(r"^\s*\[\s*(\d+)\]\s+(\S+)\s*$", addresses[-1].split("\n\n")[0], re.M)
     exports = [(dict(ordinals).get(index), name) for index, name in names]
-    if len(addresses) != 2 or len(ordinals) != 1 or exports != [("1", function)]:
+    if function and (len(addresses) != 2 or len(ordinals) != 1 or exports != [("1", function)]):
         problems.append(f"exports {exports} at {ordinals}, expected only {function} at ordinal 1")
 
     imports = {name.lower() for name in re.findall(r"^\s*DLL Name: (\S+)", header, re.M)}
-    if imports - SYSTEM_DLLS:
-        problems.append(f"imports DLLs Windows does not have: {sorted(imports - SYSTEM_DLLS)}")
+    foreign = imports - SYSTEM_DLLS - (set() if function else {"kobalfnc.dll"})
+    if foreign:
+        problems.append(f"imports DLLs Windows does not have: {sorted(foreign)}")
 
     characteristics = int(re.search(r"^DllCharacteristics\s+([0-9a-fA-F]+)", header, re.M).group(1), 16)
     wanted = DYNAMIC_BASE | NX_COMPAT
@@ -51,6 +54,6 @@ def main(objdump, dll, function):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 4:
+    if len(sys.argv) not in (3, 4):
         sys.exit(__doc__)
     sys.exit(main(*sys.argv[1:]))

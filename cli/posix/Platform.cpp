@@ -1,0 +1,31 @@
+// kobal-lookup on POSIX systems: arguments, streams and files are bytes already.
+#include "cli/Platform.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace kobal::cli {
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
+
+void PrepareStandardStreams(lookup::OutputEncoding /*encoding*/) {}
+
+int OpenInput(const std::string& path) { return open(path.c_str(), O_RDONLY | O_CLOEXEC); }
+
+int CreateOutput(const std::string& path) {
+  return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+
+int CloseFile(int fd) { return close(fd); }
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void RemoveFile(const std::string& path) { std::remove(path.c_str()); }
+
+int ProcessId() { return static_cast<int>(getpid()); }
+
+}  // namespace kobal::cli
