@@ -25,7 +25,7 @@ int CreateOutput(const std::string& path);
 int CloseFile(int fd);
 
 // Puts the file `from` in the place of `to`, which may exist; false with errno set.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool MoveIntoPlace(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
 
 // This process's number, to tell its temporary files from another's.

@@ -63,7 +63,7 @@ class OutputFile {
   bool Keep() {
     if (fd_ >= 0 && kobal::cli::CloseFile(fd_) != 0) return false;
     fd_ = -1;
-    if (!kobal::cli::ReplaceFile(temporary_, path_)) return false;
+    if (!kobal::cli::MoveIntoPlace(temporary_, path_)) return false;
     kept_ = true;
     return true;
   }

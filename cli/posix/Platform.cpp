@@ -20,7 +20,7 @@ int CreateOutput(const std::string& path) {
 
 int CloseFile(int fd) { return close(fd); }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool MoveIntoPlace(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
 

@@ -72,7 +72,7 @@ int CreateOutput(const std::string& path) {
 int CloseFile(int fd) { return _close(fd); }
 
 // rename() refuses a target that exists on Windows.
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool MoveIntoPlace(const std::string& from, const std::string& to) {
   if (MoveFileExW(ToUtf16(from).c_str(), ToUtf16(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0) {
     return true;
   }
