@@ -95,6 +95,7 @@ test("npm pack makes a package that installs into an empty project and imports",
       .filter(Boolean)
       .sort();
     assert.deepEqual(listed, [
+      "package/LICENSE",
       "package/NOTICE",
       "package/README.md",
       "package/kobal.d.ts",
