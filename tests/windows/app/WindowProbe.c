@@ -4,8 +4,7 @@
  * items and the open popup menus. One line per fact, UTF-8, text escaped (\n, \\).
  *
  * Usage: kobal-window-probe state
- *        kobal-window-probe menuwidths LABEL...   (each label's width in the menu font)
- *        kobal-window-probe record FILE ARGS...   (appends ARGS to FILE: a stand-in help viewer)
+
  */
 #include <stdio.h>
 #include <string.h>
@@ -81,7 +80,7 @@ static BOOL CALLBACK PrintDialog(HWND window, LPARAM unused) {
   printf("closebox %ld %ld\n", rect.right - frame - GetSystemMetrics(SM_CXSIZE) / 2,
          rect.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2);
   /* The menu bar lies between the caption and the client area (a menu of another process is
-   * out of reach in Wine, so its items are found by the widths of their labels). */
+   * out of reach in Wine, so the tests find its items as a user does). */
   RECT client;
   GetClientRect(window, &client);
   MapWindowPoints(window, NULL, (POINT*)&client, 2);
@@ -105,31 +104,6 @@ int main(int argc, char** argv) {
     EnumWindows(PrintDialog, 0);
     return 0;
   }
-  if (argc >= 2 && strcmp(argv[1], "menuwidths") == 0) {
-    NONCLIENTMETRICSW metrics;
-    memset(&metrics, 0, sizeof metrics);
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    HDC dc = GetDC(NULL);
-    HGDIOBJ old = SelectObject(dc, CreateFontIndirectW(&metrics.lfMenuFont));
-    for (int i = 2; i < argc; ++i) {
-      wchar_t label[256];
-      RECT rect = {0, 0, 0, 0};
-      MultiByteToWideChar(CP_UTF8, 0, argv[i], -1, label, 256);
-      DrawTextW(dc, label, -1, &rect, DT_CALCRECT | DT_SINGLELINE);
-      printf("%ld\n", rect.right);
-    }
-    DeleteObject(SelectObject(dc, old));
-    ReleaseDC(NULL, dc);
-    return 0;
-  }
-  if (argc >= 3 && strcmp(argv[1], "record") == 0) {
-    FILE* file = fopen(argv[2], "a");
-    if (file == NULL) return 1;
-    for (int i = 3; i < argc; ++i) fprintf(file, "%s%s", argv[i], i + 1 < argc ? " " : "\n");
-    fclose(file);
-    return 0;
-  }
-  fputs("usage: kobal-window-probe state | record FILE ARGS...\n", stderr);
+  fputs("usage: kobal-window-probe state\n", stderr);
   return 2;
 }

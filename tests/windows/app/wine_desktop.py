@@ -39,7 +39,9 @@ class WineDesktop:
         self.probe = probe
         self.work = pathlib.Path(work)
         self.env = dict(os.environ)
-        self.env.setdefault("WINEPREFIX", str(self.work / "wine"))
+        # A prefix of its own: the desktop, fonts and locale are this test's, and stopping its
+        # wineserver stops nothing of the tests beside it.
+        self.env["WINEPREFIX"] = str(self.work / "wine")
         self.env.setdefault("WINEDEBUG", "-all")
         self.env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml,winemenubuilder.exe=")
         self.prefix = pathlib.Path(self.env["WINEPREFIX"])
@@ -58,18 +60,28 @@ class WineDesktop:
         registry.write_text(REGISTRY + extra_registry, encoding="utf-16")
         self.Wine("regedit", "/S", str(registry))
 
-    def Wine(self, *args, cwd=None, check=True):
+    def Wine(self, *args, cwd=None, check=True, timeout=120):
         return subprocess.run([self.wine, *args], env=self.env, cwd=cwd, check=check,
-                              capture_output=True, timeout=120)
+                              capture_output=True, timeout=timeout)
 
     def Start(self, program, cwd):
         self.program = subprocess.Popen([self.wine, str(program)], env=self.env, cwd=cwd,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # A probe started while Wine is still making the desktop can hang on it: the desktop's
+        # X window first.
+        self.DesktopWindow()
         return self.WaitFor(lambda state: state.Lookup() is not None, "the Kobal window")
 
     def State(self):
-        output = self.Wine(self.probe, "state").stdout.decode("utf-8")
-        return State(output)
+        for _ in range(3):
+            try:
+                probe = self.Wine(self.probe, "state", timeout=20, check=False)
+            except subprocess.TimeoutExpired:
+                continue
+            if probe.returncode == 0:
+                return State(probe.stdout.decode("utf-8"))
+            time.sleep(0.5)
+        raise AssertionError("the probe does not answer")
 
     def WaitFor(self, condition, what, timeout=30):
         deadline = time.monotonic() + timeout
@@ -95,23 +107,31 @@ class WineDesktop:
         subprocess.run([self.wine + "server", "-k"], env=self.env, check=False)
         subprocess.run([self.wine + "server", "-w"], env=self.env, check=False)
 
-    def MenuBarItems(self, labels):
-        """The centre of each menu bar item (labels as shown, without "&"), from the left edge of
-        the client area: Wine's menu bar puts 12 pixels around each label, and the menus of
-        another process are out of reach of the probe."""
-        widths = [int(w) for w in self.Wine(self.probe, "menuwidths", *labels).stdout.split()]
+    def OpenMenuByMouse(self, index):
+        """Opens the menu bar's menu `index` with the mouse and returns its popup's rectangle: a
+        click on the first menu, then the pointer moved right along the bar until another menu
+        opens (the menus of another process are out of reach of the probe, so the items'
+        places are found as a user finds them)."""
         dialog = self.State().Lookup()
-        left, top = dialog["client"][0], dialog["client"][1]
-        bar_y = top - GetMenuHeight(dialog) // 2
-        centres = []
-        for width in widths:
-            centres.append((left + 6 + width // 2, bar_y))
-            left += width + 12
-        return centres
+        bar_y = dialog["client"][1] - GetMenuHeight(dialog) // 2
+        x = dialog["client"][0] + 12
+        self.Click(x, bar_y)
+        popup = self.WaitFor(lambda state: state.popups, "a menu to open").popups[0]["rect"]
+        for _ in range(index):
+            while True:
+                x += 8
+                if x > dialog["client"][2]:
+                    raise AssertionError(f"no menu {index} on the menu bar")
+                self.MoveTo(x, bar_y)
+                moved = self.State().popups
+                if moved and moved[0]["rect"][0] != popup[0]:
+                    popup = moved[0]["rect"]
+                    break
+        return popup
 
     # The user's hands: xdotool on the desktop's X window.
     def DesktopWindow(self):
-        for _ in range(100):
+        for _ in range(300):
             found = subprocess.run(["xdotool", "search", "--name", "Wine desktop"],
                                    capture_output=True, text=True).stdout.split()
             if found:
@@ -126,6 +146,11 @@ class WineDesktop:
     def Type(self, text):
         subprocess.run(["xdotool", "type", "--delay", "80", text], check=True)
         time.sleep(0.4)
+
+    def MoveTo(self, x, y):
+        window = self.DesktopWindow()
+        subprocess.run(["xdotool", "mousemove", "--window", window, str(x), str(y)], check=True)
+        time.sleep(0.3)
 
     def Click(self, x, y):
         window = self.DesktopWindow()
