@@ -115,7 +115,7 @@ def HelpOpened(record, expected, what):
         if record.exists() and record.read_text().strip():
             break
         time.sleep(0.2)
-    opened = record.read_text().split() if record.exists() else []
+    opened = record.read_text().splitlines() if record.exists() else []
     Check(what, [pathlib.PureWindowsPath(name).name for name in opened], expected)
     record.unlink(missing_ok=True)
 

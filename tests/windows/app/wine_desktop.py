@@ -59,13 +59,15 @@ class WineDesktop:
         registry = self.work / "desktop.reg"
         registry.write_text(REGISTRY + extra_registry, encoding="utf-16")
         self.Wine("regedit", "/S", str(registry))
+        # The desktop a new prefix started with is not a virtual one: the next start makes it anew.
+        self.Stop()
 
     def Wine(self, *args, cwd=None, check=True, timeout=120):
         return subprocess.run([self.wine, *args], env=self.env, cwd=cwd, check=check,
                               capture_output=True, timeout=timeout)
 
-    def Start(self, program, cwd):
-        self.program = subprocess.Popen([self.wine, str(program)], env=self.env, cwd=cwd,
+    def Start(self, program, cwd, *args):
+        self.program = subprocess.Popen([self.wine, str(program), *args], env=self.env, cwd=cwd,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # A probe started while Wine is still making the desktop can hang on it: the desktop's
         # X window first.
