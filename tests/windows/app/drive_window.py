@@ -61,7 +61,7 @@ def Typing(desktop, dialog, screenshot):
     desktop.Keys("Return")
     CheckReady(desktop, "Enter", "0112012345", ANSWERS["0112012345"])
     if screenshot:
-        desktop.Screenshot(screenshot)
+        desktop.Screenshot(screenshot, dialog["rect"])
     # The selected number is replaced by the next one typed; letters and full-width digits are
     # refused.
     desktop.Type("1a１1x7")

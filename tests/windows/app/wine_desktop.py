@@ -160,8 +160,12 @@ class WineDesktop:
                        check=True)
         time.sleep(0.5)
 
-    def Screenshot(self, path):
-        subprocess.run(["import", "-window", self.DesktopWindow(), str(path)], check=True)
+    def Screenshot(self, path, rect):
+        """The part `rect` (left, top, right, bottom) of the desktop, as a PNG."""
+        left, top, right, bottom = rect
+        subprocess.run(["import", "-window", self.DesktopWindow(), "-crop",
+                        f"{right - left}x{bottom - top}+{left}+{top}", "+repage", str(path)],
+                       check=True)
 
 
 def LocaleEnvironment(locale, folder):
