@@ -17,15 +17,20 @@ def main():
         stage = pathlib.Path(stage)
         (stage / "bin").mkdir()
         (stage / "doc").mkdir()
-        for name in ("Kobal.exe", "KobalFnc.dll", "kobal.chm"):
+        defines = ["-D", "KobalLookup=no"]
+        for name in ("Kobal.exe", "KobalFnc.dll", "kobal.chm", "kobal-lookup.exe"):
+            if name == "kobal-lookup.exe" and not (pathlib.Path(bin_dir) / name).exists():
+                continue  # where the command line is built
             shutil.copyfile(pathlib.Path(bin_dir) / name, stage / "bin" / name)
+            if name == "kobal-lookup.exe":
+                defines = ["-D", "KobalLookup=yes"]
         for name in ("LICENSE", "NOTICE"):
             shutil.copyfile(source / name, stage / "doc" / name)
         readme = (source / "windows/README.txt").read_text(encoding="utf-8")
         (stage / "doc/README.txt").write_bytes(
             b"\xef\xbb\xbf" + readme.replace("\n", "\r\n").encode("utf-8"))
         subprocess.run([wixl, "-a", arch, "-D", f"Arch={arch}", "-D", f"Version={version}",
-                        "-D", "BinDir=bin", "-D", "DocDir=doc", "-o", "kobal.msi",
+                        "-D", "BinDir=bin", "-D", "DocDir=doc", *defines, "-o", "kobal.msi",
                         str((source / "windows/Kobal.wxs").resolve())], cwd=stage, check=True)
         shutil.copyfile(stage / "kobal.msi", output)
 

@@ -4,7 +4,7 @@ opens the help installed beside it (so the shortcut starts it in the install fol
 msiexec /x /qn, after which no file of it is left.
 
 Usage (on an X display): check_msi.py WINE kobal.msi x64|x86 kobal-window-probe.exe
-                         kobal-help-recorder.exe WORK_DIR"""
+                         kobal-help-recorder.exe WORK_DIR [kobal-lookup.exe]"""
 import pathlib
 import shutil
 import sys
@@ -25,6 +25,7 @@ def Files(root):
 
 def main():
     wine, msi, arch, probe, recorder, work = sys.argv[1:7]
+    programs = ["Kobal.exe", "KobalFnc.dll", "kobal.chm"] + [name for name in sys.argv[7:8] if name]
     work = pathlib.Path(work).resolve()
     shutil.rmtree(work, ignore_errors=True)
     work.mkdir(parents=True)
@@ -49,8 +50,8 @@ def main():
         folder = "Program Files" if arch == "x64" else "Program Files (x86)"
         Check("installed program files",
               sorted(path for path in installed if path.startswith("Program Files")),
-              [f"{folder}/Kobal/{name}" for name in ("Kobal.exe", "KobalFnc.dll", "LICENSE.txt",
-                                                      "NOTICE.txt", "README.txt", "kobal.chm")])
+              sorted(f"{folder}/Kobal/{name}"
+                     for name in programs + ["LICENSE.txt", "NOTICE.txt", "README.txt"]))
         shortcuts = [path for path in installed if path.endswith("/Programs/Kobal.lnk")]
         Check("one Start menu shortcut", len(shortcuts), 1)
         if shortcuts:
