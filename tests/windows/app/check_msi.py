@@ -9,7 +9,7 @@ import pathlib
 import shutil
 import sys
 
-from wine_desktop import Centre, WineDesktop
+from wine_desktop import Centre, HelpViewerRegistry, RecordedOpens, WineDesktop
 
 failures = []
 
@@ -30,15 +30,7 @@ def main():
     shutil.rmtree(work, ignore_errors=True)
     work.mkdir(parents=True)
     record = work / "help-opened.txt"
-    viewer = "Z:" + str(pathlib.Path(recorder).resolve()).replace("/", "\\\\")
-    record_path = "Z:" + str(record).replace("/", "\\\\")
-    association = f"""
-[HKEY_CLASSES_ROOT\\.chm]
-@="Kobal.TestHelp"
-
-[HKEY_CLASSES_ROOT\\Kobal.TestHelp\\shell\\open\\command]
-@="\\"{viewer}\\" \\"{record_path}\\" \\"%1\\""
-"""
+    association = HelpViewerRegistry(recorder, record, [".chm"])
     desktop = WineDesktop(wine, probe, work, "C.UTF-8")
     desktop.Prepare(association)
     drive = desktop.prefix / "drive_c"
@@ -63,11 +55,7 @@ def main():
             desktop.Keys("Return", "F1")
             Check("installed Kobal: answer", desktop.State().Lookup()["controls"][1003]["text"],
                   "時報")
-            for _ in range(50):
-                if record.exists():
-                    break
-                desktop.WaitFor(lambda state: True, "")
-            opened = record.read_text().splitlines() if record.exists() else []
+            opened = RecordedOpens(record, True)
             Check(f"F1 in Kobal started from {link}", [name.lower() for name in opened],
                   [f"c:\\{folder}\\kobal\\kobal.chm".lower()])
             desktop.Keys("Escape")

@@ -9,9 +9,8 @@ import pathlib
 import shutil
 import subprocess
 import sys
-import time
 
-from wine_desktop import Centre, WineDesktop
+from wine_desktop import Centre, HelpViewerRegistry, RecordedOpens, WineDesktop
 
 # What the library answers for these numbers, as the README and the help page show them.
 ANSWERS = {
@@ -109,15 +108,8 @@ def AboutBox(desktop):
 
 
 def HelpOpened(record, expected, what):
-    """Waits for the stand-in viewer to record `expected`, or makes sure nothing was opened."""
-    deadline = time.monotonic() + (15 if expected else 3)
-    while time.monotonic() < deadline:
-        if record.exists() and record.read_text().strip():
-            break
-        time.sleep(0.2)
-    opened = record.read_text().splitlines() if record.exists() else []
+    opened = RecordedOpens(record, bool(expected))
     Check(what, [pathlib.PureWindowsPath(name).name for name in opened], expected)
-    record.unlink(missing_ok=True)
 
 
 def Help(desktop, folder, record):
@@ -159,19 +151,8 @@ def main():
     work.mkdir(parents=True, exist_ok=True)
     record = work / "help-opened.txt"
     record.unlink(missing_ok=True)
-    viewer = 'Z:' + str(pathlib.Path(recorder).resolve()).replace("/", "\\\\")
-    record_path = 'Z:' + str(record).replace("/", "\\\\")
     # A stand-in viewer for both help file types, which writes down what the shell asked it to open.
-    association = f"""
-[HKEY_CLASSES_ROOT\\.hlp]
-@="Kobal.TestHelp"
-
-[HKEY_CLASSES_ROOT\\.chm]
-@="Kobal.TestHelp"
-
-[HKEY_CLASSES_ROOT\\Kobal.TestHelp\\shell\\open\\command]
-@="\\"{viewer}\\" \\"{record_path}\\" \\"%1\\""
-"""
+    association = HelpViewerRegistry(recorder, record, [".hlp", ".chm"])
     desktop = WineDesktop(wine, probe, work, locale)
     desktop.Prepare(association)
 

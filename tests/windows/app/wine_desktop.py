@@ -168,6 +168,30 @@ class WineDesktop:
                        check=True)
 
 
+def HelpViewerRegistry(recorder, record, extensions):
+    """Registry lines that make `recorder` (kobal-help-recorder.exe) the viewer of `extensions`:
+    it writes down in the file `record` what the shell asked it to open."""
+    def WindowsPath(path):
+        return "Z:" + str(pathlib.Path(path).resolve()).replace("/", "\\\\")
+    command = f'\\"{WindowsPath(recorder)}\\" \\"{WindowsPath(record)}\\" \\"%1\\"'
+    lines = [f'\n[HKEY_CLASSES_ROOT\\{extension}]\n@="Kobal.TestHelp"\n' for extension in extensions]
+    lines.append(f'\n[HKEY_CLASSES_ROOT\\Kobal.TestHelp\\shell\\open\\command]\n@="{command}"\n')
+    return "".join(lines)
+
+
+def RecordedOpens(record, expect_any):
+    """The names the stand-in viewer was asked to open, waiting for one when one is expected and
+    a little while for none otherwise; the record is emptied."""
+    deadline = time.monotonic() + (15 if expect_any else 3)
+    while time.monotonic() < deadline:
+        if record.exists() and record.read_text().strip():
+            break
+        time.sleep(0.2)
+    opened = record.read_text().splitlines() if record.exists() else []
+    record.unlink(missing_ok=True)
+    return opened
+
+
 def LocaleEnvironment(locale, folder):
     """LANG and LC_ALL for `locale` ("ja_JP.UTF-8", "en_US.UTF-8"), compiled into a folder of the
     test's own when the system has not generated it."""
