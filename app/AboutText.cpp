@@ -1,6 +1,8 @@
 // The text of the About box, composed from the product version of the version record.
 #include "AboutText.h"
 
+#include "resources/CreditLine.h"
+
 namespace kobal::app {
 namespace {
 
@@ -8,7 +10,7 @@ constexpr char kHead[] =
     "端末情報調査ツール\n"
     "--------------------------------\n"
     "コバル Version ";
-constexpr char kTail[] = "\n\nCopyright (C) 2026 The Kobal Project\n";
+constexpr char kTail[] = "\n\n" KOBAL_CREDIT_LINE "\n";
 
 }  // namespace
 

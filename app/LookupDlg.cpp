@@ -23,6 +23,7 @@
 #include "ProgramIcon.h"
 #include "ShiftJis.h"
 #include "kobal/KobalFnc.h"
+#include "resources/MenuText.h"
 #include "resources/Resource.h"
 #include "resources/VersionRecord.h"
 
@@ -103,14 +104,15 @@ CLookupDlg::CLookupDlg(QWidget* parent) : QDialog(parent), m_hIcon(kobal::app::L
 QMenuBar* CLookupDlg::CreateMenuBar() {
   auto* menuBar = new QMenuBar(this);
   menuBar->setObjectName(QStringLiteral("menu-%1").arg(IDR_MAIN_MENU));
-  QMenu* fileMenu = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
-  QAction* exit = fileMenu->addAction(QStringLiteral("終了(&X)\tESC"), this, &CLookupDlg::OnExit);
-  QMenu* helpMenu = menuBar->addMenu(QStringLiteral("ヘルプ(&H)"));
-  QAction* contents =
-      helpMenu->addAction(QStringLiteral("目次(&C)\tF1"), this, &CLookupDlg::OnHelpContents);
+  QMenu* fileMenu = menuBar->addMenu(QString::fromUtf8(KOBAL_MENU_FILE));
+  QAction* exit =
+      fileMenu->addAction(QString::fromUtf8(KOBAL_MENU_EXIT), this, &CLookupDlg::OnExit);
+  QMenu* helpMenu = menuBar->addMenu(QString::fromUtf8(KOBAL_MENU_HELP));
+  QAction* contents = helpMenu->addAction(QString::fromUtf8(KOBAL_MENU_CONTENTS), this,
+                                          &CLookupDlg::OnHelpContents);
   helpMenu->addSeparator();
   QAction* about =
-      helpMenu->addAction(QStringLiteral("バージョン情報(&A)"), this, &CLookupDlg::OnAbout);
+      helpMenu->addAction(QString::fromUtf8(KOBAL_MENU_ABOUT), this, &CLookupDlg::OnAbout);
   exit->setData(ID_MENU_EXIT);
   contents->setData(ID_MENU_CONTENTS);
   about->setData(ID_MENU_ABOUT);

@@ -1,7 +1,8 @@
-// Dialog layout 102: the lookup dialog's caption, font and controls in dialog units. Plain
-// figures with no toolkit in them, so that every front end draws the same window.
+// Dialog layout 102 for C++: the figures of resources/DialogLayout.h with names and types, and
+// what screen readers say. No toolkit in them, so that every front end draws the same window.
 #pragma once
 
+#include "resources/DialogLayout.h"
 #include "resources/Resource.h"
 
 namespace kobal::app {
@@ -24,28 +25,29 @@ struct ControlLayout {
   const char* accessibleDescription;
 };
 
-inline constexpr const char* kLookupCaption = "Kobal";
-inline constexpr const char* kLookupFontFace = "ＭＳ Ｐゴシック";
-inline constexpr int kLookupFontPoints = 14;
-inline constexpr DialogRect kLookupClientArea{0, 0, 139, 37};
+inline constexpr const char* kLookupCaption = KOBAL_LOOKUP_CAPTION;
+inline constexpr const char* kLookupFontFace = KOBAL_LOOKUP_FONT_FACE;
+inline constexpr int kLookupFontPoints = KOBAL_LOOKUP_FONT_POINTS;
+inline constexpr DialogRect kLookupClientArea{0, 0, KOBAL_LOOKUP_CLIENT_WIDTH,
+                                              KOBAL_LOOKUP_CLIENT_HEIGHT};
 
 // The controls, in tab order.
 inline constexpr ControlLayout kNumberField{
     .id = IDC_NUMBER,
-    .units = {3, 4, 63, 12},
+    .units = {KOBAL_NUMBER_FIELD_RECT},
     .accessibleName = "電話番号",
     .accessibleDescription = "調べる電話番号を数字で入力します（11桁まで）",
 };
 inline constexpr ControlLayout kSearchButton{
     .id = IDC_SEARCH,
-    .units = {71, 4, 35, 12},
-    .caption = "検索(&S)",
+    .units = {KOBAL_SEARCH_BUTTON_RECT},
+    .caption = KOBAL_SEARCH_CAPTION,
     .accessibleName = "検索",
     .accessibleDescription = "入力した電話番号が何の番号かを調べます",
 };
 inline constexpr ControlLayout kResultLine{
     .id = IDC_RESULT,
-    .units = {3, 21, 132, 12},
+    .units = {KOBAL_RESULT_LINE_RECT},
     .accessibleName = "検索結果",
     .accessibleDescription = "番号の種類と、固定電話の地域または携帯電話・PHSの事業者",
 };

@@ -1,12 +1,15 @@
-// The number field: digits only from the keyboard; a pasted written number becomes its digits.
+// The number field: digits only from the keyboard; a pasted or dropped written number becomes
+// its digits.
 #include "NumberEdit.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
 #include <memory>
@@ -77,6 +80,19 @@ void NumberEdit::contextMenuEvent(QContextMenuEvent* event) {
             [this] { PasteNumber(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
   }
   menu->exec(event->globalPos());
+}
+
+void NumberEdit::dropEvent(QDropEvent* event) {
+  // Dropped text follows the paste's rule, at the place it is dropped; it is copied, never
+  // moved, so a drag from another field leaves that field as it was.
+  if (isReadOnly() || !event->mimeData()->hasText()) {
+    event->ignore();
+    return;
+  }
+  setCursorPosition(cursorPositionAt(event->position().toPoint()));
+  PasteNumber(event->mimeData()->text());
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
 }
 
 }  // namespace kobal::app

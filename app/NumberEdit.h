@@ -1,4 +1,5 @@
-// The number field: digits only from the keyboard; a pasted written number becomes its digits.
+// The number field: digits only from the keyboard; a pasted or dropped written number becomes
+// its digits.
 #pragma once
 
 #include <QLineEdit>
@@ -32,6 +33,7 @@ class NumberEdit : public QLineEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 };
 
 }  // namespace kobal::app

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Cross-builds Kobal for Windows and packs kobal-<version>-windows-<arch>.zip: KobalFnc.dll,
-# kobal-lookup.exe, the header, the import libraries and the .def, LICENSE,
-# NOTICE and README.txt. Byte for byte the same from the same sources: the PE files carry no link
-# time, and the zip's entries are sorted with the time of SOURCE_DATE_EPOCH (by default the last
-# commit's).
+# Kobal.exe and its help (kobal.chm), kobal-lookup.exe, the header, the import
+# libraries and the .def, LICENSE, NOTICE and README.txt; and copies the MSI beside the zip. The
+# zip is byte for byte the same from the same sources: the PE files carry no link time, the help
+# no build time, and the zip's entries are sorted with the time of SOURCE_DATE_EPOCH (by default
+# the last commit's).
 # Usage: tools/build-windows-zip.sh x64|x86 [OUTPUT_DIR [BUILD_DIR]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,7 +26,8 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 name="kobal-$version-windows-$arch"
 mkdir -p "$stage/$name/include/kobal" "$stage/$name/lib" "$out"
 cp "$stage/bin/"*.dll "$stage/$name/"
-cp "$stage/bin/kobal-lookup.exe" "$stage/$name/"
+cp "$stage/bin/kobal-lookup.exe" "$stage/bin/Kobal.exe" "$stage/$name/"
+cp "$stage/bin/"*.chm "$stage/$name/"
 cp "$stage/include/kobal/KobalFnc.h" "$stage/$name/include/kobal/"
 cp "$stage/lib/libKobalFnc.dll.a" "$stage/lib/KobalFnc.lib" "$stage/lib/KobalFnc.def" "$stage/$name/lib/"
 cp LICENSE NOTICE "$stage/$name/"
@@ -48,4 +50,6 @@ with zipfile.ZipFile(target + ".part", "w") as archive:
             archive.writestr(entry, file.read(), compresslevel=9)
 os.replace(target + ".part", target)
 PY
+# The installer built beside it (app/windows), where the window program is built.
+cp "$build/$name.msi" "$out/" 2>/dev/null || true
 echo "$out/$name.zip"

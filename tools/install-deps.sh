@@ -12,7 +12,8 @@ run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils qt6-translations-l10n
 package=(build-essential debhelper dpkg-dev qt6-base-dev libgl-dev emscripten esbuild nodejs lintian
          devscripts blhc desktop-file-utils appstream debootstrap dh-python)
 # Cross-building for Windows and running the result: MinGW-w64 and Wine, 32-bit Wine from i386.
-windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386)
+windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
+         icoutils fp-utils wixl msitools fonts-wine xvfb xauth xdotool xclip imagemagick)
 test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libphonenumber-dev
       qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n dpkg-dev file xdotool
       imagemagick hyperfine linux-perf valgrind clang-format openbox x11-utils xclip time emscripten

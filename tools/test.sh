@@ -17,7 +17,7 @@ cmake --preset ci
 cmake --build --preset ci -j "$jobs"
 ctest --preset ci -j "$jobs"
 
-echo "== Windows: KobalFnc.dll and kobal-lookup.exe for x64 and x86 (MinGW-w64), tested under Wine; the zips built twice =="
+echo "== Windows: KobalFnc.dll, Kobal.exe and kobal-lookup.exe for x64 and x86 (MinGW-w64), tested under Wine and Xvfb; the zips built twice =="
 for arch in x64 x86; do
   bash tools/build-windows-zip.sh "$arch" build/windows-zips >/dev/null
   ctest --preset "windows-$arch"

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -107,6 +108,32 @@ class LookupDialogTest : public QObject {
     QGuiApplication::clipboard()->setText(QStringLiteral("111 222"));
     QTest::keySequence(dlg->m_editNumber, QKeySequence::Paste);
     QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("09056111222"));
+  }
+
+  void dropTakesOneWrittenNumberAtTheDropPoint() {
+    const auto drop = [this](const QString& text, int position) {
+      QMimeData data;
+      data.setText(text);
+      dlg->m_editNumber->setCursorPosition(position);
+      const QPointF point(CaretRect(dlg->m_editNumber).center());
+      // The caret elsewhere: the number goes where it is dropped.
+      position == 0 ? dlg->m_editNumber->end(false) : dlg->m_editNumber->home(false);
+      QDropEvent event(point, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                       Qt::NoModifier);
+      // Straight to the field: QApplication delivers a drop only within a drag it runs itself.
+      static_cast<QObject*>(dlg->m_editNumber)->event(&event);
+      return event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
+    };
+    QCOMPARE(drop(QStringLiteral("+81 90-1234-5678"), 0), Qt::CopyAction);
+    QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("09012345678"));
+    dlg->m_editNumber->setText(QStringLiteral("0312"));
+    drop(QStringLiteral("34-56"), 4);
+    QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("03123456"));
+    for (const QString& notOneNumber :
+         {QStringLiteral("Kobal"), QStringLiteral("03-3520-XXXX"), QStringLiteral("1234567890")}) {
+      drop(notOneNumber, 0);
+      QCOMPARE(dlg->m_editNumber->text(), QStringLiteral("03123456"));
+    }
   }
 
   void contextMenuPasteTakesTheWrittenNumber() {
