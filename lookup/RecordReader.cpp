@@ -14,6 +14,17 @@ void RecordReader::EndCell() {
   state_ = State::kCellStart;
 }
 
+// A record ended by CR or LF: after CR an LF may follow; an LF alone names the record end, unless
+// an earlier record named it.
+void RecordReader::EndRecordAt(char end) {
+  EndRecord();
+  if (end == '\r') {
+    state_ = State::kAfterCr;
+  } else if (recordEnd_.empty()) {
+    recordEnd_ = "\n";
+  }
+}
+
 void RecordReader::EndRecord() {
   EndCell();
   current_.number = ++records_;
@@ -52,12 +63,7 @@ void RecordReader::Feed(std::string_view text, bool final) {
         if (c == delimiter_) {
           EndCell();
         } else if (c == '\r' || c == '\n') {
-          EndRecord();
-          if (c == '\r') {
-            state_ = State::kAfterCr;
-          } else if (recordEnd_.empty()) {
-            recordEnd_ = "\n";
-          }
+          EndRecordAt(c);
         } else {
           if (c == '"') NoteProblem("a quote inside an unquoted cell");
           cell_.text += c;
@@ -77,12 +83,7 @@ void RecordReader::Feed(std::string_view text, bool final) {
         } else if (c == delimiter_) {
           EndCell();
         } else if (c == '\r' || c == '\n') {
-          EndRecord();
-          if (c == '\r') {
-            state_ = State::kAfterCr;
-          } else if (recordEnd_.empty()) {
-            recordEnd_ = "\n";
-          }
+          EndRecordAt(c);
         } else {
           // Text after the closing quote: kept, as spreadsheets keep it.
           NoteProblem("text after a closing quote");

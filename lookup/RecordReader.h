@@ -42,6 +42,7 @@ class RecordReader {
   enum class State { kCellStart, kUnquoted, kQuoted, kQuoteInQuoted, kAfterCr };
   void EndCell();
   void EndRecord();
+  void EndRecordAt(char end);
   void NoteProblem(const char* what);
 
   char delimiter_;
