@@ -7,14 +7,9 @@ native=${1:-build/ci}
 windows=${2:-build/windows-x64}
 count=${3:-1000000}
 rounds=${4:-10}
-for program in "$native/bench/kobal-call-timing" "$native/bench/kobal-bench-numbers" \
-               "$windows/bin/kobal-call-timing.exe"; do
-  [ -x "$program" ] || { echo "$0: $program is missing; build it first" >&2; exit 1; }
-done
-export WINEPREFIX=${WINEPREFIX:-$PWD/$windows/wine} WINEDEBUG=-all \
-       WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/wine-common.sh" "$native/bench/kobal-call-timing" \
+  "$native/bench/kobal-bench-numbers" \
+  "$windows/bin/kobal-call-timing.exe"
 "$native/bench/kobal-bench-numbers" "$count" >"$work/mix.txt"
 # Taking turns, three times each, so that a busy spell of the machine hits both.
 for turn in 1 2 3; do

@@ -10,13 +10,8 @@ windows=${2:-build/windows-x64}
 count=${3:-1000000}
 rounds=${4:-3}
 maker=${KOBAL_BENCH_NUMBERS:-$native/bench/kobal-bench-numbers}
-for program in "$native/cli/kobal-lookup" "$maker" "$windows/bin/kobal-lookup.exe"; do
-  [ -x "$program" ] || { echo "$0: $program is missing; build it first" >&2; exit 1; }
-done
-export WINEPREFIX=${WINEPREFIX:-$PWD/$windows/wine} WINEDEBUG=-all \
-       WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/wine-common.sh" "$native/cli/kobal-lookup" "$maker" \
+  "$windows/bin/kobal-lookup.exe"
 "$maker" "$count" >"$work/plain.txt"
 "$maker" "$count" --hyphens >"$work/hyphens.txt"
 wine "$windows/bin/kobal-lookup.exe" --version >/dev/null  # Wine started once before timing

@@ -4,21 +4,15 @@ its strings, and the strings callers see in the file's properties.
 
 Usage: check_dll_version.py WRESTOOL KobalFnc.dll PROJECT_VERSION"""
 import os
-import struct
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "app"))
-from check_resources import Check, Resource, VersionBlocks, failures  # noqa: E402
+from check_resources import Check, VersionRecord, failures  # noqa: E402
 
 
 def main():
     wrestool, dll, version = sys.argv[1:4]
-    record = VersionBlocks(Resource(wrestool, dll, 16, 1))["VS_VERSION_INFO"]
-    fixed = struct.unpack("<13I", record["fixed"])
-    numbers = [int(part) for part in version.split(".")]
-    words = (numbers[0] << 16 | numbers[1], numbers[2] << 16 | numbers[3])
-    Check("signature", fixed[0], 0xFEEF04BD)
-    Check("file and product version", fixed[2:6], words + words)
+    record, fixed = VersionRecord(wrestool, dll, version)
     Check("file type: a DLL", fixed[9], 2)
     tables = {key.lower(): value for key, value in record["StringFileInfo"].items()}
     strings = tables.get("041104b0", {})  # Japanese, Unicode

@@ -113,6 +113,18 @@ def VersionBlocks(data, at=0, end=None):
     return blocks
 
 
+def VersionRecord(wrestool, program, version):
+    """The file's version record and its fixed part, whose signature and file and product
+    version (PROJECT_VERSION's four numbers) are checked."""
+    record = VersionBlocks(Resource(wrestool, program, 16, 1))["VS_VERSION_INFO"]
+    fixed = struct.unpack("<13I", record["fixed"])
+    numbers = [int(part) for part in version.split(".")]
+    words = (numbers[0] << 16 | numbers[1], numbers[2] << 16 | numbers[3])
+    Check("version record: signature", fixed[0], 0xFEEF04BD)
+    Check("version record: file and product version", fixed[2:6], words + words)
+    return record, fixed
+
+
 def main():
     wrestool, objdump, wine, program, version = sys.argv[1:6]
     EDIT, BUTTON = 0x81, 0x80
@@ -148,12 +160,8 @@ def main():
     sizes = sorted(struct.unpack_from("<B", group, 6 + 14 * i)[0] for i in range(count))
     Check("icon 128: 16 and 32 pixels", (kind, sizes), (1, [16, 32]))
 
-    record = VersionBlocks(Resource(wrestool, program, 16, 1))["VS_VERSION_INFO"]
-    fixed = struct.unpack("<13I", record["fixed"])
+    record, fixed = VersionRecord(wrestool, program, version)
     numbers = [int(part) for part in version.split(".")]
-    words = (numbers[0] << 16 | numbers[1], numbers[2] << 16 | numbers[3])
-    Check("version record: signature", fixed[0], 0xFEEF04BD)
-    Check("version record: file and product version", fixed[2:6], words + words)
     Check("version record: flags mask, flags, system, type", fixed[6:10], (0x3F, 0, 4, 1))
     spaced = ", ".join(map(str, numbers))
     Check("version record: strings", record["StringFileInfo"]["041104b0"], {
