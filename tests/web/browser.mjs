@@ -51,3 +51,19 @@ export async function finishBatch(page, start) {
   );
   return page.$eval("#batch-message", (message) => message.dataset.state);
 }
+
+// Pastes `text` into the focused element as Ctrl+V does, through the clipboard; an empty text
+// is pasted as such.
+export async function pasteText(page, text) {
+  await page.evaluate((text) => {
+    const put = (event) => {
+      event.clipboardData.setData("text/plain", text);
+      event.preventDefault();
+    };
+    document.addEventListener("copy", put, { once: true, capture: true });
+    document.execCommand("copy");
+  }, text);
+  await page.keyboard.down("Control");
+  await page.keyboard.press("KeyV", { commands: ["Paste"] });
+  await page.keyboard.up("Control");
+}

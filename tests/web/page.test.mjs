@@ -10,7 +10,7 @@ import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { pathToFileURL } from "node:url";
 import { gzipSync } from "node:zlib";
-import { finishBatch, launchBrowser } from "./browser.mjs";
+import { finishBatch, launchBrowser, pasteText } from "./browser.mjs";
 import { KOBAL_LOOKUP, REPOSITORY, SITE, WEB_BUILD, runNative } from "./environment.mjs";
 
 const work = mkdtempSync(join(tmpdir(), "kobal-page-"));
@@ -179,8 +179,8 @@ for (const [where, url] of [
       const expected = lookup(forms.join("\n") + "\n").map((record) => record.result);
       const answers = [];
       for (const form of forms) {
-        await page.$eval("#number", (number) => number.select());
-        await page.keyboard.sendCharacter(form); // what a paste inserts
+        await page.$eval("#number", (number) => (number.value = ""));
+        await pasteText(page, form); // what is not one number leaves the field empty
         await page.keyboard.press("Enter");
         answers.push(await page.$eval("#result", (result) => result.value));
       }
@@ -233,7 +233,7 @@ for (const [where, url] of [
       assert.equal(await page.$eval("#about-box", (box) => box.open), false);
     });
 
-    test("ヘルプ and F1 open the help page that the build copied from docs/help", async () => {
+    test("ヘルプ and F1 open the page's own help that the build copied from web/help", async () => {
       const href = await page.$eval("#help-command", (link) => link.href);
       const opened = async (action) => {
         const target = browser.waitForTarget((t) => t.url() === href, { timeout: 10_000 });
@@ -244,12 +244,13 @@ for (const [where, url] of [
         await help.close();
         return title;
       };
-      assert.equal(await opened(() => page.click("#help-command")), "コバル (Kobal) ヘルプ");
+      const title = "コバル (Kobal) ヘルプ — Web 版";
+      assert.equal(await opened(() => page.click("#help-command")), title);
       await page.focus("#number");
-      assert.equal(await opened(() => page.keyboard.press("F1")), "コバル (Kobal) ヘルプ");
+      assert.equal(await opened(() => page.keyboard.press("F1")), title);
       assert.deepEqual(
         readFileSync(join(SITE, "help/index.html")),
-        readFileSync(join(REPOSITORY, "docs/help/index.html")),
+        readFileSync(join(REPOSITORY, "web/help/index.html")),
       );
     });
 

@@ -35,8 +35,9 @@ export function makeNumberField(field, normalise) {
       case "insertCompositionText": // cannot be refused; what it commits is taken at its end
         break;
       default:
-        // Pastes and drops come through their own events below; any other way in is refused.
-        if (event.inputType.startsWith("insert")) event.preventDefault();
+        // Pastes and drops come through their own events below; any other way for them is refused.
+        // (Enter's insertLineBreak must pass: it submits the form.)
+        if (event.inputType.startsWith("insertFrom")) event.preventDefault();
     }
   });
   field.addEventListener("paste", (event) => {
