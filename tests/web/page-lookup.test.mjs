@@ -148,7 +148,8 @@ describe("the window's keys, the About box and the announced answer", () => {
     assert.equal(await resultValue(), "時報");
     await page.keyboard.type("110");
     await page.focus("#batch-text");
-    for (const key of ["KeyS", "KeyA"]) await withAlt(key);
+    const tabs = (await browser.pages()).length;
+    for (const key of ["KeyS", "KeyA", "KeyH"]) await withAlt(key);
     const state = await page.evaluate(() => ({
       number: document.getElementById("number").value,
       result: document.getElementById("result").value,
@@ -157,6 +158,7 @@ describe("the window's keys, the About box and the announced answer", () => {
     }));
     assert.deepEqual(state, { number: "110", result: "時報", about: false, focus: "batch-text" });
     assert.equal(await helpOpenedBy(() => page.keyboard.press("F1")), HELP_TITLE);
+    assert.equal((await browser.pages()).length, tabs, "F1's help the one tab opened");
 
     await page.focus("#result");
     await withAlt("KeyS");
