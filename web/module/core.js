@@ -3,6 +3,17 @@
 // functions that take and give JS values. One source for the `kobal` module and the page, which
 // the build bundles each with the WebAssembly bytes.
 
+// Copies an ASCII string's characters to bytes[at ...]; gives where they end, or -1 when the
+// string holds other characters.
+function putAscii(text, bytes, at) {
+  for (let i = 0; i < text.length; i++) {
+    const unit = text.charCodeAt(i);
+    if (unit >= 0x80) return -1;
+    bytes[at++] = unit;
+  }
+  return at;
+}
+
 // Compiles and starts the module from its bytes; resolves to the engine.
 export async function createKobal(wasmBytes) {
   const compiled = await WebAssembly.compile(wasmBytes);
@@ -136,6 +147,71 @@ export async function createKobal(wasmBytes) {
     };
   };
 
+  // Arrays of items answered a block at a time: the block's items laid out in the module's
+  // memory, each followed by a NUL, their ends noted, and one call for all of them. A block holds
+  // at most ITEMS items and, past its first item, needs at most ITEM_ROOM bytes.
+  const ITEMS = 1 << 16;
+  const ITEM_ROOM = 1 << 20;
+  let itemArea = 0; // ITEMS item ends (32 bits each), then ITEMS answer numbers (16 bits each)
+  const answerTexts = [];
+
+  // Lays out items[from .. from + count), `room` bytes at most, and answers them; gives the
+  // module's answer numbers as a view valid until the next call. ASCII is copied character by
+  // character, which costs less than joining the items or a call of the encoder for each; an item
+  // with other characters is encoded again as a whole.
+  const answerBlock = (items, from, count, room, raw) => {
+    reserve(room);
+    const bytes = memory();
+    const ends = new Uint32Array(wasm.memory.buffer, itemArea, count);
+    let at = area;
+    for (let i = 0; i < count; i++) {
+      const item = items[from + i];
+      if (typeof item === "string") {
+        const end = putAscii(item, bytes, at);
+        at = end >= 0 ? end : at + utf8Encoder.encodeInto(item, bytes.subarray(at, at + 3 * item.length)).written;
+      } else {
+        bytes.set(item, at);
+        at += item.length;
+      }
+      ends[i] = at - area;
+      bytes[at++] = 0;
+    }
+    const answersAt = itemArea + 4 * ITEMS;
+    wasm.KobalAnswerItems(area, count, itemArea, raw, answersAt);
+    return new Uint16Array(wasm.memory.buffer, answersAt, count);
+  };
+
+  // The answers of an array of strings or Uint8Arrays: when `raw`, each item's detectCarrier;
+  // otherwise each item's answer as a line of kobal-lookup (normalised, 不明 when it is not one
+  // number). Equal answers are one shared string.
+  const answerMany = (items, raw) => {
+    if (!Array.isArray(items)) throw new TypeError("kobal: expected an array of strings or Uint8Arrays");
+    if (itemArea === 0) {
+      itemArea = wasm.malloc(6 * ITEMS);
+      if (itemArea === 0) throw new RangeError("kobal: not enough memory for a batch");
+    }
+    const results = new Array(items.length);
+    for (let from = 0; from < items.length; ) {
+      let count = 0;
+      let room = 0;
+      for (; from + count < items.length && count < ITEMS && (count === 0 || room <= ITEM_ROOM); count++) {
+        const item = items[from + count];
+        if (typeof item === "string") room += 3 * item.length + 1;
+        else if (item instanceof Uint8Array) room += item.length + 1;
+        else throw new TypeError(`kobal: item ${from + count} is neither a string nor a Uint8Array`);
+      }
+      const ids = answerBlock(items, from, count, room, raw ? 1 : 0);
+      for (let i = 0; i < count; i++) {
+        const id = ids[i];
+        results[from + i] = answerTexts[id] ?? (answerTexts[id] = answer(id).text);
+      }
+      from += count;
+    }
+    return results;
+  };
+  const detectCarrierMany = (numbers) => answerMany(numbers, true);
+  const lookupMany = (texts) => answerMany(texts, false);
+
   // A file's text as kobal-lookup reads it, decoded in the module piece by piece.
   // beginText(start): the file's first bytes (three, unless it is shorter) start a file; gives
   // how many of them are a byte order mark, which decodeText is not to be given.
@@ -198,6 +274,8 @@ export async function createKobal(wasmBytes) {
     recordsCsv,
     detectCarrier,
     detectCarrierBytes,
+    detectCarrierMany,
+    lookupMany,
     normalise,
     classifyBlock,
     answer,

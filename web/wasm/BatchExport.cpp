@@ -46,3 +46,19 @@ extern "C" __attribute__((visibility("default"))) uint32_t KobalClassifyLines(
 extern "C" __attribute__((visibility("default"))) const char* KobalAnswerText(uint32_t number) {
   return Classifier().AnswerText(number);
 }
+
+// Answers `count` items laid one after another from `text`: item i runs from one past the end of
+// item i - 1 to ends[i], where a NUL follows it. Writes each item's answer number into
+// answers[i] (see KobalAnswerText): when `raw`, DetectCarrier's answer for the item as it is
+// (for one holding a NUL, the answer for no number); otherwise the lookup core's, the item
+// normalised as a line of kobal-lookup.
+extern "C" __attribute__((visibility("default"))) void KobalAnswerItems(
+    const char* text, uint32_t count, const uint32_t* ends, uint32_t raw, uint16_t* answers) {
+  kobal::lookup::LineClassifier& classifier = Classifier();
+  uint32_t start = 0;
+  for (uint32_t i = 0; i < count; i++) {
+    answers[i] = static_cast<uint16_t>(
+        classifier.Classify(std::string_view(text + start, ends[i] - start), raw != 0));
+    start = ends[i] + 1;
+  }
+}
