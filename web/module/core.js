@@ -149,27 +149,40 @@ export async function createKobal(wasmBytes) {
 
   // Arrays of items answered a block at a time: the block's items laid out in the module's
   // memory, each followed by a NUL, their ends noted, and one call for all of them. A block holds
-  // at most ITEMS items and, past its first item, needs at most ITEM_ROOM bytes.
+  // at most ITEMS items, and as many as fit in ITEM_ROOM bytes (a larger first item has its own).
   const ITEMS = 1 << 16;
   const ITEM_ROOM = 1 << 20;
   let itemArea = 0; // ITEMS item ends (32 bits each), then ITEMS answer numbers (16 bits each)
   const answerTexts = [];
 
-  // Lays out items[from .. from + count), `room` bytes at most, and answers them; gives the
-  // module's answer numbers as a view valid until the next call. ASCII is copied character by
-  // character, which costs less than joining the items or a call of the encoder for each; an item
-  // with other characters is encoded again as a whole.
-  const answerBlock = (items, from, count, room, raw) => {
-    reserve(room);
+  // The most bytes `item` takes laid out, its NUL included; refuses what is not an item.
+  const roomFor = (item, index) => {
+    if (typeof item === "string") return 3 * item.length + 1;
+    if (item instanceof Uint8Array) return item.length + 1;
+    throw new TypeError(`kobal: item ${index} is neither a string nor a Uint8Array`);
+  };
+
+  // Lays out and answers the items of a block from items[from]; gives how many it took. Their
+  // answer numbers are then in `answerIds`, a view valid until the next call. ASCII is copied
+  // character by character, which costs less than joining the items or a call of the encoder
+  // for each; an item with other characters is encoded as a whole.
+  let answerIds = null;
+  const answerBlock = (items, from, raw) => {
+    reserve(Math.max(ITEM_ROOM, roomFor(items[from], from)));
     const bytes = memory();
-    const ends = new Uint32Array(wasm.memory.buffer, itemArea, count);
+    const limit = area + areaSize;
+    const ends = new Uint32Array(wasm.memory.buffer, itemArea, ITEMS);
+    const count = Math.min(ITEMS, items.length - from);
     let at = area;
-    for (let i = 0; i < count; i++) {
+    let i = 0;
+    for (; i < count; i++) {
       const item = items[from + i];
       if (typeof item === "string") {
+        if (at + 3 * item.length >= limit) break;
         const end = putAscii(item, bytes, at);
         at = end >= 0 ? end : at + utf8Encoder.encodeInto(item, bytes.subarray(at, at + 3 * item.length)).written;
       } else {
+        if (at + roomFor(item, from + i) > limit) break;
         bytes.set(item, at);
         at += item.length;
       }
@@ -177,8 +190,9 @@ export async function createKobal(wasmBytes) {
       bytes[at++] = 0;
     }
     const answersAt = itemArea + 4 * ITEMS;
-    wasm.KobalAnswerItems(area, count, itemArea, raw, answersAt);
-    return new Uint16Array(wasm.memory.buffer, answersAt, count);
+    wasm.KobalAnswerItems(area, i, itemArea, raw, answersAt);
+    answerIds = new Uint16Array(wasm.memory.buffer, answersAt, i);
+    return i;
   };
 
   // The answers of an array of strings or Uint8Arrays: when `raw`, each item's detectCarrier;
@@ -192,19 +206,11 @@ export async function createKobal(wasmBytes) {
     }
     const results = new Array(items.length);
     for (let from = 0; from < items.length; ) {
-      let count = 0;
-      let room = 0;
-      for (; from + count < items.length && count < ITEMS && (count === 0 || room <= ITEM_ROOM); count++) {
-        const item = items[from + count];
-        if (typeof item === "string") room += 3 * item.length + 1;
-        else if (item instanceof Uint8Array) room += item.length + 1;
-        else throw new TypeError(`kobal: item ${from + count} is neither a string nor a Uint8Array`);
-      }
-      const ids = answerBlock(items, from, count, room, raw ? 1 : 0);
-      for (let i = 0; i < count; i++) {
-        const id = ids[i];
-        results[from + i] = answerTexts[id] ?? (answerTexts[id] = answer(id).text);
-      }
+      const count = answerBlock(items, from, raw ? 1 : 0);
+      // Answers are numbered in the order met: those new in this block come after the known.
+      while (wasm.KobalAnswerText(answerTexts.length) !== 0) answerTexts.push(answer(answerTexts.length).text);
+      const ids = answerIds;
+      for (let i = 0; i < count; i++) results[from + i] = answerTexts[ids[i]];
       from += count;
     }
     return results;
