@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "lookup/LineClassifier.h"
+#include "normaliser/NumberNormaliser.h"
 
 namespace {
 
@@ -57,8 +58,10 @@ extern "C" __attribute__((visibility("default"))) void KobalAnswerItems(
   kobal::lookup::LineClassifier& classifier = Classifier();
   uint32_t start = 0;
   for (uint32_t i = 0; i < count; i++) {
-    answers[i] = static_cast<uint16_t>(
-        classifier.Classify(std::string_view(text + start, ends[i] - start), raw != 0));
+    const std::string_view item(text + start, ends[i] - start);
+    // Plain digits are the number as they stand: asked as they are, as kobal-lookup asks them.
+    const bool asIs = raw != 0 || kobal::IsPlainDomesticNumber(item);
+    answers[i] = static_cast<uint16_t>(classifier.Classify(item, asIs));
     start = ends[i] + 1;
   }
 }
