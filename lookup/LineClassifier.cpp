@@ -13,7 +13,11 @@ LineClassifier::LineClassifier() {
 std::uint32_t LineClassifier::Classify(std::string_view line, bool raw) {
   const std::optional<std::string_view> number = NumberToAsk(line, line, raw, digits_);
   if (!number) return noNumber_;
-  AskLibrary(number->data(), answer_);
+  return ClassifyNumber(number->data());
+}
+
+std::uint32_t LineClassifier::ClassifyNumber(const char* number) {
+  AskLibrary(number, answer_);
   return answers_.Number(answer_);
 }
 

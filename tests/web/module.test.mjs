@@ -68,8 +68,8 @@ test("arguments that are neither strings nor bytes are refused", () => {
 
 // Items for the batch calls: numbers of every kind (seeded, so that a failure repeats), the
 // normaliser's written forms, and the awkward ones: line ends, NULs, empty, non-BMP and lone
-// surrogates, raw bytes, and one item far larger than a block's room, in an array of more items
-// than a block holds.
+// surrogates, digits that lead to a country code, raw bytes, and one item far larger than a
+// block's room, in an array of more items than a block holds.
 function batchItems() {
   let seed = 20000401;
   const random = (below) => (seed = (seed * 48271) % 0x7fffffff) % below;
@@ -82,7 +82,7 @@ function batchItems() {
   const written = readWrittenForms().map(({ written }) => written);
   const awkward = [
     "", "117\n", "1\n17", "117\r", "\r\n", "117\0", "\0", "0\u0000112012345", "😀117", "117😀",
-    "０１１２０１２３４５", "\ud800117", "117\udfff", "+81 90-1234-5678", "03-3520-1234 ext",
+    "０１１２０１２３４５", "0081335201234", "01081335201234", "\ud800117", "117\udfff", "+81 90-1234-5678", "03-3520-1234 ext",
     " ".repeat(3_000_000) + "0112012345", "0112012345" + " ".repeat(400_000),
     Uint8Array.of(0x31, 0x31, 0x37), Uint8Array.of(0x31, 0x31, 0x37, 0), new Uint8Array(0),
     Buffer.from("09012012345"),

@@ -4,13 +4,17 @@
 // the build bundles each with the WebAssembly bytes.
 
 // Copies an ASCII string's characters to bytes[at ...]; gives where they end, or -1 when the
-// string holds other characters.
+// string holds other characters. Leaves in putDigitsOnly whether they are all digits.
+let putDigitsOnly = false;
 function putAscii(text, bytes, at) {
+  let other = 0;
   for (let i = 0; i < text.length; i++) {
     const unit = text.charCodeAt(i);
     if (unit >= 0x80) return -1;
+    other |= (unit - 0x30) | (0x39 - unit); // negative for anything but a digit
     bytes[at++] = unit;
   }
+  putDigitsOnly = other >= 0;
   return at;
 }
 
@@ -152,6 +156,7 @@ export async function createKobal(wasmBytes) {
   // at most ITEMS items, and as many as fit in ITEM_ROOM bytes (a larger first item has its own).
   const ITEMS = 1 << 16;
   const ITEM_ROOM = 1 << 20;
+  const DIGITS_ONLY = 1 << 31; // the top bit of an item's end: it is ASCII digits only
   let itemArea = 0; // ITEMS item ends (32 bits each), then ITEMS answer numbers (16 bits each)
   const answerTexts = [];
 
@@ -177,16 +182,18 @@ export async function createKobal(wasmBytes) {
     let i = 0;
     for (; i < count; i++) {
       const item = items[from + i];
+      let digitsOnly = false;
       if (typeof item === "string") {
         if (at + 3 * item.length >= limit) break;
         const end = putAscii(item, bytes, at);
+        digitsOnly = end >= 0 && putDigitsOnly;
         at = end >= 0 ? end : at + utf8Encoder.encodeInto(item, bytes.subarray(at, at + 3 * item.length)).written;
       } else {
         if (at + roomFor(item, from + i) > limit) break;
         bytes.set(item, at);
         at += item.length;
       }
-      ends[i] = at - area;
+      ends[i] = (at - area) | (digitsOnly ? DIGITS_ONLY : 0);
       bytes[at++] = 0;
     }
     const answersAt = itemArea + 4 * ITEMS;
