@@ -43,9 +43,8 @@ const nodeCpu = (call) => {
   return (used.user + used.system) / 1000;
 };
 const lookupCpu = (args) => {
-  const run = spawnSync("perf", ["stat", "-x,", "-e", "task-clock", "--", tool, ...args, "--input", numbersFile], {
-    stdio: ["ignore", "ignore", "pipe"],
-  });
+  const perf = ["stat", "-x,", "-e", "task-clock", "--", tool, ...args, "--input", numbersFile];
+  const run = spawnSync("perf", perf, { stdio: ["ignore", "ignore", "pipe"] });
   const line = run.stderr.toString().split("\n").find((text) => text.includes("task-clock"));
   if (run.status !== 0 || !line) throw new Error(`perf stat ${tool} failed: ${run.stderr}`);
   return Number(line.split(",")[0]);
@@ -78,14 +77,18 @@ const perNumber = (name) => (1e6 * ms[name]) / numbers.length;
 
 console.log(`${numbers.length} numbers of the benchmark mix, CPU time, median of ${runs} rounds:`);
 for (const name of names)
-  console.log(`  ${name.padEnd(32)} ${ms[name].toFixed(1).padStart(8)} ms  ${perNumber(name).toFixed(1).padStart(7)} ns a number`);
+  console.log(
+    `  ${name.padEnd(32)} ${ms[name].toFixed(1).padStart(8)} ms` +
+      `  ${perNumber(name).toFixed(1).padStart(7)} ns a number`,
+  );
 for (const [module, native] of [
   ["lookupMany", "kobal-lookup --input FILE"],
   ["detectCarrierMany", "kobal-lookup --raw --input FILE"],
 ]) {
   const ratio = ms[module] / ms[native];
   console.log(
-    `  ${module} / ${native}: ${ratio.toFixed(2)} (goal at most ${ratioGoal}: ${ratio <= ratioGoal ? "met" : "MISSED"})`,
+    `  ${module} / ${native}: ${ratio.toFixed(2)}` +
+      ` (goal at most ${ratioGoal}: ${ratio <= ratioGoal ? "met" : "MISSED"})`,
   );
 }
 // One call a number, as before the batch calls: the first 100,000 numbers, the second time.

@@ -187,7 +187,8 @@ export async function createKobal(wasmBytes) {
         if (at + 3 * item.length >= limit) break;
         const end = putAscii(item, bytes, at);
         digitsOnly = end >= 0 && putDigitsOnly;
-        at = end >= 0 ? end : at + utf8Encoder.encodeInto(item, bytes.subarray(at, at + 3 * item.length)).written;
+        if (end >= 0) at = end;
+        else at += utf8Encoder.encodeInto(item, bytes.subarray(at, at + 3 * item.length)).written;
       } else {
         if (at + roomFor(item, from + i) > limit) break;
         bytes.set(item, at);
@@ -215,7 +216,8 @@ export async function createKobal(wasmBytes) {
     for (let from = 0; from < items.length; ) {
       const count = answerBlock(items, from, raw ? 1 : 0);
       // Answers are numbered in the order met: those new in this block come after the known.
-      while (wasm.KobalAnswerText(answerTexts.length) !== 0) answerTexts.push(answer(answerTexts.length).text);
+      while (wasm.KobalAnswerText(answerTexts.length) !== 0)
+        answerTexts.push(answer(answerTexts.length).text);
       const ids = answerIds;
       for (let i = 0; i < count; i++) results[from + i] = answerTexts[ids[i]];
       from += count;
