@@ -10,10 +10,14 @@ LineClassifier::LineClassifier() {
   noNumber_ = answers_.Number(answer_);
 }
 
-std::uint32_t LineClassifier::Classify(std::string_view line) {
-  const std::optional<std::string_view> number = NumberToAsk(line, line, false, digits_);
+std::uint32_t LineClassifier::Classify(std::string_view line, bool raw) {
+  const std::optional<std::string_view> number = NumberToAsk(line, line, raw, digits_);
   if (!number) return noNumber_;
-  AskLibrary(number->data(), answer_);
+  return ClassifyNumber(number->data());
+}
+
+std::uint32_t LineClassifier::ClassifyNumber(const char* number) {
+  AskLibrary(number, answer_);
   return answers_.Number(answer_);
 }
 

@@ -41,5 +41,20 @@ TEST(LineClassifier, WrittenFormsAreNormalisedFirst) {
   EXPECT_EQ(classifier.Classify(""), 0u);
 }
 
+TEST(LineClassifier, RawLinesAndNumbersGoToTheLibraryAsTheyAre) {
+  LineClassifier classifier;
+  EXPECT_EQ(classifier.AnswerText(classifier.Classify("011-201-2345", true)),
+            LibraryAnswer("011-201-2345"));
+  EXPECT_NE(classifier.Classify("011-201-2345", true), classifier.Classify("011-201-2345"));
+  // A NUL would end the number early in the library: no number, as in kobal-lookup --raw.
+  const std::string withNul(
+      "117\0"
+      "0",
+      5);
+  EXPECT_EQ(classifier.Classify(withNul, true), 0u);
+  EXPECT_EQ(classifier.ClassifyNumber("0312345678"), classifier.Classify("0312345678"));
+  EXPECT_EQ(classifier.AnswerText(classifier.ClassifyNumber("117")), LibraryAnswer("117"));
+}
+
 }  // namespace
 }  // namespace kobal::lookup

@@ -7,7 +7,14 @@ import { mkdtempSync, readdirSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
-import { KOBAL_LOOKUP, MODULE, importModule, runNative } from "./environment.mjs";
+import {
+  KOBAL_LOOKUP,
+  MODULE,
+  importModule,
+  nativeAnswers,
+  readWrittenForms,
+  runNative,
+} from "./environment.mjs";
 
 const kobal = await importModule();
 
@@ -64,6 +71,99 @@ test("normalise: digits, null for no number, and texts of any size", () => {
 test("arguments that are neither strings nor bytes are refused", () => {
   assert.throws(() => kobal.detectCarrier(117), TypeError);
   assert.throws(() => kobal.normalise(null), TypeError);
+});
+
+// Items for the batch calls: numbers of every kind (seeded, so that a failure repeats), the
+// normaliser's written forms, and the awkward ones: line ends, NULs, empty, non-BMP and lone
+// surrogates, digits that lead to a country code, raw bytes, and one item far larger than a
+// block's room, in an array of more items than a block holds.
+function batchItems() {
+  let seed = 20000401;
+  const random = (below) => (seed = (seed * 48271) % 0x7fffffff) % below;
+  const digits = (count) => Array.from({ length: count }, () => random(10)).join("");
+  const prefixes = ["0", "01", "011", "03", "06", "090", "070", "0120", "0800", "0990", "04602", "1"];
+  const numbers = Array.from({ length: 3000 }, () => {
+    const prefix = prefixes[random(prefixes.length)];
+    return prefix + digits(random(13 - prefix.length));
+  });
+  const written = readWrittenForms().map(({ written }) => written);
+  const awkward = [
+    ...["", "117\n", "1\n17", "117\r", "\r\n", "117\0", "\0", "0\u0000112012345", "😀117"],
+    ...["117😀", "０１１２０１２３４５", "0081335201234", "01081335201234", "\ud800117", "117\udfff"],
+    ...["+81 90-1234-5678", "03-3520-1234 ext"],
+    " ".repeat(3_000_000) + "0112012345",
+    "0112012345" + " ".repeat(400_000),
+    Uint8Array.of(0x31, 0x31, 0x37), Uint8Array.of(0x31, 0x31, 0x37, 0), new Uint8Array(0),
+    Buffer.from("09012012345"),
+  ];
+  const items = ["0112012345", "117", ...numbers, ...written, ...awkward];
+  // Numbers again, every other one in full-width digits (three bytes each), with the awkward
+  // items spread among them, past 65,536 items.
+  const fullWidth = (text) =>
+    text.replace(/[0-9]/g, (digit) => String.fromCharCode(0xff10 + Number(digit)));
+  for (let i = 0; i < 70_000; i++) {
+    const number = numbers[i % numbers.length];
+    items.push(i % 5000 === 17 ? awkward[(i / 5000) | 0] : i % 2 ? fullWidth(number) : number);
+  }
+  return items;
+}
+
+test("detectCarrierMany answers each item as the native library does", () => {
+  const items = batchItems();
+  const answers = kobal.detectCarrierMany(items);
+  assert.equal(answers.length, items.length);
+  // The native library reads lines: items holding a LF or a NUL are held against detectCarrier.
+  const asLine = (item) => ![...item].some((unit) => ["\n", "\0", 10, 0].includes(unit));
+  const lines = [...new Set(items.filter(asLine))];
+  const shiftJis = new TextDecoder("shift_jis");
+  const native = new Map(
+    nativeAnswers("detect", lines).map((hex, i) => [lines[i], shiftJis.decode(Buffer.from(hex, "hex"))]),
+  );
+  items.forEach((item, i) => {
+    const expected = asLine(item) ? native.get(item) : kobal.detectCarrier(item);
+    assert.equal(answers[i], expected, `item ${i}: ${String(item).slice(0, 40)}`);
+  });
+  assert.ok(answers.includes("NTT固定（北海道札幌大通）") && answers.includes("時報"));
+});
+
+test("lookupMany answers each item as kobal-lookup answers a line", () => {
+  const items = batchItems();
+  const answers = kobal.lookupMany(items);
+  assert.equal(answers.length, items.length);
+  // kobal-lookup on the strings without a LF, as lines of one UTF-8 file; the others, and the
+  // bytes, are the normaliser's digits asked of the library. So are lines too long for
+  // kobal-lookup's blocks (64 KiB), which it answers 不明 unread; the batch call reads them.
+  const asLine = (item) => typeof item === "string" && !item.includes("\n") && item.length < 10_000;
+  const lines = [...new Set(items.filter(asLine))];
+  const output = runNative(KOBAL_LOOKUP, ["--input", "-"], lines.join("\n") + "\n")
+    .toString("utf8")
+    .split("\n");
+  const native = new Map(lines.map((line, i) => [line, output[i].slice(output[i].lastIndexOf("\t") + 1)]));
+  items.forEach((item, i) => {
+    const expected = asLine(item) ? native.get(item) : kobal.detectCarrier(kobal.normalise(item) ?? "");
+    assert.equal(answers[i], expected, `item ${i}: ${String(item).slice(0, 40)}`);
+  });
+  assert.deepEqual(kobal.lookupMany(["03-3520-1234", "not a number", "1\r17"]), [
+    "NTT固定（東京都新有明）",
+    "不明",
+    "時報",
+  ]);
+});
+
+test("the batch calls take an array of strings or bytes and name the item they refuse", () => {
+  assert.deepEqual(kobal.lookupMany([]), []);
+  for (const call of [kobal.lookupMany, kobal.detectCarrierMany]) {
+    assert.throws(() => call("117"), TypeError);
+    assert.throws(() => call(["117", 117]), { name: "TypeError", message: /item 1\b/ });
+    const holes = ["117"];
+    holes[70_000] = "117";
+    assert.throws(() => call(holes), { name: "TypeError", message: /item 1\b/ });
+    assert.throws(() => call([...Array(70_000).fill("117"), null]), {
+      name: "TypeError",
+      message: /item 70000\b/,
+    });
+    assert.deepEqual(call(["117"]), ["時報"], "the engine answers after a refusal");
+  }
 });
 
 test("npm pack makes a package that installs into an empty project and imports", () => {

@@ -293,10 +293,12 @@ for (const [where, url] of [
       }, probe);
       assert.deepEqual(refused, ["fetch refused", "image refused"]);
       assert.equal(outsideHits, 0, "the outside server saw no request");
-      // Requests the page made, other than the refused ones: its own files only.
+      // Requests the page made, other than the refused ones: its own files and its embedded
+      // icon only.
       const base = new URL(".", page.url()).href;
       const foreign = page.requests.filter(
-        (request) => !request.startsWith(base) && !request.startsWith(probe),
+        (request) =>
+          !request.startsWith(base) && !request.startsWith(probe) && !request.startsWith("data:"),
       );
       assert.deepEqual(foreign, []);
       assert.deepEqual(page.errors, []);

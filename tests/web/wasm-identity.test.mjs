@@ -94,6 +94,7 @@ test("the WebAssembly exports DetectCarrier, the normaliser, the batch call, the
       .sort(),
     [
       "DetectCarrier",
+      "KobalAnswerItems",
       "KobalAnswerText",
       "KobalBeginText",
       "KobalClassifyLines",

@@ -3,6 +3,21 @@
 // functions that take and give JS values. One source for the `kobal` module and the page, which
 // the build bundles each with the WebAssembly bytes.
 
+// Copies an ASCII string's characters to bytes[at ...]; gives where they end, or -1 when the
+// string holds other characters. Leaves in putDigitsOnly whether they are all digits.
+let putDigitsOnly = false;
+function putAscii(text, bytes, at) {
+  let other = 0;
+  for (let i = 0; i < text.length; i++) {
+    const unit = text.charCodeAt(i);
+    if (unit >= 0x80) return -1;
+    other |= (unit - 0x30) | (0x39 - unit); // negative for anything but a digit
+    bytes[at++] = unit;
+  }
+  putDigitsOnly = other >= 0;
+  return at;
+}
+
 // Compiles and starts the module from its bytes; resolves to the engine.
 export async function createKobal(wasmBytes) {
   const compiled = await WebAssembly.compile(wasmBytes);
@@ -136,6 +151,82 @@ export async function createKobal(wasmBytes) {
     };
   };
 
+  // Arrays of items answered a block at a time: the block's items laid out in the module's
+  // memory, each followed by a NUL, their ends noted, and one call for all of them. A block holds
+  // at most ITEMS items, and as many as fit in ITEM_ROOM bytes (a larger first item has its own).
+  const ITEMS = 1 << 16;
+  const ITEM_ROOM = 1 << 20;
+  const DIGITS_ONLY = 1 << 31; // the top bit of an item's end: it is ASCII digits only
+  let itemArea = 0; // ITEMS item ends (32 bits each), then ITEMS answer numbers (16 bits each)
+  const answerTexts = [];
+
+  // The most bytes `item` takes laid out, its NUL included; refuses what is not an item.
+  const roomFor = (item, index) => {
+    if (typeof item === "string") return 3 * item.length + 1;
+    if (item instanceof Uint8Array) return item.length + 1;
+    throw new TypeError(`kobal: item ${index} is neither a string nor a Uint8Array`);
+  };
+
+  // Lays out and answers the items of a block from items[from]; gives how many it took. Their
+  // answer numbers are then in `answerIds`, a view valid until the next call. ASCII is copied
+  // character by character, which costs less than joining the items or a call of the encoder
+  // for each; an item with other characters is encoded as a whole.
+  let answerIds = null;
+  const answerBlock = (items, from, raw) => {
+    reserve(Math.max(ITEM_ROOM, roomFor(items[from], from)));
+    const bytes = memory();
+    const limit = area + areaSize;
+    const ends = new Uint32Array(wasm.memory.buffer, itemArea, ITEMS);
+    const count = Math.min(ITEMS, items.length - from);
+    let at = area;
+    let i = 0;
+    for (; i < count; i++) {
+      const item = items[from + i];
+      let digitsOnly = false;
+      if (typeof item === "string") {
+        if (at + 3 * item.length >= limit) break;
+        const end = putAscii(item, bytes, at);
+        digitsOnly = end >= 0 && putDigitsOnly;
+        if (end >= 0) at = end;
+        else at += utf8Encoder.encodeInto(item, bytes.subarray(at, at + 3 * item.length)).written;
+      } else {
+        if (at + roomFor(item, from + i) > limit) break;
+        bytes.set(item, at);
+        at += item.length;
+      }
+      ends[i] = (at - area) | (digitsOnly ? DIGITS_ONLY : 0);
+      bytes[at++] = 0;
+    }
+    const answersAt = itemArea + 4 * ITEMS;
+    wasm.KobalAnswerItems(area, i, itemArea, raw, answersAt);
+    answerIds = new Uint16Array(wasm.memory.buffer, answersAt, i);
+    return i;
+  };
+
+  // The answers of an array of strings or Uint8Arrays: when `raw`, each item's detectCarrier;
+  // otherwise each item's answer as a line of kobal-lookup (normalised, 不明 when it is not one
+  // number). Equal answers are one shared string.
+  const answerMany = (items, raw) => {
+    if (!Array.isArray(items)) throw new TypeError("kobal: expected an array of strings or Uint8Arrays");
+    if (itemArea === 0) {
+      itemArea = wasm.malloc(6 * ITEMS);
+      if (itemArea === 0) throw new RangeError("kobal: not enough memory for a batch");
+    }
+    const results = new Array(items.length);
+    for (let from = 0; from < items.length; ) {
+      const count = answerBlock(items, from, raw ? 1 : 0);
+      // Answers are numbered in the order met: those new in this block come after the known.
+      while (wasm.KobalAnswerText(answerTexts.length) !== 0)
+        answerTexts.push(answer(answerTexts.length).text);
+      const ids = answerIds;
+      for (let i = 0; i < count; i++) results[from + i] = answerTexts[ids[i]];
+      from += count;
+    }
+    return results;
+  };
+  const detectCarrierMany = (numbers) => answerMany(numbers, true);
+  const lookupMany = (texts) => answerMany(texts, false);
+
   // A file's text as kobal-lookup reads it, decoded in the module piece by piece.
   // beginText(start): the file's first bytes (three, unless it is shorter) start a file; gives
   // how many of them are a byte order mark, which decodeText is not to be given.
@@ -198,6 +289,8 @@ export async function createKobal(wasmBytes) {
     recordsCsv,
     detectCarrier,
     detectCarrierBytes,
+    detectCarrierMany,
+    lookupMany,
     normalise,
     classifyBlock,
     answer,

@@ -15,3 +15,18 @@ export function detectCarrierBytes(number: string | Uint8Array): Uint8Array;
  * digits ...), or null when the text is not one number.
  */
 export function normalise(text: string | Uint8Array): string | null;
+
+/**
+ * `detectCarrier` of every item, in one pass through the WebAssembly: items go to the library
+ * as they are. Equal answers are one shared string. Throws a TypeError naming the first item that
+ * is neither a string nor a Uint8Array.
+ */
+export function detectCarrierMany(numbers: readonly (string | Uint8Array)[]): string[];
+
+/**
+ * The answer of every item as kobal-lookup answers a line of a file: the written number
+ * normalised ("03-3520-1234", "+81 90 ...", full-width digits), 不明 for a text that is not one
+ * number. Equal answers are one shared string. Throws a TypeError naming the first item that is
+ * neither a string nor a Uint8Array.
+ */
+export function lookupMany(texts: readonly (string | Uint8Array)[]): string[];

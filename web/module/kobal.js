@@ -11,3 +11,7 @@ export const detectCarrier = engine.detectCarrier;
 export const detectCarrierBytes = engine.detectCarrierBytes;
 /** The digits of a number as people write it, or null when the text is not one number. */
 export const normalise = engine.normalise;
+/** detectCarrier of every item of an array, in one pass through the WebAssembly. */
+export const detectCarrierMany = engine.detectCarrierMany;
+/** The answer of every item as kobal-lookup answers a line: written numbers normalised. */
+export const lookupMany = engine.lookupMany;

@@ -8,6 +8,9 @@ import { makeCsv } from "./csv.js";
 import { isRecordFile, RecordsView } from "./records.js";
 import { LookupWindow } from "./lookup-window.js";
 import { INPUT_LIMIT } from "./text-input.js";
+import { showWindowIcon } from "./window-icon.js";
+
+showWindowIcon();
 
 // Until the engine is there, Enter in the number field must not submit the form anywhere.
 document.getElementById("lookup-form").addEventListener("submit", (event) => event.preventDefault());

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "lookup/LineClassifier.h"
+#include "normaliser/NumberNormaliser.h"
 
 namespace {
 
@@ -45,4 +46,28 @@ extern "C" __attribute__((visibility("default"))) uint32_t KobalClassifyLines(
 // until the next KobalClassifyLines; null for a number not given out yet.
 extern "C" __attribute__((visibility("default"))) const char* KobalAnswerText(uint32_t number) {
   return Classifier().AnswerText(number);
+}
+
+// Answers `count` items laid one after another from `text`: item i runs from one past the end of
+// item i - 1 to its end, ends[i] without its top bit, where a NUL follows it. The top bit marks
+// an item of ASCII digits only, which the loader sees as it lays the items out. Writes each
+// item's answer number into answers[i] (see KobalAnswerText): when `raw`, DetectCarrier's answer
+// for the item as it is (for one holding a NUL, the answer for no number); otherwise the lookup
+// core's, the item normalised as a line of kobal-lookup.
+extern "C" __attribute__((visibility("default"))) void KobalAnswerItems(
+    const char* text, uint32_t count, const uint32_t* ends, uint32_t raw, uint16_t* answers) {
+  constexpr uint32_t kDigitsOnly = uint32_t{1} << 31;
+  kobal::lookup::LineClassifier& classifier = Classifier();
+  uint32_t start = 0;
+  for (uint32_t i = 0; i < count; i++) {
+    const uint32_t end = ends[i] & ~kDigitsOnly;
+    const std::string_view item(text + start, end - start);
+    // Plain digits are the number as they stand (unless they lead to a country code): asked as
+    // they are, with no search for a NUL, as kobal-lookup asks them.
+    const bool plain = (ends[i] & kDigitsOnly) != 0 && !item.empty() &&
+                       (raw != 0 || !kobal::HasInternationalPrefix(item));
+    answers[i] = static_cast<uint16_t>(plain ? classifier.ClassifyNumber(item.data())
+                                             : classifier.Classify(item, raw != 0));
+    start = end + 1;
+  }
 }
