@@ -257,6 +257,37 @@ describe("a 256 MB batch of 24 M lines", () => {
   });
 });
 
+test("a paste of 40 M characters is answered without going into the text area; its CSV is kobal-sjis.csv", async () => {
+  const state = await finishBatch(page, () =>
+    page.evaluate(() => {
+      const pasted = new DataTransfer();
+      pasted.setData("text/plain", "117\n".repeat(10_000_000));
+      const area = document.getElementById("batch-text");
+      area.focus();
+      area.dispatchEvent(new ClipboardEvent("paste", { clipboardData: pasted, bubbles: true, cancelable: true }));
+    }),
+  );
+  assert.equal(state, "done");
+  const shown = await page.evaluate(() => ({
+    message: document.getElementById("batch-message").textContent,
+    area: document.getElementById("batch-text").value,
+  }));
+  assert.match(shown.message, /^10,000,000 行 \(UTF-8\)/);
+  assert.equal(shown.area, "");
+  await page.focus("#batch-table");
+  await page.keyboard.press("End");
+  assert.deepEqual((await tableInView()).rows.at(-1), [10_000_001, 10_000_000]);
+
+  await page.evaluate(() => {
+    window.showSaveFilePicker = async ({ suggestedName }) => {
+      window.suggestedName = suggestedName;
+      throw new DOMException("The user aborted a request.", "AbortError");
+    };
+  });
+  assert.equal((await save("#csv-shift-jis"))[0], "cancelled");
+  assert.equal(await page.evaluate(() => window.suggestedName), "kobal-sjis.csv");
+});
+
 // Line `number` (from 1) of the file at `path`.
 function lineOf(path, number) {
   const bytes = readFileSync(path);

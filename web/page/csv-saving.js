@@ -6,7 +6,6 @@
 import { estimateCsvSize, writeCsv } from "./csv.js";
 
 export const DOWNLOAD_LIMIT = 480 << 20; // bytes; 8 M lines (about 480 MB) downloaded in Chromium
-const BLOB_FOLD = 32 << 20; // bytes of chunks joined into the Blob at a time
 
 export class SaveRefused extends Error {
   constructor(size) {
@@ -46,34 +45,26 @@ export async function saveCsv(batch, table, encoding, fileName, pause) {
 
   const estimate = estimateCsvSize(batch, table, encoding);
   if (estimate > DOWNLOAD_LIMIT) throw new SaveRefused(estimate);
-  // Chunks are joined into the Blob a few at a time, so that no one step copies it all.
-  let blob = new Blob([]);
-  let chunks = [];
-  let held = 0;
-  const fold = () => {
-    blob = new Blob([blob, ...chunks]);
-    chunks = [];
-    held = 0;
-  };
+  // Each chunk copied into a Blob of its own; the file is made of them, not copied again.
+  const parts = [];
+  let size = 0;
   await writeCsv(
     batch,
     table,
     encoding,
     (chunk) => {
-      chunks.push(chunk);
-      held += chunk.length;
-      if (held >= BLOB_FOLD) fold();
-      if (blob.size + held > DOWNLOAD_LIMIT) throw new SaveRefused(blob.size + held);
+      size += chunk.length;
+      if (size > DOWNLOAD_LIMIT) throw new SaveRefused(size);
+      parts.push(new Blob([chunk]));
     },
     pause,
   );
-  fold();
   const link = document.createElement("a");
   link.href = URL.createObjectURL(
-    new Blob([blob], { type: `text/csv;charset=${encoding === "utf-8" ? "utf-8" : "shift_jis"}` }),
+    new Blob(parts, { type: `text/csv;charset=${encoding === "utf-8" ? "utf-8" : "shift_jis"}` }),
   );
   link.download = fileName;
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 60_000);
-  return { bytes: blob.size, streamed: false };
+  return { bytes: size, streamed: false };
 }

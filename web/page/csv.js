@@ -6,7 +6,9 @@ import { ByteSink } from "./byte-sink.js";
 
 const CSV_HEADER = ["入力", "番号", "結果"];
 const CRLF = Uint8Array.of(0x0d, 0x0a);
-const CHUNK_CHARACTERS = 1 << 20; // text encoded and written at a time (a few milliseconds)
+const PIECE_CHARACTERS = 1 << 14; // text made and encoded at a time
+const CHUNK_BYTES = 1 << 21; // bytes written at a time, at most
+const CHUNK_MS = 15; // time spent making a chunk, at most, so that the page stays responsive
 
 // A field, quoted with its quotes doubled when it holds a comma, a quote, CR or LF. One that a
 // spreadsheet would evaluate (=, +, -, @, TAB or CR first) gets a leading apostrophe and quotes,
@@ -35,49 +37,51 @@ export function estimateCsvSize(batch, table, encoding) {
 }
 
 // Writes the CSV of `batch` in "utf-8" or "shift_jis" a chunk at a time: `await write(bytes)`
-// for each, then `await pause(linesDone, lineCount)`. No more than a chunk is ever held.
+// for each, then `await pause(linesDone, lineCount)`. A chunk is made of small pieces of text in
+// one buffer, used again for the next chunk (write must have copied or written the bytes when it
+// resolves): large strings, or megabytes made and dropped many times a second, would have the
+// garbage collector hold up the page for tens of milliseconds at a time.
 export async function writeCsv(batch, table, encoding, write, pause) {
   const count = batch.lineCount;
-  if (encoding === "utf-8") {
-    const encoder = new TextEncoder();
-    let chunk = "\ufeff" + CSV_HEADER.join(",") + "\r\n";
-    for (let first = 0; first < count; ) {
-      let end = first;
-      for (; end < count && chunk.length < CHUNK_CHARACTERS; end++) {
-        const answer = table.answerOf(end, batch).text;
-        chunk += `${csvField(table.textOf(end, batch))},${table.numberOf(end, batch)},${csvField(answer)}\r\n`;
-      }
-      await write(encoder.encode(chunk));
-      chunk = "";
-      first = end;
-      await pause(end, count);
-    }
-    if (chunk !== "") await write(encoder.encode(chunk)); // a batch without lines: the header
-    return;
-  }
-  // The records go to the encoder a chunk at a time, each one's text ending in an LF where the
-  // library's own bytes of its answer go: no line of input holds an LF.
   const { engine } = table;
-  await write(engine.encodeCp932(CSV_HEADER.join(",") + "\r\n"));
+  const encoder = new TextEncoder();
+  const sink = new ByteSink(CHUNK_BYTES + 4 * PIECE_CHARACTERS);
+  const header = CSV_HEADER.join(",") + "\r\n";
+  if (encoding === "utf-8") sink.appendText(encoder, "\ufeff" + header);
+  else sink.append(engine.encodeCp932(header));
   for (let first = 0; first < count; ) {
-    let text = "";
-    let end = first;
-    for (; end < count && text.length < CHUNK_CHARACTERS; end++)
-      text += `${csvField(table.textOf(end, batch))},${table.numberOf(end, batch)},\n`;
-    const encoded = engine.encodeCp932(text);
-    const sink = new ByteSink(encoded.length + 32 * (end - first));
-    for (let line = first, at = 0; line < end; line++) {
-      const newline = encoded.indexOf(10, at);
-      sink.append(encoded.subarray(at, newline));
-      at = newline + 1;
-      const answer = table.answerOf(line, batch);
-      // No answer holds what CSV quotes, but one that did gets quoted.
-      const field = csvField(answer.text);
-      sink.append(field === answer.text ? answer.bytes : engine.encodeCp932(field));
-      sink.append(CRLF);
+    const started = performance.now();
+    while (first < count && sink.length < CHUNK_BYTES && performance.now() - started < CHUNK_MS) {
+      let text = "";
+      let end = first;
+      if (encoding === "utf-8") {
+        for (; end < count && text.length < PIECE_CHARACTERS; end++) {
+          const answer = table.answerOf(end, batch).text;
+          text += `${csvField(table.textOf(end, batch))},${table.numberOf(end, batch)},${csvField(answer)}\r\n`;
+        }
+        sink.appendText(encoder, text);
+      } else {
+        // The records go to the encoder a piece at a time, each one's text ending in an LF where
+        // the library's own bytes of its answer go: no line of input holds an LF.
+        for (; end < count && text.length < PIECE_CHARACTERS; end++)
+          text += `${csvField(table.textOf(end, batch))},${table.numberOf(end, batch)},\n`;
+        const encoded = engine.encodeCp932(text);
+        for (let line = first, at = 0; line < end; line++) {
+          const newline = encoded.indexOf(10, at);
+          sink.append(encoded.subarray(at, newline));
+          at = newline + 1;
+          const answer = table.answerOf(line, batch);
+          // No answer holds what CSV quotes, but one that did gets quoted.
+          const field = csvField(answer.text);
+          sink.append(field === answer.text ? answer.bytes : engine.encodeCp932(field));
+          sink.append(CRLF);
+        }
+      }
+      first = end;
     }
     await write(sink.bytes);
-    first = end;
-    await pause(end, count);
+    sink.clear();
+    await pause(first, count);
   }
+  if (sink.length > 0) await write(sink.bytes); // a batch without lines: the header
 }
