@@ -68,12 +68,12 @@ try {
         ? async ({ suggestedName }) =>
             (await navigator.storage.getDirectory()).getFileHandle(suggestedName, { create: true })
         : undefined;
-      delete document.getElementById("batch-message").dataset.save;
+      document.getElementById("batch-message").dataset.save = "running";
     }, picker);
     await measure(`save ${encoding} ${picker ? "streamed" : "downloaded"}`, async () => {
       await page.click(button);
       await page.waitForFunction(
-        () => ["done", "cancelled", "refused", "failed"].includes(document.getElementById("batch-message").dataset.save),
+        () => document.getElementById("batch-message").dataset.save !== "running",
         { timeout: 900_000 },
       );
       return page.$eval("#batch-message", (message) => message.dataset.save);

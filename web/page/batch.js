@@ -64,9 +64,12 @@ export async function runBatch(engine, source, { onProgress, isCurrent }) {
   let lineCount = 0;
   for (let at = 0; at < utf8.length;) {
     const block = engine.classifyBlock(utf8, at);
-    const needed = lineCount + block.starts.length + 1;
+    // After the first block the lines' density foretells their number: the arrays are made
+    // that large while they hold little, rather than doubled and copied when full.
+    const foretold = at === 0 ? Math.ceil(((block.starts.length + 1) / block.end) * utf8.length * 1.02) : 0;
+    const needed = Math.max(lineCount + block.starts.length + 1, foretold);
     if (needed > starts.length) {
-      const size = Math.max(2 * starts.length, needed);
+      const size = foretold > 0 ? needed : Math.max(2 * starts.length, needed);
       const grownStarts = new Uint32Array(size);
       grownStarts.set(starts.subarray(0, lineCount));
       starts = grownStarts;

@@ -93,8 +93,8 @@ function startBatchView(engine) {
       }
       const batch = await runBatch(engine, source, {
         onProgress: (done, total, unit, lines) => {
-          if (unit === "bytes") showProgress(total === 0 ? 1 : done / total, `読み込み中… ${percent(done, total)}`);
-          else showProgress(total === 0 ? 1 : done / total, `${lines.toLocaleString("ja-JP")} 行… ${percent(done, total)}`);
+          const step = unit === "bytes" ? "読み込み中…" : `${lines.toLocaleString("ja-JP")} 行…`;
+          showProgress(total === 0 ? 1 : done / total, `${step} ${percent(done, total)}`);
         },
         isCurrent,
       });
