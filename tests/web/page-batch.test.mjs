@@ -290,6 +290,28 @@ test("a paste of 40 M characters is answered without going into the text area; i
   assert.equal(await page.evaluate(() => window.suggestedName), "kobal-sjis.csv");
 });
 
+test("on a 390 px phone the table scrolls sideways to whole answers, the row numbers staying in view", async () => {
+  await page.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true });
+  const lines = ["0112012345", "090-1201-2345", "ダイヤルQ2 0990-123-456", "０３－３５２０－１２３４"];
+  await page.$eval("#batch-text", (area, text) => (area.value = text), lines.join("\n"));
+  assert.equal(await finishBatch(page, () => page.click("#batch-run")), "done");
+  const seen = await page.evaluate(async () => {
+    const view = document.getElementById("batch-table");
+    view.scrollLeft = view.scrollWidth;
+    await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+    const box = view.getBoundingClientRect();
+    const rows = [...view.querySelectorAll("tbody tr:not(.spacer)")];
+    return {
+      scrolled: view.scrollLeft > 0,
+      numbersInView: rows.every((row) => Math.abs(row.cells[0].getBoundingClientRect().left - box.left) < 2),
+      answersWhole: rows.map((row) => row.cells[3]).filter((cell) => cell.scrollWidth > cell.clientWidth).length,
+      answersInView: rows.every((row) => row.cells[3].getBoundingClientRect().right <= box.right + 1),
+    };
+  });
+  assert.deepEqual(seen, { scrolled: true, numbersInView: true, answersWhole: 0, answersInView: true });
+  await page.setViewport({ width: 1000, height: 900 });
+});
+
 // Line `number` (from 1) of the file at `path`.
 function lineOf(path, number) {
   const bytes = readFileSync(path);
