@@ -3,6 +3,7 @@
 import { readTextAsUtf8 } from "./text-input.js";
 
 const SLICE_MS = 30; // work between two turns of the page's event loop (a block takes a few ms)
+const TEXT_PIECE = 1 << 20; // characters of a pasted text encoded at a time
 
 export class BatchCancelled extends Error {}
 
@@ -18,6 +19,22 @@ export const pauseForPage = (() => {
       channel.port2.postMessage(null);
     });
 })();
+
+// The UTF-8 of a pasted text, a piece between pauses: tens of millions of characters take
+// seconds.
+async function encodeUtf8(text, pause) {
+  const encoder = new TextEncoder();
+  const utf8 = new Uint8Array(3 * text.length); // no UTF-16 unit takes more than 3 bytes
+  let written = 0;
+  for (let at = 0; at < text.length; ) {
+    let end = Math.min(at + TEXT_PIECE, text.length);
+    if (end < text.length && /[\ud800-\udbff]/.test(text[end - 1])) end++; // a pair stays whole
+    written += encoder.encodeInto(text.slice(at, end), utf8.subarray(written)).written;
+    at = end;
+    await pause(at, text.length);
+  }
+  return utf8.subarray(0, written);
+}
 
 // Classifies every line of `source` ({ bytes } of a file or { text } pasted) and resolves to
 // { utf8, encoding, starts, answerIds, lineCount }. onProgress(done, total, unit, lines) is called
@@ -37,7 +54,7 @@ export async function runBatch(engine, source, { onProgress, isCurrent }) {
   const read =
     source.bytes !== undefined
       ? await readTextAsUtf8(engine, source.bytes, pause)
-      : { utf8: new TextEncoder().encode(source.text), encoding: "UTF-8" };
+      : { utf8: await encodeUtf8(source.text, pause), encoding: "UTF-8" };
   const { utf8 } = read;
   // Line i runs from starts[i] up to the byte before starts[i + 1] (its LF). A last line without
   // LF counts; after a final LF no empty line follows, so empty text has no line. The entry
@@ -47,9 +64,12 @@ export async function runBatch(engine, source, { onProgress, isCurrent }) {
   let lineCount = 0;
   for (let at = 0; at < utf8.length;) {
     const block = engine.classifyBlock(utf8, at);
-    const needed = lineCount + block.starts.length + 1;
+    // After the first block the lines' density foretells their number: the arrays are made
+    // that large while they hold little, rather than doubled and copied when full.
+    const foretold = at === 0 ? Math.ceil(((block.starts.length + 1) / block.end) * utf8.length * 1.02) : 0;
+    const needed = Math.max(lineCount + block.starts.length + 1, foretold);
     if (needed > starts.length) {
-      const size = Math.max(2 * starts.length, needed);
+      const size = foretold > 0 ? needed : Math.max(2 * starts.length, needed);
       const grownStarts = new Uint32Array(size);
       grownStarts.set(starts.subarray(0, lineCount));
       starts = grownStarts;

@@ -6,13 +6,27 @@ export class ByteSink {
   }
 
   append(bytes) {
-    if (this.length + bytes.length > this.buffer.length) {
-      const grown = new Uint8Array(Math.max(2 * this.buffer.length, this.length + bytes.length));
-      grown.set(this.bytes);
-      this.buffer = grown;
-    }
+    this.reserve(bytes.length);
     this.buffer.set(bytes, this.length);
     this.length += bytes.length;
+  }
+
+  // The UTF-8 of `text`, by `encoder` (a TextEncoder), straight into the buffer.
+  appendText(encoder, text) {
+    this.reserve(3 * text.length); // no UTF-16 unit takes more than 3 bytes
+    this.length += encoder.encodeInto(text, this.buffer.subarray(this.length)).written;
+  }
+
+  reserve(size) {
+    if (this.length + size <= this.buffer.length) return;
+    const grown = new Uint8Array(Math.max(2 * this.buffer.length, this.length + size));
+    grown.set(this.bytes);
+    this.buffer = grown;
+  }
+
+  // Starts again from no bytes, the buffer kept.
+  clear() {
+    this.length = 0;
   }
 
   // The bytes written so far, a view valid until the next append.

@@ -4,7 +4,7 @@ import wasmBytes from "kobal-wasm";
 import { createKobal } from "../module/core.js";
 import { BatchCancelled, pauseForPage, runBatch } from "./batch.js";
 import { BatchTable } from "./batch-table.js";
-import { makeCsv } from "./csv.js";
+import { DOWNLOAD_LIMIT, megabytes, SaveCancelled, SaveRefused, saveCsv } from "./csv-saving.js";
 import { isRecordFile, RecordsView } from "./records.js";
 import { LookupWindow } from "./lookup-window.js";
 import { INPUT_LIMIT } from "./text-input.js";
@@ -20,17 +20,31 @@ const batchView = {
   file: document.getElementById("batch-file"),
   run: document.getElementById("batch-run"),
   progress: document.getElementById("batch-progress"),
+  progressText: document.getElementById("batch-progress-text"),
   message: document.getElementById("batch-message"),
   csvButtons: [document.getElementById("csv-utf8"), document.getElementById("csv-shift-jis")],
   table: document.getElementById("batch-lines"),
 };
 
-// The batch's one-line message; its state ("running", "done", "empty", "failed") is also kept as
-// an attribute for scripts that drive the page.
+const PASTE_KEPT = 1 << 20; // characters a paste puts in the text area; a longer one is answered as it is
+const ENCODING_SHOWN = { "UTF-8+Shift-JIS": "UTF-8、一部の行は Shift-JIS" };
+
+// The batch's one-line message, announced: it changes at a start, an end or a failure only. Its
+// state ("running", "done", "empty", "failed") is also kept as an attribute for scripts that
+// drive the page.
 function say(text, state) {
   batchView.message.textContent = text;
   if (state !== undefined) batchView.message.dataset.state = state;
 }
+
+// The progress bar and its percentage beside it, which is not announced.
+function showProgress(fraction, text = "") {
+  batchView.progress.hidden = fraction === null;
+  batchView.progressText.textContent = fraction === null ? "" : text;
+  if (fraction !== null) batchView.progress.value = fraction;
+}
+
+const percent = (done, total) => `${total === 0 ? 100 : Math.floor((100 * done) / total)}%`;
 
 function startBatchView(engine) {
   const table = new BatchTable(document.getElementById("batch-table"), engine);
@@ -46,52 +60,58 @@ function startBatchView(engine) {
     say,
   );
   let current = 0; // the number of the latest batch; an older one stops at its next pause
-  let shown = null; // the batch in the table, and the name its CSV gets
+  let shown = null; // the batch in the table, and the name its CSV starts with
+  let busy = false;
+  let saving = false;
 
-  const setBusy = (busy) => {
-    batchView.progress.hidden = !busy;
-    for (const button of batchView.csvButtons) button.disabled = busy || shown === null;
+  const updateButtons = () => {
+    for (const button of batchView.csvButtons) button.disabled = busy || saving || shown === null;
   };
 
-  // load() resolves to { text } or a file's { bytes }; started: when the user asked, for the
-  // elapsed time. A newer batch makes this one stop at its next pause.
-  const start = async (load, name, started) => {
+  // load() resolves to { text } or a file's { bytes }, or throws before anything is read (a
+  // refused file leaves the shown batch as it was); fileName is null for a pasted text; started:
+  // when the user asked, for the elapsed time. A newer batch makes this one stop at its next
+  // pause.
+  const start = async (load, fileName, started, startMessage = "読み込み中…") => {
     const id = ++current;
     const isCurrent = () => id === current;
     batchView.message.dataset.batch = String(id);
-    shown = null;
-    table.show(null);
-    records.hide();
-    batchView.table.hidden = false;
-    setBusy(true);
-    batchView.progress.value = 0;
-    say("読み込み中…", "running");
+    busy = true;
+    updateButtons();
+    showProgress(0);
+    say(startMessage, "running");
     try {
       const source = await load();
       if (!isCurrent()) return;
+      shown = null;
+      table.show(null);
+      records.hide();
+      batchView.table.hidden = false;
+      if (fileName !== null) batchView.text.value = ""; // the list shown is the file's
       // A list of records (a customer list): answered in place, by the chosen column.
       if (source.bytes !== undefined && isRecordFile(engine, source.bytes)) {
         batchView.table.hidden = true;
-        records.show(name, source.bytes);
+        records.show(fileName, source.bytes);
         return;
       }
       const batch = await runBatch(engine, source, {
         onProgress: (done, total, unit, lines) => {
-          batchView.progress.value = total === 0 ? 1 : done / total;
-          if (unit === "bytes") say(`読み込み中… ${Math.floor((100 * done) / total)}%`);
-          else say(`${lines.toLocaleString("ja-JP")} 行… ${Math.floor((100 * done) / total)}%`);
+          const step = unit === "bytes" ? "読み込み中…" : `${lines.toLocaleString("ja-JP")} 行…`;
+          showProgress(total === 0 ? 1 : done / total, `${step} ${percent(done, total)}`);
         },
         isCurrent,
       });
+      const from = fileName === null ? "" : `${fileName} の `;
       if (batch.lineCount === 0) {
-        say("行がありません。", "empty");
+        say(`${from}行がありません。`, "empty");
       } else {
-        shown = { batch, name: name.replace(/\.[^.]*$/, "") };
+        shown = { batch, base: fileName === null ? "kobal" : `${fileName.replace(/\.[^.]*$/, "")}-kobal` };
         table.show(batch);
         const elapsed = performance.now() - started;
         batchView.message.dataset.elapsedMs = elapsed.toFixed(1);
+        const encoding = ENCODING_SHOWN[batch.encoding] ?? batch.encoding;
         say(
-          `${batch.lineCount.toLocaleString("ja-JP")} 行 (${batch.encoding}) を ${Math.round(elapsed)} ms で調べました。`,
+          `${from}${batch.lineCount.toLocaleString("ja-JP")} 行 (${encoding}) を ${Math.round(elapsed)} ms で調べました。`,
           "done",
         );
       }
@@ -99,21 +119,34 @@ function startBatchView(engine) {
       if (error instanceof BatchCancelled) return;
       say(`調べられませんでした: ${error.message}`, "failed");
     } finally {
-      if (isCurrent()) setBusy(false);
+      if (isCurrent()) {
+        busy = false;
+        if (!saving) showProgress(null);
+        updateButtons();
+      }
     }
   };
 
   const tooLarge = (what) => new Error(`${what}は大きすぎます (${INPUT_LIMIT / 2 ** 20} MB まで)`);
-  batchView.run.addEventListener("click", () => {
-    const text = batchView.text.value;
+  const runText = (text, startMessage) =>
     start(
       async () => {
         if (text.length > INPUT_LIMIT) throw tooLarge("貼り付けたテキスト");
         return { text };
       },
-      "kobal",
+      null,
       performance.now(),
+      startMessage,
     );
+  batchView.run.addEventListener("click", () => runText(batchView.text.value));
+  // Tens of millions of characters would hold up the text area for seconds: such a paste is
+  // answered straight away, without going into it.
+  batchView.text.addEventListener("paste", (event) => {
+    const text = event.clipboardData?.getData("text/plain") ?? "";
+    if (text.length <= PASTE_KEPT) return;
+    event.preventDefault();
+    batchView.text.value = "";
+    runText(text, `貼り付けた ${text.length.toLocaleString("ja-JP")} 文字は欄に入れず、そのまま調べます…`);
   });
 
   const open = (file) =>
@@ -128,6 +161,7 @@ function startBatchView(engine) {
       },
       file.name,
       performance.now(),
+      `${file.name} を読み込み中…`,
     );
   batchView.file.addEventListener("change", () => {
     const [file] = batchView.file.files;
@@ -143,23 +177,46 @@ function startBatchView(engine) {
     open(file);
   });
 
+  // Saving: its outcome ("running", "done", "cancelled", "refused", "failed") also kept as an
+  // attribute for scripts.
+  const saveOutcome = (outcome, text) => {
+    batchView.message.dataset.save = outcome;
+    say(text);
+  };
   batchView.csvButtons.forEach((button, index) => {
     const encoding = index === 0 ? "utf-8" : "shift_jis";
     button.addEventListener("click", async () => {
-      if (shown === null) return;
-      const { batch, name } = shown;
-      const done = batchView.message.textContent;
-      say("CSV を作成中…");
+      if (shown === null || saving) return;
+      const { batch, base } = shown;
+      const fileName = `${base}${encoding === "utf-8" ? "" : "-sjis"}.csv`;
+      saving = true;
+      updateButtons();
+      saveOutcome("running", `${fileName} を保存しています…`);
       try {
-        const blob = await makeCsv(batch, table, encoding, pauseForPage);
-        const link = document.createElement("a");
-        link.href = URL.createObjectURL(blob);
-        link.download = `${name}-kobal${encoding === "utf-8" ? "" : "-sjis"}.csv`;
-        link.click();
-        setTimeout(() => URL.revokeObjectURL(link.href), 60_000);
-        if (shown?.batch === batch) say(done);
+        const saved = await saveCsv(batch, table, encoding, fileName, async (done, total) => {
+          showProgress(done / total, `CSV ${percent(done, total)}`);
+          await pauseForPage();
+        });
+        saveOutcome(
+          "done",
+          saved.streamed
+            ? `${fileName} (${megabytes(saved.bytes)}) を保存しました。`
+            : `${fileName} (${megabytes(saved.bytes)}) をダウンロードしました。`,
+        );
       } catch (error) {
-        if (shown?.batch === batch) say(`CSV を作れませんでした: ${error.message}`);
+        if (error instanceof SaveCancelled) saveOutcome("cancelled", "CSV の保存を取り消しました。");
+        else if (error instanceof SaveRefused)
+          saveOutcome(
+            "refused",
+            `CSV は約 ${megabytes(error.size)} になり、このブラウザーがダウンロードで保存できる ` +
+              `${megabytes(DOWNLOAD_LIMIT)} を超えるため、保存しません。ファイルを分けて開くか、` +
+              "ファイルに直接保存できるブラウザー (Chrome、Edge) か kobal-lookup を使ってください。",
+          );
+        else saveOutcome("failed", `CSV を保存できませんでした: ${error.message}`);
+      } finally {
+        saving = false;
+        if (!busy) showProgress(null);
+        updateButtons();
       }
     });
   });

@@ -1,6 +1,7 @@
 // The page's text in and out through the codecs of kobal-lookup: a file's bytes read as it reads
 // them (a byte order mark decides for the file; without one each line is UTF-8 if it is valid
 // UTF-8, else code page 932), and the page's CSV written in code page 932.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -69,7 +70,8 @@ class FileDecoder {
       case StreamEncoding::kUtf16BigEndian:
         return "UTF-16BE";
       case StreamEncoding::kEachLine:
-        return cp932Lines_ > 0 ? "Shift-JIS" : "UTF-8";
+        if (cp932Lines_ == 0) return "UTF-8";
+        return utf8BeyondAscii_ ? "UTF-8+Shift-JIS" : "Shift-JIS";
       default:
         return "UTF-8";
     }
@@ -84,6 +86,7 @@ class FileDecoder {
       const std::size_t lineEnds = bytes.rfind('\n') + 1;  // 0 when there is no LF
       std::size_t cut = 0;
       if (lineEnds > 0 && kobal::IsValidUtf8(bytes.substr(0, lineEnds), true, cut)) {
+        utf8BeyondAscii_ = utf8BeyondAscii_ || HasNonAscii(bytes.substr(0, lineEnds));
         text_.append(bytes.substr(0, lineEnds));
         bytes.remove_prefix(lineEnds);
       }
@@ -107,6 +110,10 @@ class FileDecoder {
     }
   }
 
+  static bool HasNonAscii(std::string_view bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char byte) { return (byte & 0x80) != 0; });
+  }
+
   // The end of a line, or a whole line, without its LF; a CR before the LF stays as it was.
   void EndLine(std::string_view line) {
     const bool carriageReturn = !line.empty() && line.back() == '\r';
@@ -119,7 +126,11 @@ class FileDecoder {
     const bool first = !inLine_;
     const std::string_view text = lines_.Decode(piece, first, lineEnds);
     std::size_t cut = 0;
-    if (first && text != piece && !kobal::IsValidUtf8(piece, lineEnds, cut)) ++cp932Lines_;
+    if (first && text != piece && !kobal::IsValidUtf8(piece, lineEnds, cut)) {
+      ++cp932Lines_;
+    } else if (first && !utf8BeyondAscii_) {
+      utf8BeyondAscii_ = HasNonAscii(piece);
+    }
     text_.append(text);
     inLine_ = !lineEnds;
   }
@@ -131,6 +142,7 @@ class FileDecoder {
   std::string text_;
   bool inLine_ = false;  // pieces of a long line have been decoded
   std::size_t cp932Lines_ = 0;
+  bool utf8BeyondAscii_ = false;  // a line read as UTF-8 held more than ASCII, which both share
 };
 
 std::optional<FileDecoder>& File() {
@@ -158,7 +170,8 @@ extern "C" __attribute__((visibility("default"))) const char* KobalDecodeText(
   return text.data();
 }
 
-// "UTF-8", "Shift-JIS" (once a line was read in code page 932), "UTF-16LE" or "UTF-16BE": how
+// "UTF-8", "Shift-JIS" (once a line was read in code page 932), "UTF-8+Shift-JIS" (when lines
+// beyond ASCII were read in each), "UTF-16LE" or "UTF-16BE": how
 // the file's text was read so far. While it is UTF-8 the text is the file's bytes as they are.
 extern "C" __attribute__((visibility("default"))) const char* KobalTextEncoding() {
   return File()->EncodingName();

@@ -1,0 +1,90 @@
+// How long the web page's batch view holds up its tab: COUNT numbers of the benchmark mix read
+// and answered, then saved as CSV, UTF-8 and Shift-JIS, both through the save picker's
+// streaming (into the origin's private file system, as a user accepting the suggested name)
+// and as a download (the path of browsers without the picker; refused above its limit). The
+// page's own PerformanceObserver records every task over 50 ms ("longtask"); printed per step:
+// its time, the number of long tasks and the longest, in milliseconds.
+// Usage: node bench/web-page-stalls.mjs SITE_DIR MAKER COUNT
+//   (MAKER: a native build's bench/kobal-bench-numbers)
+import { spawn, spawnSync } from "node:child_process";
+import { once } from "node:events";
+import { mkdtempSync, rmSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join, resolve } from "node:path";
+import { pathToFileURL } from "node:url";
+
+const [site, maker, count] = process.argv.slice(2);
+if (!count) throw new Error("usage: node bench/web-page-stalls.mjs SITE_DIR MAKER COUNT");
+const testsDir = resolve(new URL("../tests/web/", import.meta.url).pathname);
+const { finishBatch, launchBrowser } = await import(pathToFileURL(join(testsDir, "browser.mjs")).href);
+
+const work = mkdtempSync(join(tmpdir(), "kobal-stalls-"));
+const file = join(work, "numbers.txt");
+const numbers = spawnSync(resolve(maker), [count], { maxBuffer: 1 << 30 });
+if (numbers.status !== 0) throw new Error(`${maker} failed`);
+writeFileSync(file, numbers.stdout);
+
+// Served over HTTP: the origin's private file system stands behind the picker there.
+const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", resolve(site)], {
+  stdio: ["ignore", "pipe", "ignore"],
+});
+const [banner] = await once(server.stdout, "data");
+const browser = await launchBrowser();
+try {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1000, height: 900 });
+  await page.goto(`http://127.0.0.1:${/port (\d+)/.exec(banner.toString())[1]}/index.html`);
+  await page.waitForSelector("html[data-ready]");
+  await page.evaluate(() => {
+    window.longTasks = [];
+    new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((e) => e.duration))).observe({
+      type: "longtask",
+    });
+    window.picker = window.showSaveFilePicker;
+  });
+  const measure = async (step, run) => {
+    await page.evaluate(() => (window.longTasks = []));
+    const started = Date.now();
+    const outcome = await run();
+    const elapsed = Date.now() - started;
+    await new Promise((resolve) => setTimeout(resolve, 200)); // the last entries are reported late
+    const tasks = await page.evaluate(() => window.longTasks);
+    const longest = tasks.length === 0 ? 0 : Math.max(...tasks);
+    console.log(`${step}: ${outcome}, ${elapsed} ms, ${tasks.length} long tasks, longest ${longest.toFixed(0)} ms`);
+  };
+  await measure("read and answer", async () =>
+    finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(file)),
+  );
+  const session = await page.createCDPSession();
+  await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: work });
+  for (const [picker, encoding, button] of [
+    [true, "UTF-8", "#csv-utf8"],
+    [true, "Shift-JIS", "#csv-shift-jis"],
+    [false, "UTF-8", "#csv-utf8"],
+    [false, "Shift-JIS", "#csv-shift-jis"],
+  ]) {
+    await page.evaluate((picker) => {
+      window.showSaveFilePicker = picker
+        ? async ({ suggestedName }) =>
+            (await navigator.storage.getDirectory()).getFileHandle(suggestedName, { create: true })
+        : undefined;
+      document.getElementById("batch-message").dataset.save = "running";
+    }, picker);
+    await measure(`save ${encoding} ${picker ? "streamed" : "downloaded"}`, async () => {
+      await page.click(button);
+      await page.waitForFunction(
+        () => document.getElementById("batch-message").dataset.save !== "running",
+        { timeout: 900_000 },
+      );
+      return page.$eval("#batch-message", (message) => message.dataset.save);
+    });
+    await page.evaluate(async () => {
+      const directory = await navigator.storage.getDirectory();
+      for await (const name of directory.keys()) await directory.removeEntry(name);
+    });
+  }
+} finally {
+  await browser.close();
+  server.kill();
+  rmSync(work, { recursive: true, force: true });
+}
