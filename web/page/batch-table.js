@@ -20,7 +20,16 @@ export class BatchTable {
     this.utf8Decoder = new TextDecoder("utf-8");
     view.addEventListener("scroll", () => this.render(), { passive: true });
     view.addEventListener("keydown", (event) => this.onKey(event));
-    new ResizeObserver(() => this.render()).observe(view);
+    view.addEventListener("wheel", (event) => this.onWheel(event), { passive: false });
+    view.addEventListener("touchstart", (event) => this.onTouch(event), { passive: true });
+    view.addEventListener("touchmove", (event) => this.onTouch(event), { passive: true });
+    this.touchY = null;
+    // A zoom or a new font changes the rows' height: measured again on the next render.
+    new ResizeObserver(() => {
+      this.rowHeight = 0;
+      this.shown = "";
+      this.render();
+    }).observe(view);
   }
 
   show(batch) {
@@ -66,11 +75,14 @@ export class BatchTable {
     return [String(index + 1), input, this.numberOf(index), this.answerOf(index).text];
   }
 
+  // The distance between two rows' tops: the first row's own height also holds half the
+  // header's collapsed border.
   measureRow() {
     if (this.rowHeight > 0) return this.rowHeight;
-    const probe = this.makeRow(["1", "0", "0", "不明"], 0);
-    this.body.replaceChildren(probe);
-    this.rowHeight = probe.getBoundingClientRect().height || 24;
+    const probes = [0, 1].map((index) => this.makeRow(["1", "0", "0", "不明"], index));
+    this.body.replaceChildren(...probes);
+    const [first, second] = probes.map((probe) => probe.getBoundingClientRect().top);
+    this.rowHeight = second - first || 24;
     return this.rowHeight;
   }
 
@@ -102,27 +114,52 @@ export class BatchTable {
     const rowsHeight = Math.min(count * rowHeight, TABLE_HEIGHT_LIMIT);
     const headerHeight = this.header.getBoundingClientRect().height;
     const visible = Math.max(1, (this.view.clientHeight - headerHeight) / rowHeight);
-    // As laid out: the rows' heights need not add up to the pixel.
-    const scrollEnd = Math.max(0, this.view.scrollHeight - this.view.clientHeight);
-    return { count, rowHeight, rowsHeight, visible, scrollEnd, scaled: rowsHeight < count * rowHeight };
+    const scaled = rowsHeight < count * rowHeight;
+    // Unscaled, as laid out: the rows' heights need not add up to the pixel. Scaled, as the rows
+    // are placed: the laid-out height of spacers millions of pixels tall strays by a few pixels
+    // from render to render, each a few rows of the scale.
+    const scrollEnd = Math.max(
+      0,
+      (scaled ? rowsHeight + headerHeight : this.view.scrollHeight) - this.view.clientHeight,
+    );
+    return { count, rowHeight, rowsHeight, visible, scrollEnd, scaled };
+  }
+
+  // Scaled, the scroll positions near either end move the rows pixel for pixel, the rows made
+  // around the view having room there; between them, a pixel is many rows. `edge`: the
+  // pixels (and rows) at each end; `rows` and `pixels`: the middle's.
+  scale({ count, rowHeight, visible, scrollEnd }) {
+    const last = Math.max(0, count - visible);
+    const edge = Math.min((ROWS_AROUND + 1) * rowHeight, scrollEnd / 2);
+    const edgeRows = edge / rowHeight;
+    return { last, edge, edgeRows, rows: Math.max(0, last - 2 * edgeRows), pixels: scrollEnd - 2 * edge };
   }
 
   // The row (fractional) at the top of the rows in view for a scroll position.
-  topAt(scrollTop, { count, rowHeight, visible, scrollEnd, scaled }) {
-    if (!scaled) return scrollTop / rowHeight;
-    return scrollEnd === 0 ? 0 : (Math.min(scrollTop, scrollEnd) / scrollEnd) * Math.max(0, count - visible);
+  topAt(scrollTop, layout) {
+    if (!layout.scaled) return scrollTop / layout.rowHeight;
+    const { last, edge, edgeRows, rows, pixels } = this.scale(layout);
+    scrollTop = Math.min(Math.max(0, scrollTop), layout.scrollEnd);
+    if (scrollTop <= edge) return scrollTop / layout.rowHeight;
+    if (scrollTop >= edge + pixels) return last - (layout.scrollEnd - scrollTop) / layout.rowHeight;
+    return edgeRows + ((scrollTop - edge) / pixels) * rows;
+  }
+
+  // The scroll position that puts row `top` at the top of the view.
+  scrollTopOf(top, layout) {
+    if (!layout.scaled) return top * layout.rowHeight;
+    const { last, edge, edgeRows, rows, pixels } = this.scale(layout);
+    if (top <= edgeRows) return top * layout.rowHeight;
+    if (top >= edgeRows + rows) return layout.scrollEnd - (last - top) * layout.rowHeight;
+    return edge + ((top - edgeRows) / rows) * pixels;
   }
 
   // Puts row `top` at the top of the view: scaled, a pixel of scrolling is many rows, so the
   // row is kept until the view scrolls otherwise.
   scrollToRow(top) {
     const layout = this.layout();
-    const last = Math.max(0, layout.count - layout.visible);
-    top = Math.min(Math.max(0, top), last);
-    const scrollTop = layout.scaled
-      ? (last === 0 ? 0 : (top / last) * layout.scrollEnd)
-      : top * layout.rowHeight;
-    this.view.scrollTop = scrollTop;
+    top = Math.min(Math.max(0, top), Math.max(0, layout.count - layout.visible));
+    this.view.scrollTop = this.scrollTopOf(top, layout);
     this.placed = { scrollTop: this.view.scrollTop, top };
     this.render();
   }
@@ -145,6 +182,33 @@ export class BatchTable {
     this.scrollToRow(moves[event.key]);
   }
 
+  // Scaled, a pixel of the scrollbar is many rows: the wheel moves the rows as it would in a
+  // table laid out at full height. Unscaled, the browser scrolls as usual.
+  onWheel(event) {
+    if (this.batch === null || event.ctrlKey || event.deltaY === 0) return; // Ctrl: the browser's zoom
+    const layout = this.layout();
+    if (!layout.scaled) return;
+    event.preventDefault();
+    const rows = {
+      [WheelEvent.DOM_DELTA_PIXEL]: event.deltaY / layout.rowHeight,
+      [WheelEvent.DOM_DELTA_LINE]: event.deltaY,
+      [WheelEvent.DOM_DELTA_PAGE]: event.deltaY * Math.max(1, Math.floor(layout.visible) - 1),
+    }[event.deltaMode];
+    this.view.scrollLeft += event.deltaX;
+    this.scrollToRow(this.currentTop(layout) + rows);
+  }
+
+  // A finger dragging a scaled table up or down moves its rows with it; sideways the browser
+  // pans (touch-action: pan-x while scaled).
+  onTouch(event) {
+    const y = event.touches.length === 1 ? event.touches[0].clientY : null;
+    const moved = event.type === "touchmove" && this.touchY !== null && y !== null ? this.touchY - y : 0;
+    this.touchY = y;
+    if (this.batch === null || moved === 0) return;
+    const layout = this.layout();
+    if (layout.scaled) this.scrollToRow(this.currentTop(layout) + moved / layout.rowHeight);
+  }
+
   currentTop(layout) {
     const { scrollTop } = this.view;
     if (this.placed !== null && Math.abs(this.placed.scrollTop - scrollTop) < 1) return this.placed.top;
@@ -160,7 +224,8 @@ export class BatchTable {
       return;
     }
     const layout = this.layout();
-    const { count, rowHeight, rowsHeight, visible } = layout;
+    const { count, rowHeight, rowsHeight, visible, scaled } = layout;
+    this.view.style.touchAction = scaled ? "pan-x" : "";
     const top = this.currentTop(layout);
     const first = Math.max(0, Math.floor(top) - ROWS_AROUND);
     const last = Math.min(count, Math.ceil(top + visible) + ROWS_AROUND);
