@@ -1,6 +1,8 @@
 // The table of a batch: line, input, number and answer. Only the rows in view exist in the
 // document, so a million lines scroll as lightly as ten; a screen reader is told the table's
-// size and each row's place (aria-rowcount, aria-rowindex), the spacers hidden from it.
+// size and each row's place (aria-rowcount, aria-rowindex), the spacers hidden from it. A
+// table too tall for the browser is laid out shorter: its scrollbar jumps, while keys, the wheel
+// and a finger move it by rows.
 
 const INPUT_SHOWN = 200; // characters of an input shown in its cell; the CSV holds them all
 const ROWS_AROUND = 10; // rows made beyond each edge of the view
@@ -22,8 +24,8 @@ export class BatchTable {
     view.addEventListener("keydown", (event) => this.onKey(event));
     view.addEventListener("wheel", (event) => this.onWheel(event), { passive: false });
     view.addEventListener("touchstart", (event) => this.onTouch(event), { passive: true });
-    view.addEventListener("touchmove", (event) => this.onTouch(event), { passive: true });
-    this.touchY = null;
+    view.addEventListener("touchmove", (event) => this.onTouch(event), { passive: false });
+    this.touch = null; // { x, y }: where the finger was last
     // A zoom or a new font changes the rows' height: measured again on the next render.
     new ResizeObserver(() => {
       this.rowHeight = 0;
@@ -75,14 +77,17 @@ export class BatchTable {
     return [String(index + 1), input, this.numberOf(index), this.answerOf(index).text];
   }
 
-  // The distance between two rows' tops: the first row's own height also holds half the
-  // header's collapsed border.
+  // The distance between the second and third rows' tops: the first row's own height also
+  // holds half the header's collapsed border. The rows shown are put back, the view's height
+  // being theirs.
   measureRow() {
     if (this.rowHeight > 0) return this.rowHeight;
-    const probes = [0, 1].map((index) => this.makeRow(["1", "0", "0", "不明"], index));
+    const shown = [...this.body.children];
+    const probes = [0, 1, 2].map((index) => this.makeRow(["1", "0", "0", "不明"], index));
     this.body.replaceChildren(...probes);
-    const [first, second] = probes.map((probe) => probe.getBoundingClientRect().top);
-    this.rowHeight = second - first || 24;
+    const [, second, third] = probes.map((probe) => probe.getBoundingClientRect().top);
+    this.body.replaceChildren(...shown);
+    this.rowHeight = third - second || 24;
     return this.rowHeight;
   }
 
@@ -116,8 +121,8 @@ export class BatchTable {
     const visible = Math.max(1, (this.view.clientHeight - headerHeight) / rowHeight);
     const scaled = rowsHeight < count * rowHeight;
     // Unscaled, as laid out: the rows' heights need not add up to the pixel. Scaled, as the rows
-    // are placed: the laid-out height of spacers millions of pixels tall strays by a few pixels
-    // from render to render, each a few rows of the scale.
+    // are placed: spacers millions of pixels tall are laid out to half a pixel, which would move
+    // the scale by rows from one render to the next.
     const scrollEnd = Math.max(
       0,
       (scaled ? rowsHeight + headerHeight : this.view.scrollHeight) - this.view.clientHeight,
@@ -198,15 +203,17 @@ export class BatchTable {
     this.scrollToRow(this.currentTop(layout) + rows);
   }
 
-  // A finger dragging a scaled table up or down moves its rows with it; sideways the browser
-  // pans (touch-action: pan-x while scaled).
+  // A finger dragging a scaled table moves its rows with it, as the wheel does; a table not
+  // scaled, or two fingers, the browser pans.
   onTouch(event) {
-    const y = event.touches.length === 1 ? event.touches[0].clientY : null;
-    const moved = event.type === "touchmove" && this.touchY !== null && y !== null ? this.touchY - y : 0;
-    this.touchY = y;
-    if (this.batch === null || moved === 0) return;
+    const last = this.touch;
+    this.touch = event.touches.length === 1 ? { x: event.touches[0].clientX, y: event.touches[0].clientY } : null;
+    if (event.type !== "touchmove" || last === null || this.touch === null || this.batch === null) return;
     const layout = this.layout();
-    if (layout.scaled) this.scrollToRow(this.currentTop(layout) + moved / layout.rowHeight);
+    if (!layout.scaled) return;
+    event.preventDefault();
+    this.view.scrollLeft += last.x - this.touch.x;
+    this.scrollToRow(this.currentTop(layout) + (last.y - this.touch.y) / layout.rowHeight);
   }
 
   currentTop(layout) {
@@ -224,8 +231,7 @@ export class BatchTable {
       return;
     }
     const layout = this.layout();
-    const { count, rowHeight, rowsHeight, visible, scaled } = layout;
-    this.view.style.touchAction = scaled ? "pan-x" : "";
+    const { count, rowHeight, rowsHeight, visible } = layout;
     const top = this.currentTop(layout);
     const first = Math.max(0, Math.floor(top) - ROWS_AROUND);
     const last = Math.min(count, Math.ceil(top + visible) + ROWS_AROUND);
