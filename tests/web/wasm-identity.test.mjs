@@ -96,6 +96,7 @@ test("the WebAssembly exports DetectCarrier, the normaliser, the batch call, the
       "DetectCarrier",
       "KobalAnswerItems",
       "KobalAnswerText",
+      "KobalBatchCsv",
       "KobalBeginText",
       "KobalClassifyLines",
       "KobalDecodeText",

@@ -129,12 +129,13 @@ export async function createKobal(wasmBytes) {
   // starts, and each line's start in `text` and answer number (see answer()); a line that is
   // not one number gets the answer for no number, as in kobal-lookup. The arrays are views of
   // the module's memory, valid until the next call.
+  const blockEnd = (text, from) => {
+    if (from + BLOCK >= text.length) return text.length;
+    const newline = text.indexOf(10, from + BLOCK - 1);
+    return newline >= 0 ? newline + 1 : text.length;
+  };
   const classifyBlock = (text, from) => {
-    let end = text.length;
-    if (from + BLOCK < text.length) {
-      const newline = text.indexOf(10, from + BLOCK - 1);
-      if (newline >= 0) end = newline + 1;
-    }
+    const end = blockEnd(text, from);
     if (lineArea === 0) {
       lineArea = wasm.malloc(6 * BLOCK);
       if (lineArea === 0) throw new RangeError("kobal: not enough memory for a batch");
@@ -149,6 +150,21 @@ export async function createKobal(wasmBytes) {
       starts: new Uint32Array(buffer, lineArea, lines),
       answerIds: new Uint16Array(buffer, lineArea + 4 * BLOCK, lines),
     };
+  };
+
+  // The batch's CSV records (input, number, answer, CRLF; see KobalBatchCsv) of the lines of
+  // `text` in the block that starts at byte `from`, in "utf-8" or "shift_jis". Gives { end,
+  // bytes }: where the next block starts, and a view of the module's memory valid until the next
+  // call.
+  const csvWrittenAt = wasm.malloc(4);
+  const csvBlock = (text, from, encoding) => {
+    const end = blockEnd(text, from);
+    const size = end - from;
+    reserve(size);
+    memory().set(text.subarray(from, end), area);
+    const at = wasm.KobalBatchCsv(area, size, encoding === "shift_jis" ? 1 : 0, csvWrittenAt);
+    const written = new DataView(wasm.memory.buffer).getUint32(csvWrittenAt, true);
+    return { end, bytes: memory().subarray(at, at + written) };
   };
 
   // Arrays of items answered a block at a time: the block's items laid out in the module's
@@ -294,6 +310,7 @@ export async function createKobal(wasmBytes) {
     lookupMany,
     normalise,
     classifyBlock,
+    csvBlock,
     answer,
     beginText,
     decodeText,
