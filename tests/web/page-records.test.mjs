@@ -1,0 +1,133 @@
+// Customer lists of millions of records in Debian's chromium: read a piece at a time with the
+// first records shown, the CSV streamed into the chosen file byte for byte as kobal-lookup
+// writes it, and a download too big for the browser or a workbook beyond a sheet's rows refused
+// before any work, saying what to do instead. The page is served over HTTP, where the origin's
+// private file system gives the save picker a real file to write.
+import assert from "node:assert/strict";
+import { spawn, spawnSync } from "node:child_process";
+import { createHash } from "node:crypto";
+import { once } from "node:events";
+import { closeSync, createReadStream, mkdtempSync, openSync, readdirSync, rmSync, statSync, writeSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { after, before, test } from "node:test";
+import { finishBatch, launchBrowser } from "./browser.mjs";
+import { KOBAL_LOOKUP, NATIVE_BUILD, SITE } from "./environment.mjs";
+
+const work = mkdtempSync(join(tmpdir(), "kobal-page-records-"));
+let browser;
+let server;
+let page;
+
+// A customer list of `count` records, 氏名,電話番号,住所, the numbers from the benchmark's mix,
+// written in `encoding` ("utf8" or "utf16le", the latter with its byte order mark).
+function writeList(name, count, encoding) {
+  const numbers = spawnSync(join(NATIVE_BUILD, "bench/kobal-bench-numbers"), [String(count)], {
+    maxBuffer: 1 << 30,
+  })
+    .stdout.toString()
+    .split("\n");
+  const path = join(work, name);
+  const file = openSync(path, "w");
+  if (encoding === "utf16le") writeSync(file, Buffer.of(0xff, 0xfe));
+  writeSync(file, Buffer.from("氏名,電話番号,住所\r\n", encoding));
+  for (let first = 0; first < count; first += 100_000) {
+    let text = "";
+    for (let i = first; i < Math.min(first + 100_000, count); i++)
+      text += `顧客${i + 1},${numbers[i]},東京都${i % 1000}\r\n`;
+    writeSync(file, Buffer.from(text, encoding));
+  }
+  closeSync(file);
+  return path;
+}
+
+const sha256 = async (stream) => {
+  const hash = createHash("sha256");
+  for await (const chunk of stream) hash.update(chunk);
+  return hash.digest("hex");
+};
+
+// Clicks a save button and waits for the save to end; its outcome and message.
+async function save(button) {
+  await page.$eval("#batch-message", (message) => delete message.dataset.save);
+  await page.click(button);
+  await page.waitForFunction(
+    () => ["done", "cancelled", "refused", "failed"].includes(document.getElementById("batch-message").dataset.save),
+    { timeout: 300_000 },
+  );
+  return page.$eval("#batch-message", (message) => [message.dataset.save, message.textContent]);
+}
+
+const shownRecords = () =>
+  page.$$eval("#records-table tbody tr", (rows) => rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
+
+before(async () => {
+  server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", SITE], {
+    stdio: ["ignore", "pipe", "ignore"],
+  });
+  const [banner] = await once(server.stdout, "data");
+  browser = await launchBrowser();
+  page = await browser.newPage();
+  await page.goto(`http://127.0.0.1:${/port (\d+)/.exec(banner.toString())[1]}/index.html`);
+  await page.waitForSelector("html[data-ready]");
+});
+
+after(async () => {
+  await browser?.close();
+  server?.kill();
+  rmSync(work, { recursive: true, force: true });
+});
+
+test("1,100,000 records: the first 500 shown, the CSV streamed as kobal-lookup writes it, no workbook past a sheet's rows", async () => {
+  const list = writeList("customers.csv", 1_100_000, "utf8");
+  assert.equal(await finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(list)), "done");
+  assert.match(await page.$eval("#batch-message", (m) => m.textContent), /^1,100,000 件のレコード \(UTF-8, 「,」区切り\)。/);
+  const shown = await shownRecords();
+  assert.equal(shown.length, 500);
+  assert.deepEqual([shown[0].slice(0, 1), shown[499].slice(0, 1)], [["顧客1"], ["顧客500"]]);
+
+  // The picker as a user who accepts the suggested name would answer it, into a real file.
+  await page.evaluate(() => {
+    window.showSaveFilePicker = async ({ suggestedName }) =>
+      (await navigator.storage.getDirectory()).getFileHandle(suggestedName, { create: true });
+  });
+  const expected = spawn(KOBAL_LOOKUP, ["--column", "2", "--input", list], { stdio: ["ignore", "pipe", "inherit"] });
+  const expectedHash = sha256(expected.stdout);
+  const [outcome, message] = await save("#records-csv");
+  assert.equal(outcome, "done", message);
+  assert.match(message, /^customers-kobal\.csv \([\d,]+ MB\) を保存しました。$/);
+  // The file as chromium keeps it, on disk in the profile: read from there, not through the page.
+  const profile = browser.process().spawnargs.find((arg) => arg.startsWith("--user-data-dir=")).split("=")[1];
+  const written = readdirSync(join(profile, "Default/File System"), { withFileTypes: true, recursive: true })
+    .filter((entry) => entry.isFile())
+    .map((entry) => join(entry.parentPath ?? entry.path, entry.name))
+    .sort((a, b) => statSync(b).size - statSync(a).size)[0];
+  assert.equal(await sha256(createReadStream(written)), await expectedHash);
+  rmSync(written);
+
+  const [refused, why] = await save("#records-xlsx");
+  assert.equal(refused, "refused");
+  assert.match(why, /^1,100,000 件のレコードは、Excel のシートは 1,048,576 行までのため、Excel ブックにしません。/);
+  assert.match(why, /kobal-lookup \(-f xlsx、シートを分けて書きます\) を使ってください。$/);
+  assert.equal(await page.$eval("#records-csv", (button) => button.disabled), false);
+});
+
+test("a UTF-16 list whose CSV would pass the download limit is refused before the work, with what to do", async () => {
+  const list = writeList("customers.txt", 4_000_000, "utf16le");
+  assert.equal(await finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(list)), "done");
+  assert.match(await page.$eval("#batch-message", (m) => m.textContent), /^4,000,000 件のレコード \(UTF-16LE, 「,」区切り\)。/);
+  assert.equal((await shownRecords())[499][0], "顧客500");
+
+  await page.evaluate(() => {
+    window.showSaveFilePicker = undefined;
+    window.progressSeen = false;
+    const bar = document.getElementById("batch-progress");
+    new MutationObserver(() => (window.progressSeen ||= !bar.hidden)).observe(bar, { attributes: true });
+  });
+  const [outcome, message] = await save("#records-csv");
+  assert.equal(outcome, "refused", message);
+  const size = Number(/^CSV は約 ([\d,]+) MB になり、/.exec(message)?.[1].replaceAll(",", ""));
+  assert.ok(size > 480, message);
+  assert.match(message, /480 MB を超えるため、保存しません。ファイルを分けて開くか、.*kobal-lookup を使ってください。$/);
+  assert.equal(await page.evaluate(() => window.progressSeen), false, "refused before any work");
+});
