@@ -4,15 +4,25 @@
 // before any work, saying what to do instead. The page is served over HTTP, where the origin's
 // private file system gives the save picker a real file to write.
 import assert from "node:assert/strict";
-import { spawn, spawnSync } from "node:child_process";
+import { execFileSync, spawn, spawnSync } from "node:child_process";
 import { createHash } from "node:crypto";
 import { once } from "node:events";
-import { closeSync, createReadStream, mkdtempSync, openSync, readdirSync, rmSync, statSync, writeSync } from "node:fs";
+import {
+  closeSync,
+  createReadStream,
+  existsSync,
+  mkdtempSync,
+  openSync,
+  readdirSync,
+  rmSync,
+  statSync,
+  writeSync,
+} from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
 import { finishBatch, launchBrowser } from "./browser.mjs";
-import { KOBAL_LOOKUP, NATIVE_BUILD, SITE } from "./environment.mjs";
+import { KOBAL_LOOKUP, NATIVE_BUILD, runNative, SITE } from "./environment.mjs";
 
 const work = mkdtempSync(join(tmpdir(), "kobal-page-records-"));
 let browser;
@@ -110,6 +120,38 @@ test("1,100,000 records: the first 500 shown, the CSV streamed as kobal-lookup w
   assert.match(why, /^1,100,000 件のレコードは、Excel のシートは 1,048,576 行までのため、Excel ブックにしません。/);
   assert.match(why, /kobal-lookup \(-f xlsx、シートを分けて書きます\) を使ってください。$/);
   assert.equal(await page.$eval("#records-csv", (button) => button.disabled), false);
+});
+
+test("workbooks: 5,000 records written whole, every cell text; 50,001 refused as more than the page builds", async () => {
+  await page.evaluate(() => (window.showSaveFilePicker = undefined));
+  const session = await page.createCDPSession();
+  await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: work });
+  // Big enough for write-excel-file to zip in a worker of its own, which the page's CSP must allow.
+  const list = writeList("five-thousand.csv", 5_000, "utf8");
+  assert.equal(await finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(list)), "done");
+  const [outcome, message] = await save("#records-xlsx");
+  assert.equal(outcome, "done", message);
+  assert.match(message, /^five-thousand-kobal\.xlsx \([\d,]+ MB\) をダウンロードしました。$/);
+  const book = join(work, "five-thousand-kobal.xlsx");
+  for (let i = 0; i < 100 && !existsSync(book); i++) await new Promise((resolve) => setTimeout(resolve, 100));
+  const [rows, last] = JSON.parse(
+    execFileSync("/usr/bin/python3", [
+      "-c",
+      "import json, sys, openpyxl\n" +
+        "rows = list(openpyxl.load_workbook(sys.argv[1], read_only=True).active.iter_rows(values_only=True))\n" +
+        "print(json.dumps([len(rows), [cell or '' for cell in rows[-1]]]))",
+      book,
+    ]).toString(),
+  );
+  // The last record's number, status and result as kobal-lookup answers them.
+  const answered = runNative(KOBAL_LOOKUP, ["--column", "2", "--input", list]).toString().trim().split("\r\n").at(-1);
+  assert.deepEqual([rows, last[0], last.slice(-3)], [5_001, "顧客5000", answered.split(",").slice(-3).map((field) => field.replace(/^"(.*)"$/, "$1"))]);
+
+  const over = writeList("fifty-thousand.csv", 50_001, "utf8");
+  assert.equal(await finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(over)), "done");
+  const [refused, why] = await save("#records-xlsx");
+  assert.equal(refused, "refused");
+  assert.match(why, /^50,001 件のレコードは、このページがブックを作れるのは 50,000 件までのため、Excel ブックにしません。/);
 });
 
 test("a UTF-16 list whose CSV would pass the download limit is refused before the work, with what to do", async () => {
