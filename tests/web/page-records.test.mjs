@@ -14,15 +14,18 @@ import {
   mkdtempSync,
   openSync,
   readdirSync,
+  readFileSync,
   rmSync,
   statSync,
+  writeFileSync,
   writeSync,
 } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
+import { createKobal } from "../../web/module/core.js";
 import { finishBatch, launchBrowser } from "./browser.mjs";
-import { KOBAL_LOOKUP, NATIVE_BUILD, runNative, SITE } from "./environment.mjs";
+import { KOBAL_LOOKUP, NATIVE_BUILD, runNative, SITE, WEB_BUILD } from "./environment.mjs";
 
 const work = mkdtempSync(join(tmpdir(), "kobal-page-records-"));
 let browser;
@@ -172,4 +175,30 @@ test("a UTF-16 list whose CSV would pass the download limit is refused before th
   assert.ok(size > 480, message);
   assert.match(message, /480 MB を超えるため、保存しません。ファイルを分けて開くか、.*kobal-lookup を使ってください。$/);
   assert.equal(await page.evaluate(() => window.progressSeen), false, "refused before any work");
+});
+
+test("the engine's records reader writes the same CSV however the file is cut into pieces", async () => {
+  const engine = await createKobal(readFileSync(join(WEB_BUILD, "kobal.wasm")));
+  let text = "氏名,電話番号,備考\r\n";
+  for (let i = 0; text.length < 60_000; i++)
+    text += `顧客${i},${i % 3 ? `03-3520-${String(i % 10000).padStart(4, "0")}` : "＋８１ ９０ー１２３４"},"複数行の\r\n備考, ${i}"\r\n`;
+  for (const encoding of ["CP932", "UTF-16"]) {
+    const path = join(work, `pieces-${encoding}.csv`);
+    writeFileSync(path, execFileSync("iconv", ["-f", "UTF-8", "-t", encoding], { input: text }));
+    const bytes = readFileSync(path);
+    const expected = runNative(KOBAL_LOOKUP, ["--column", "2", "--input", path]);
+    // The first piece holds the file's first 64 KB, as the reader needs; then odd sizes that cut
+    // characters, quoted cells and record ends.
+    for (const size of [bytes.length, 1, 7, 4093]) {
+      const reader = engine.recordsReader([1], "auto", { kept: 2, csv: "guarded" });
+      const parts = [reader.feed(bytes.subarray(0, 1 << 16), false)];
+      for (let at = 1 << 16; at < bytes.length; at += size)
+        parts.push(reader.feed(bytes.subarray(at, at + size), at + size >= bytes.length));
+      if (bytes.length <= 1 << 16) parts.push(reader.feed(bytes.subarray(0, 0), true));
+      assert.deepEqual(Buffer.concat(parts), expected, `${encoding}, pieces of ${size}`);
+      const read = reader.read();
+      assert.equal(read.count, text.split("\r\n").length / 2, encoding); // each record two lines
+      assert.equal(read.rows.length, 2);
+    }
+  }
 });

@@ -116,11 +116,14 @@ export class RecordsView {
     const reader = this.engine.recordsReader([column], "auto", { kept: SHOWN_ROWS + 1 });
     this.setBusy(true);
     const going = () => isCurrent() && this.file === file;
-    const read = await this.feed(reader, file.bytes, going, (done) =>
-      this.showProgress(done, `読み込み中… ${Math.floor(100 * done)}%`),
-    ).then((finished) => (finished ? reader.read() : null));
+    let read = null;
+    try {
+      const progress = (done) => this.showProgress(done, `読み込み中… ${Math.floor(100 * done)}%`);
+      if (await this.feed(reader, file.bytes, going, progress)) read = reader.read();
+    } finally {
+      if (this.file === file) this.setBusy(false);
+    }
     if (read === null) return null;
-    this.setBusy(false);
     this.showProgress(null);
     Object.assign(file, { read, column, records: read.count - (read.header ? 1 : 0) });
     const { rows } = read;
@@ -159,20 +162,24 @@ export class RecordsView {
     this.setBusy(true);
     this.elements.message.dataset.save = "running";
     this.say(`${fileName} を保存しています…`);
+    // The whole file read again, a piece at a time; stopped when another file takes its place.
+    const readAll = async (reader, use) => {
+      const progress = (done) => this.showProgress(done, `保存中… ${Math.floor(100 * done)}%`);
+      if (!(await this.feed(reader, file.bytes, () => this.file === file, progress, use)))
+        throw new Error("別のファイルを開いたため、やめました");
+    };
     let outcome;
     try {
-      outcome = await save(file, (done) => {
-        this.showProgress(done, `保存中… ${Math.floor(100 * done)}%`);
-        if (this.file !== file) throw new Error("別のファイルを開いたため、やめました");
-      });
+      outcome = await save(file, readAll);
     } catch (error) {
       outcome =
         error.outcome ??
         (what === "CSV" ? saveOutcome(fileName, error) : ["failed", `${what}を保存できませんでした: ${error.message}`]);
     }
-    if (this.file === file) this.setBusy(false);
-    this.showProgress(null);
     this.elements.message.dataset.save = outcome[0];
+    if (this.file !== file) return; // the page now tells of the file that took its place
+    this.setBusy(false);
+    this.showProgress(null);
     this.say(outcome[1]);
   }
 
@@ -180,7 +187,7 @@ export class RecordsView {
     const { name } = this.file ?? {};
     const extension = name?.match(/\.[^.]*$/)?.[0] ?? ".csv";
     const fileName = `${name?.replace(/\.[^.]*$/, "")}-kobal${extension}`;
-    return this.saving(fileName, "CSV", async (file, check) => {
+    return this.saving(fileName, "CSV", async (file, readAll) => {
       // About as many bytes per byte of the file as the records shown take with their answers.
       const { rows } = file.read;
       const all = rows.flat().join("").length + rows.length * (rows[0]?.length ?? 0);
@@ -195,7 +202,7 @@ export class RecordsView {
           write: async (write) => {
             const reader = this.engine.recordsReader([file.column], "auto", { kept: 0, csv: "guarded" });
             const sink = new ByteSink(CHUNK_BYTES + 4 * PIECE_BYTES);
-            await this.feed(reader, file.bytes, () => true, check, async (csv) => {
+            await readAll(reader, async (csv) => {
               sink.append(csv);
               if (sink.length < CHUNK_BYTES) return;
               await write(sink.bytes);
@@ -212,11 +219,11 @@ export class RecordsView {
 
   saveXlsx() {
     const fileName = `${this.file?.name.replace(/\.[^.]*$/, "")}-kobal.xlsx`;
-    return this.saving(fileName, "Excel ブック", async (file, check) => {
+    return this.saving(fileName, "Excel ブック", async (file, readAll) => {
       if (file.records > WORKBOOK_RECORDS)
         throw Object.assign(new Error(), { outcome: ["refused", workbookRefusal(file.records)] });
       const reader = this.engine.recordsReader([file.column], "auto");
-      await this.feed(reader, file.bytes, () => true, check);
+      await readAll(reader);
       const { rows, header } = reader.read();
       const widths = [];
       const data = rows.map((row, index) =>
