@@ -20,10 +20,17 @@ const SHEET_ROWS = 1_048_576; // an Excel sheet's rows, its header among them
 // task, which held up the page 5.9 s at 100,000 records and 30 s at a million.
 const WORKBOOK_RECORDS = 50_000;
 
+// The records of the file's start, which settles its encoding, delimiter and header.
+function readStart(engine, bytes) {
+  const reader = engine.recordsReader([], "auto");
+  reader.feed(bytes.subarray(0, START_BYTES), true);
+  return reader.read();
+}
+
 // Whether the file is a list of records rather than one number a line: its first record has
 // several cells.
 export function isRecordFile(engine, bytes) {
-  const first = engine.readRecords(bytes.subarray(0, START_BYTES)).rows[0];
+  const first = readStart(engine, bytes).rows[0];
   return first !== undefined && first.length > 1;
 }
 
@@ -97,8 +104,7 @@ export class RecordsView {
   // Shows the records of `bytes`, the chosen column answered; resolves once they are read, or
   // when isCurrent() turns false.
   async show(name, bytes, isCurrent) {
-    // The header, the encoding and the column to suggest, from the file's start.
-    const first = this.engine.readRecords(bytes.subarray(0, START_BYTES));
+    const first = readStart(this.engine, bytes); // the header, and the column to suggest
     const header = first.rows[0] ?? [];
     this.file = { name, bytes, header: first.header };
     const select = this.elements.column;
