@@ -28,6 +28,9 @@ export async function launchBrowser() {
     args,
     headless: true,
     userDataDir: profile,
+    // A wait in the page is one protocol call: puppeteer's default cap of 180 s would end a
+    // 24 M-line save on a busy machine before the test's own timeout does.
+    protocolTimeout: 0,
   });
   const close = browser.close.bind(browser);
   browser.close = async () => {

@@ -93,7 +93,7 @@ const tableInView = () =>
   page.evaluate(async () => {
     await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
     const view = document.getElementById("batch-table");
-    const top = view.querySelector("thead").getBoundingClientRect().bottom;
+    const top = view.querySelector("th").getBoundingClientRect().bottom; // the sticky header, not its row group
     const bottom = view.getBoundingClientRect().top + view.clientHeight;
     const rows = [...view.querySelectorAll("tbody tr:not(.spacer)")].filter((row) => {
       const box = row.getBoundingClientRect();

@@ -233,7 +233,8 @@ export async function createKobal(wasmBytes) {
   // decodeText(piece, last): the UTF-8 of the next piece, as far as its lines have ended (the
   // rest comes with a later piece), as a view of the module's memory valid until the next call.
   // textEncoding(): how the text was read so far, "UTF-8" as long as it is the file's bytes as
-  // they are, else "Shift-JIS", "UTF-16LE" or "UTF-16BE".
+  // they are, else "Shift-JIS", "UTF-8+Shift-JIS" (lines beyond ASCII in both), "UTF-16LE" or
+  // "UTF-16BE".
   const decodedSizeAt = wasm.malloc(4);
   const beginText = (start) => {
     const size = put(start); // first: it may move the area

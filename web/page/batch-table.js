@@ -1,6 +1,8 @@
 // The table of a batch: line, input, number and answer. Only the rows in view exist in the
 // document, so a million lines scroll as lightly as ten; a screen reader is told the table's
-// size and each row's place (aria-rowcount, aria-rowindex), the spacers hidden from it.
+// size and each row's place (aria-rowcount, aria-rowindex), the spacers hidden from it. A
+// table too tall for the browser is laid out shorter: its scrollbar jumps, while keys, the wheel
+// and a finger move it by rows.
 
 const INPUT_SHOWN = 200; // characters of an input shown in its cell; the CSV holds them all
 const ROWS_AROUND = 10; // rows made beyond each edge of the view
@@ -20,7 +22,16 @@ export class BatchTable {
     this.utf8Decoder = new TextDecoder("utf-8");
     view.addEventListener("scroll", () => this.render(), { passive: true });
     view.addEventListener("keydown", (event) => this.onKey(event));
-    new ResizeObserver(() => this.render()).observe(view);
+    view.addEventListener("wheel", (event) => this.onWheel(event), { passive: false });
+    view.addEventListener("touchstart", (event) => this.onTouch(event), { passive: true });
+    view.addEventListener("touchmove", (event) => this.onTouch(event), { passive: false });
+    this.touch = null; // { x, y }: where the finger was last
+    // A zoom or a new font changes the rows' height: measured again on the next render.
+    new ResizeObserver(() => {
+      this.rowHeight = 0;
+      this.shown = "";
+      this.render();
+    }).observe(view);
   }
 
   show(batch) {
@@ -66,11 +77,17 @@ export class BatchTable {
     return [String(index + 1), input, this.numberOf(index), this.answerOf(index).text];
   }
 
+  // The distance between the second and third rows' tops: the first row's own height also
+  // holds half the header's collapsed border. The rows shown are put back, the view's height
+  // being theirs.
   measureRow() {
     if (this.rowHeight > 0) return this.rowHeight;
-    const probe = this.makeRow(["1", "0", "0", "不明"], 0);
-    this.body.replaceChildren(probe);
-    this.rowHeight = probe.getBoundingClientRect().height || 24;
+    const shown = [...this.body.children];
+    const probes = [0, 1, 2].map((index) => this.makeRow(["1", "0", "0", "不明"], index));
+    this.body.replaceChildren(...probes);
+    const [, second, third] = probes.map((probe) => probe.getBoundingClientRect().top);
+    this.body.replaceChildren(...shown);
+    this.rowHeight = third - second || 24;
     return this.rowHeight;
   }
 
@@ -102,27 +119,52 @@ export class BatchTable {
     const rowsHeight = Math.min(count * rowHeight, TABLE_HEIGHT_LIMIT);
     const headerHeight = this.header.getBoundingClientRect().height;
     const visible = Math.max(1, (this.view.clientHeight - headerHeight) / rowHeight);
-    // As laid out: the rows' heights need not add up to the pixel.
-    const scrollEnd = Math.max(0, this.view.scrollHeight - this.view.clientHeight);
-    return { count, rowHeight, rowsHeight, visible, scrollEnd, scaled: rowsHeight < count * rowHeight };
+    const scaled = rowsHeight < count * rowHeight;
+    // Unscaled, as laid out: the rows' heights need not add up to the pixel. Scaled, as the rows
+    // are placed: spacers millions of pixels tall are laid out to half a pixel, which would move
+    // the scale by rows from one render to the next.
+    const scrollEnd = Math.max(
+      0,
+      (scaled ? rowsHeight + headerHeight : this.view.scrollHeight) - this.view.clientHeight,
+    );
+    return { count, rowHeight, rowsHeight, visible, scrollEnd, scaled };
+  }
+
+  // Scaled, the scroll positions near either end move the rows pixel for pixel, the rows made
+  // around the view having room there; between them, a pixel is many rows. `edge`: the
+  // pixels (and rows) at each end; `rows` and `pixels`: the middle's.
+  scale({ count, rowHeight, visible, scrollEnd }) {
+    const last = Math.max(0, count - visible);
+    const edge = Math.min((ROWS_AROUND + 1) * rowHeight, scrollEnd / 2);
+    const edgeRows = edge / rowHeight;
+    return { last, edge, edgeRows, rows: Math.max(0, last - 2 * edgeRows), pixels: scrollEnd - 2 * edge };
   }
 
   // The row (fractional) at the top of the rows in view for a scroll position.
-  topAt(scrollTop, { count, rowHeight, visible, scrollEnd, scaled }) {
-    if (!scaled) return scrollTop / rowHeight;
-    return scrollEnd === 0 ? 0 : (Math.min(scrollTop, scrollEnd) / scrollEnd) * Math.max(0, count - visible);
+  topAt(scrollTop, layout) {
+    if (!layout.scaled) return scrollTop / layout.rowHeight;
+    const { last, edge, edgeRows, rows, pixels } = this.scale(layout);
+    scrollTop = Math.min(Math.max(0, scrollTop), layout.scrollEnd);
+    if (scrollTop <= edge) return scrollTop / layout.rowHeight;
+    if (scrollTop >= edge + pixels) return last - (layout.scrollEnd - scrollTop) / layout.rowHeight;
+    return edgeRows + ((scrollTop - edge) / pixels) * rows;
+  }
+
+  // The scroll position that puts row `top` at the top of the view.
+  scrollTopOf(top, layout) {
+    if (!layout.scaled) return top * layout.rowHeight;
+    const { last, edge, edgeRows, rows, pixels } = this.scale(layout);
+    if (top <= edgeRows) return top * layout.rowHeight;
+    if (top >= edgeRows + rows) return layout.scrollEnd - (last - top) * layout.rowHeight;
+    return edge + ((top - edgeRows) / rows) * pixels;
   }
 
   // Puts row `top` at the top of the view: scaled, a pixel of scrolling is many rows, so the
   // row is kept until the view scrolls otherwise.
   scrollToRow(top) {
     const layout = this.layout();
-    const last = Math.max(0, layout.count - layout.visible);
-    top = Math.min(Math.max(0, top), last);
-    const scrollTop = layout.scaled
-      ? (last === 0 ? 0 : (top / last) * layout.scrollEnd)
-      : top * layout.rowHeight;
-    this.view.scrollTop = scrollTop;
+    top = Math.min(Math.max(0, top), Math.max(0, layout.count - layout.visible));
+    this.view.scrollTop = this.scrollTopOf(top, layout);
     this.placed = { scrollTop: this.view.scrollTop, top };
     this.render();
   }
@@ -143,6 +185,35 @@ export class BatchTable {
     if (!(event.key in moves)) return;
     event.preventDefault();
     this.scrollToRow(moves[event.key]);
+  }
+
+  // Scaled, a pixel of the scrollbar is many rows: the wheel moves the rows as it would in a
+  // table laid out at full height. Unscaled, the browser scrolls as usual.
+  onWheel(event) {
+    if (this.batch === null || event.ctrlKey || event.deltaY === 0) return; // Ctrl: the browser's zoom
+    const layout = this.layout();
+    if (!layout.scaled) return;
+    event.preventDefault();
+    const rows = {
+      [WheelEvent.DOM_DELTA_PIXEL]: event.deltaY / layout.rowHeight,
+      [WheelEvent.DOM_DELTA_LINE]: event.deltaY,
+      [WheelEvent.DOM_DELTA_PAGE]: event.deltaY * Math.max(1, Math.floor(layout.visible) - 1),
+    }[event.deltaMode];
+    this.view.scrollLeft += event.deltaX;
+    this.scrollToRow(this.currentTop(layout) + rows);
+  }
+
+  // A finger dragging a scaled table moves its rows with it, as the wheel does; a table not
+  // scaled, or two fingers, the browser pans.
+  onTouch(event) {
+    const last = this.touch;
+    this.touch = event.touches.length === 1 ? { x: event.touches[0].clientX, y: event.touches[0].clientY } : null;
+    if (event.type !== "touchmove" || last === null || this.touch === null || this.batch === null) return;
+    const layout = this.layout();
+    if (!layout.scaled) return;
+    event.preventDefault();
+    this.view.scrollLeft += last.x - this.touch.x;
+    this.scrollToRow(this.currentTop(layout) + (last.y - this.touch.y) / layout.rowHeight);
   }
 
   currentTop(layout) {
