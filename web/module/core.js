@@ -275,33 +275,57 @@ export async function createKobal(wasmBytes) {
     return memory().slice(numberArea(), numberArea() + written);
   };
 
-  // readRecords(bytes, columns, header): a CSV, TSV or Unicode text file read as records by
-  // kobal-lookup's reader, the 0-based `columns` answered (number, status, result after each
-  // record's cells); header is "auto", "present" or "absent". Gives { encoding, delimiter,
-  // header, suggested (columns named like 電話番号, TEL, FAX), warnings, rows }.
-  // recordsCsv(raw): the last records read as CSV bytes in the file's own form, cells a
-  // spreadsheet would evaluate written as text unless `raw`.
-  const readRecords = (bytes, columns = [], header = "auto") => {
-    const at = wasm.malloc(bytes.length + 1);
+  // recordsReader(columns, header, { kept, csv }): a CSV, TSV or Unicode text file read as
+  // records by kobal-lookup's reader, fed a piece at a time, the 0-based `columns` answered
+  // (number, status, result after each record's cells); header is "auto", "present" or
+  // "absent". feed(bytes, final) takes the file's next bytes (the first piece holds at least its
+  // first 64 KB, or all of it) and gives the CSV of the records they end, in the file's own form,
+  // when `csv` is "guarded" (cells a spreadsheet would evaluate written as text) or "raw".
+  // read() gives { encoding, delimiter, header, suggested (columns named like 電話番号, TEL,
+  // FAX), warnings, count (records with the header row), rows (the first `kept` of them) }.
+  // One file is read at a time: starting another reader ends the last one.
+  const recordsReader = (columns = [], header = "auto", { kept = 0xffffffff, csv = "none" } = {}) => {
     const list = utf8Encoder.encode(columns.map((column) => column + 1).join(",") + "\0");
     const listAt = wasm.malloc(list.length);
-    if (at === 0 || listAt === 0) throw new RangeError("kobal: not enough memory for this file");
-    memory().set(bytes, at);
+    if (listAt === 0) throw new RangeError("kobal: not enough memory for this file");
     memory().set(list, listAt);
     const mode = { auto: 0, present: 1, absent: 2 }[header] ?? 0;
-    const jsonAt = wasm.KobalReadRecords(at, bytes.length, listAt, mode);
-    wasm.free(at);
+    wasm.KobalRecordsBegin(listAt, mode, kept, { none: 0, guarded: 1, raw: 2 }[csv]);
     wasm.free(listAt);
-    const bytesOut = memory();
-    return JSON.parse(asciiDecoder.decode(bytesOut.subarray(jsonAt, bytesOut.indexOf(0, jsonAt))));
+    return {
+      feed(bytes, final) {
+        const at = wasm.malloc(bytes.length + 1);
+        if (at === 0) throw new RangeError("kobal: not enough memory for this file");
+        memory().set(bytes, at);
+        const csvAt = wasm.KobalRecordsFeed(at, bytes.length, final ? 1 : 0, decodedSizeAt);
+        wasm.free(at);
+        const size = new DataView(wasm.memory.buffer).getUint32(decodedSizeAt, true);
+        return memory().slice(csvAt, csvAt + size);
+      },
+      read() {
+        const jsonAt = wasm.KobalRecordsRead();
+        const bytesOut = memory();
+        return JSON.parse(asciiDecoder.decode(bytesOut.subarray(jsonAt, bytesOut.indexOf(0, jsonAt))));
+      },
+    };
+  };
+  // readRecords(bytes, columns, header): the whole file read at once, every record kept.
+  // recordsCsv(raw): the last file read so as CSV bytes, cells a spreadsheet would evaluate
+  // written as text unless `raw`.
+  let lastRecords = null;
+  const readRecords = (bytes, columns = [], header = "auto") => {
+    const reader = recordsReader(columns, header);
+    reader.feed(bytes, true);
+    lastRecords = { bytes, columns, header };
+    return reader.read();
   };
   const recordsCsv = (raw = false) => {
-    const at = wasm.KobalRecordsCsv(raw ? 1 : 0, decodedSizeAt);
-    const size = new DataView(wasm.memory.buffer).getUint32(decodedSizeAt, true);
-    return memory().slice(at, at + size);
+    const { bytes, columns, header } = lastRecords;
+    return recordsReader(columns, header, { kept: 0, csv: raw ? "raw" : "guarded" }).feed(bytes, true);
   };
 
   return Object.freeze({
+    recordsReader,
     readRecords,
     recordsCsv,
     detectCarrier,

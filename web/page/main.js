@@ -4,7 +4,7 @@ import wasmBytes from "kobal-wasm";
 import { createKobal } from "../module/core.js";
 import { BatchCancelled, pauseForPage, runBatch } from "./batch.js";
 import { BatchTable } from "./batch-table.js";
-import { DOWNLOAD_LIMIT, megabytes, SaveCancelled, SaveRefused, saveCsv } from "./csv-saving.js";
+import { saveOutcome as csvSaveOutcome, saveCsv } from "./csv-saving.js";
 import { isRecordFile, RecordsView } from "./records.js";
 import { LookupWindow } from "./lookup-window.js";
 import { INPUT_LIMIT } from "./text-input.js";
@@ -56,8 +56,10 @@ function startBatchView(engine) {
       table: document.getElementById("records-table"),
       csv: document.getElementById("records-csv"),
       xlsx: document.getElementById("records-xlsx"),
+      message: batchView.message,
     },
     say,
+    showProgress,
   );
   let current = 0; // the number of the latest batch; an older one stops at its next pause
   let shown = null; // the batch in the table, and the name its CSV starts with
@@ -91,7 +93,7 @@ function startBatchView(engine) {
       // A list of records (a customer list): answered in place, by the chosen column.
       if (source.bytes !== undefined && isRecordFile(engine, source.bytes)) {
         batchView.table.hidden = true;
-        records.show(fileName, source.bytes);
+        await records.show(fileName, source.bytes, isCurrent);
         return;
       }
       const batch = await runBatch(engine, source, {
@@ -197,22 +199,9 @@ function startBatchView(engine) {
           showProgress(done / total, `CSV ${percent(done, total)}`);
           await pauseForPage();
         });
-        saveOutcome(
-          "done",
-          saved.streamed
-            ? `${fileName} (${megabytes(saved.bytes)}) を保存しました。`
-            : `${fileName} (${megabytes(saved.bytes)}) をダウンロードしました。`,
-        );
+        saveOutcome(...csvSaveOutcome(fileName, saved));
       } catch (error) {
-        if (error instanceof SaveCancelled) saveOutcome("cancelled", "CSV の保存を取り消しました。");
-        else if (error instanceof SaveRefused)
-          saveOutcome(
-            "refused",
-            `CSV は約 ${megabytes(error.size)} になり、このブラウザーがダウンロードで保存できる ` +
-              `${megabytes(DOWNLOAD_LIMIT)} を超えるため、保存しません。ファイルを分けて開くか、` +
-              "ファイルに直接保存できるブラウザー (Chrome、Edge) か kobal-lookup を使ってください。",
-          );
-        else saveOutcome("failed", `CSV を保存できませんでした: ${error.message}`);
+        saveOutcome(...csvSaveOutcome(fileName, error));
       } finally {
         saving = false;
         if (!busy) showProgress(null);

@@ -2,16 +2,35 @@
 // reader in the WebAssembly, one column chosen from its header (the one named like 電話番号,
 // TEL or FAX first), each record shown with the number, status and result of that column, and
 // saved as CSV in the file's own form (cells a spreadsheet would evaluate made text) or as an
-// Excel workbook, every cell text.
+// Excel workbook, every cell text. The file is read a piece at a time between pauses, keeping
+// only the records shown: a list of millions of records is answered again, a piece at a time,
+// when it is saved.
 import writeExcelFile from "write-excel-file/browser";
+import { pauseForPage } from "./batch.js";
+import { ByteSink } from "./byte-sink.js";
+import { megabytes, saveFile, saveOutcome } from "./csv-saving.js";
 
 const SHOWN_ROWS = 500; // the table shows the first records; the saved files hold them all
 const WIDEST_COLUMN = 60;
+const PIECE_BYTES = 1 << 18; // bytes of the file read between pauses: some tens of milliseconds
+const START_BYTES = 1 << 16; // the file's start, which settles its encoding, delimiter and header
+const CHUNK_BYTES = 1 << 21; // bytes of CSV written at a time, at least
+const SHEET_ROWS = 1_048_576; // an Excel sheet's rows, its header among them
+// Records a workbook is built of in the page: write-excel-file makes the whole workbook in one
+// task, which held up the page 5.9 s at 100,000 records and 30 s at a million.
+const WORKBOOK_RECORDS = 50_000;
+
+// The records of the file's start, which settles its encoding, delimiter and header.
+function readStart(engine, bytes) {
+  const reader = engine.recordsReader([], "auto");
+  reader.feed(bytes.subarray(0, START_BYTES), true);
+  return reader.read();
+}
 
 // Whether the file is a list of records rather than one number a line: its first record has
 // several cells.
 export function isRecordFile(engine, bytes) {
-  const first = engine.readRecords(bytes.subarray(0, 1 << 16)).rows[0];
+  const first = readStart(engine, bytes).rows[0];
   return first !== undefined && first.length > 1;
 }
 
@@ -29,12 +48,27 @@ function displayWidth(text) {
   return widest;
 }
 
+// What the page says of a list that it will not make into a workbook, and what to do instead.
+function workbookRefusal(records) {
+  const count = records.toLocaleString("ja-JP");
+  const why =
+    records + 1 > SHEET_ROWS
+      ? `Excel のシートは ${SHEET_ROWS.toLocaleString("ja-JP")} 行までのため`
+      : `このページがブックを作れるのは ${WORKBOOK_RECORDS.toLocaleString("ja-JP")} 件までのため`;
+  return (
+    `${count} 件のレコードは、${why}、Excel ブックにしません。CSV で保存するか、ファイルを分けて開くか、` +
+    "kobal-lookup (-f xlsx、シートを分けて書きます) を使ってください。"
+  );
+}
+
 export class RecordsView {
-  constructor(engine, elements, say) {
+  constructor(engine, elements, say, showProgress) {
     this.engine = engine;
-    this.elements = elements; // { view, column, table, csv, xlsx }
+    this.elements = elements; // { view, column, table, csv, xlsx, message }
     this.say = say;
+    this.showProgress = showProgress; // (fraction or null, text)
     this.file = null;
+    this.busy = false;
     elements.column.addEventListener("change", () => this.answer(Number(elements.column.value)));
     elements.csv.addEventListener("click", () => this.saveCsv());
     elements.xlsx.addEventListener("click", () => this.saveXlsx());
@@ -45,9 +79,32 @@ export class RecordsView {
     this.file = null;
   }
 
-  // Shows the records of `bytes`, the chosen column answered.
-  show(name, bytes) {
-    const first = this.engine.readRecords(bytes);
+  setBusy(busy) {
+    this.busy = busy;
+    const { column, csv, xlsx } = this.elements;
+    for (const control of [column, csv, xlsx]) control.disabled = busy;
+  }
+
+  // Feeds the whole of `bytes` to `reader` a piece at a time, handing each piece's CSV to
+  // `await use(csv)` and pausing after it; false when `going()` turned false at a pause (the
+  // reader is then left as it is: another file may have taken the engine's).
+  async feed(reader, bytes, going, progress, use) {
+    for (let at = 0; ; ) {
+      const end = Math.min(at + PIECE_BYTES, bytes.length);
+      const csv = reader.feed(bytes.subarray(at, end), end === bytes.length);
+      at = end;
+      if (use) await use(csv);
+      progress(at / bytes.length);
+      await pauseForPage();
+      if (!going()) return false;
+      if (at === bytes.length) return true;
+    }
+  }
+
+  // Shows the records of `bytes`, the chosen column answered; resolves once they are read, or
+  // when isCurrent() turns false.
+  async show(name, bytes, isCurrent) {
+    const first = readStart(this.engine, bytes); // the header, and the column to suggest
     const header = first.rows[0] ?? [];
     this.file = { name, bytes, header: first.header };
     const select = this.elements.column;
@@ -57,12 +114,24 @@ export class RecordsView {
     const column = first.suggested[0] ?? 0;
     select.value = String(column);
     this.elements.view.hidden = false;
-    return this.answer(column, first.encoding);
+    return this.answer(column, first.encoding, isCurrent);
   }
 
-  answer(column, encoding) {
-    const read = this.engine.readRecords(this.file.bytes, [column]);
-    this.file.read = read;
+  async answer(column, encoding, isCurrent = () => true) {
+    const file = this.file;
+    const reader = this.engine.recordsReader([column], "auto", { kept: SHOWN_ROWS + 1 });
+    this.setBusy(true);
+    const going = () => isCurrent() && this.file === file;
+    let read = null;
+    try {
+      const progress = (done) => this.showProgress(done, `読み込み中… ${Math.floor(100 * done)}%`);
+      if (await this.feed(reader, file.bytes, going, progress)) read = reader.read();
+    } finally {
+      if (this.file === file) this.setBusy(false);
+    }
+    if (read === null) return null;
+    this.showProgress(null);
+    Object.assign(file, { read, column, records: read.count - (read.header ? 1 : 0) });
     const { rows } = read;
     const head = this.elements.table.querySelector("thead");
     const body = this.elements.table.querySelector("tbody");
@@ -75,9 +144,8 @@ export class RecordsView {
     const headerRow = document.createElement("tr");
     headerRow.append(...cellsOf(read.header ? rows[0] : rows[0].map((_, i) => `${i + 1}`), "th"));
     head.replaceChildren(headerRow);
-    const records = rows.slice(read.header ? 1 : 0);
     body.replaceChildren(
-      ...records.slice(0, SHOWN_ROWS).map((row) => {
+      ...rows.slice(read.header ? 1 : 0, (read.header ? 1 : 0) + SHOWN_ROWS).map((row) => {
         const line = document.createElement("tr");
         line.append(...cellsOf(row, "td"));
         return line;
@@ -85,43 +153,102 @@ export class RecordsView {
     );
     const told = read.warnings.length > 0 ? ` 注意: ${read.warnings.join(" / ")}` : "";
     this.say(
-      `${records.length.toLocaleString("ja-JP")} 件のレコード (${encoding ?? read.encoding}, ` +
+      `${file.records.toLocaleString("ja-JP")} 件のレコード (${encoding ?? read.encoding}, ` +
         `${read.delimiter === "\t" ? "タブ" : `「${read.delimiter}」`}区切り)。${told}`,
       "done",
     );
     return read;
   }
 
-  download(blob, name) {
-    const link = document.createElement("a");
-    link.href = URL.createObjectURL(blob);
-    link.download = name;
-    link.click();
-    setTimeout(() => URL.revokeObjectURL(link.href), 60_000);
+  // Runs a save: its outcome ("running", then "done", "cancelled", "refused" or "failed") kept
+  // on the message for scripts, the controls held until it ends.
+  async saving(fileName, what, save) {
+    if (this.file === null || this.busy) return;
+    const file = this.file;
+    this.setBusy(true);
+    this.elements.message.dataset.save = "running";
+    this.say(`${fileName} を保存しています…`);
+    // The whole file read again, a piece at a time; stopped when another file takes its place.
+    const readAll = async (reader, use) => {
+      const progress = (done) => this.showProgress(done, `保存中… ${Math.floor(100 * done)}%`);
+      if (!(await this.feed(reader, file.bytes, () => this.file === file, progress, use)))
+        throw new Error("別のファイルを開いたため、やめました");
+    };
+    let outcome;
+    try {
+      outcome = await save(file, readAll);
+    } catch (error) {
+      outcome =
+        error.outcome ??
+        (what === "CSV" ? saveOutcome(fileName, error) : ["failed", `${what}を保存できませんでした: ${error.message}`]);
+    }
+    this.elements.message.dataset.save = outcome[0];
+    if (this.file !== file) return; // the page now tells of the file that took its place
+    this.setBusy(false);
+    this.showProgress(null);
+    this.say(outcome[1]);
   }
 
   saveCsv() {
-    if (this.file === null) return;
-    const extension = this.file.name.match(/\.[^.]*$/)?.[0] ?? ".csv";
-    const base = this.file.name.replace(/\.[^.]*$/, "");
-    this.download(new Blob([this.engine.recordsCsv()], { type: "text/csv" }), `${base}-kobal${extension}`);
+    const { name } = this.file ?? {};
+    const extension = name?.match(/\.[^.]*$/)?.[0] ?? ".csv";
+    const fileName = `${name?.replace(/\.[^.]*$/, "")}-kobal${extension}`;
+    return this.saving(fileName, "CSV", async (file, readAll) => {
+      // About as many bytes per byte of the file as the records shown take with their answers.
+      const { rows } = file.read;
+      const all = rows.flat().join("").length + rows.length * (rows[0]?.length ?? 0);
+      const answers = rows.flatMap((row) => row.slice(-3)).join("").length + 3 * rows.length;
+      const growth = all / Math.max(1, all - answers);
+      const saved = await saveFile(
+        fileName,
+        {
+          type: extension === ".csv" ? "text/csv" : "text/plain",
+          accept: { [extension === ".csv" ? "text/csv" : "text/plain"]: [extension] },
+          estimate: () => Math.round(file.bytes.length * growth),
+          write: async (write) => {
+            const reader = this.engine.recordsReader([file.column], "auto", { kept: 0, csv: "guarded" });
+            const sink = new ByteSink(CHUNK_BYTES + 4 * PIECE_BYTES);
+            await readAll(reader, async (csv) => {
+              sink.append(csv);
+              if (sink.length < CHUNK_BYTES) return;
+              await write(sink.bytes);
+              sink.clear();
+            });
+            if (sink.length > 0) await write(sink.bytes);
+          },
+        },
+        () => {},
+      );
+      return saveOutcome(fileName, saved);
+    });
   }
 
-  async saveXlsx() {
-    if (this.file === null) return;
-    const { rows, header } = this.file.read;
-    const widths = [];
-    const data = rows.map((row, index) =>
-      row.map((text, column) => {
-        widths[column] = Math.max(widths[column] ?? 8, displayWidth(text) + 2);
-        // Every cell text: leading zeros stay, and nothing becomes a formula.
-        const cell = { type: String, value: text };
-        if (header && index === 0) cell.fontWeight = "bold";
-        return text === "" ? null : cell;
-      }),
-    );
-    const columns = widths.map((width) => ({ width: Math.min(width, WIDEST_COLUMN) }));
-    const blob = await writeExcelFile(data, { columns, stickyRowsCount: header ? 1 : 0 }).toBlob();
-    this.download(blob, `${this.file.name.replace(/\.[^.]*$/, "")}-kobal.xlsx`);
+  saveXlsx() {
+    const fileName = `${this.file?.name.replace(/\.[^.]*$/, "")}-kobal.xlsx`;
+    return this.saving(fileName, "Excel ブック", async (file, readAll) => {
+      if (file.records > WORKBOOK_RECORDS)
+        throw Object.assign(new Error(), { outcome: ["refused", workbookRefusal(file.records)] });
+      const reader = this.engine.recordsReader([file.column], "auto");
+      await readAll(reader);
+      const { rows, header } = reader.read();
+      const widths = [];
+      const data = rows.map((row, index) =>
+        row.map((text, column) => {
+          widths[column] = Math.max(widths[column] ?? 8, displayWidth(text) + 2);
+          // Every cell text: leading zeros stay, and nothing becomes a formula.
+          const cell = { type: String, value: text };
+          if (header && index === 0) cell.fontWeight = "bold";
+          return text === "" ? null : cell;
+        }),
+      );
+      const columns = widths.map((width) => ({ width: Math.min(width, WIDEST_COLUMN) }));
+      const blob = await writeExcelFile(data, { columns, stickyRowsCount: header ? 1 : 0 }).toBlob();
+      const link = document.createElement("a");
+      link.href = URL.createObjectURL(blob);
+      link.download = fileName;
+      link.click();
+      setTimeout(() => URL.revokeObjectURL(link.href), 60_000);
+      return ["done", `${fileName} (${megabytes(blob.size)}) をダウンロードしました。`];
+    });
   }
 }

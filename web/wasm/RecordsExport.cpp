@@ -1,7 +1,11 @@
 // A delimited file read as records by kobal-lookup's own reader, for the page's batch view: the
-// file's bytes go in whole, the records with their answers come out as JSON, and the CSV to save
-// in the file's own form (delimiter, record ends, encoding, byte order mark).
+// file's bytes go in a piece at a time, the first records with their answers and the counts come
+// out as JSON, or the CSV to save in the file's own form (delimiter, record ends, encoding, byte
+// order mark) a piece at a time, so that neither the records nor the CSV of a big file are held
+// whole.
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,88 +39,150 @@ const char* EncodingName(TextEncoding encoding) {
   }
 }
 
+// The records kept to be shown, the first `kept` of them, and how many there are.
 struct Rows : RowSink {
   std::vector<std::vector<std::string>> rows;
+  std::size_t kept = 0;
+  std::size_t count = 0;
   bool header = false;
   void Row(std::span<const std::string> cells, bool isHeader, std::size_t) override {
-    rows.emplace_back(cells.begin(), cells.end());
+    if (count++ < kept) rows.emplace_back(cells.begin(), cells.end());
     header |= isHeader;
   }
 };
 
-// The last file read: its rows, and what the page asks of them next.
-struct LastRead {
-  Rows rows;
-  TextForm form;
-  char delimiter = ',';
-  std::string recordEnd;
-  std::string json;
-  std::string csv;
+// Each record given to both: counted and kept by the first, written as CSV by the second.
+struct BothSinks : RowSink {
+  RowSink& first;
+  RowSink& second;
+  BothSinks(RowSink& a, RowSink& b) : first(a), second(b) {}
+  void Row(std::span<const std::string> cells, bool isHeader, std::size_t record) override {
+    first.Row(cells, isHeader, record);
+    second.Row(cells, isHeader, record);
+  }
 };
 
-LastRead& Last() {
-  static LastRead last;  // the module runs on one thread
-  return last;
+// The file being read.
+struct Reading {
+  RecordOptions options;
+  bool csv = false;  // whether the records are written as CSV
+  bool guardFormulas = true;
+  Rows rows;
+  std::vector<std::string> warnings;
+  std::optional<TextForm> form;
+  std::optional<TextDecoder> decoder;
+  std::unique_ptr<DelimitedRows> writer;
+  std::unique_ptr<BothSinks> sinks;
+  std::unique_ptr<RecordAnswerer> answerer;
+  std::string out;  // the CSV of the last piece
+  std::string json;
+};
+
+Reading& Current() {
+  static Reading reading;  // the module runs on one thread
+  return reading;
+}
+
+// Starts reading with what the first piece of the file shows: its encoding and byte order mark.
+void Start(Reading& reading, std::string_view first, std::size_t& skip) {
+  reading.form =
+      DetectTextForm(kobal::InputEncoding::kAuto, first.substr(0, kDetectionBytes), skip);
+  reading.decoder.emplace(reading.form->encoding);
+  RowSink* sink = &reading.rows;
+  if (reading.csv) {
+    reading.writer = std::make_unique<DelimitedRows>(
+        [&reading] {
+          const std::string_view end = reading.answerer->RecordEnd();
+          return DelimitedLayout{reading.answerer->Delimiter(),
+                                 end.empty() ? "\r\n" : std::string(end), *reading.form,
+                                 reading.guardFormulas};
+        },
+        [&reading](std::string_view bytes) { reading.out += bytes; });
+    reading.sinks = std::make_unique<BothSinks>(reading.rows, *reading.writer);
+    sink = reading.sinks.get();
+  }
+  reading.answerer = std::make_unique<RecordAnswerer>(reading.options, *sink,
+                                                      [&reading](const std::string& warning) {
+                                                        if (reading.warnings.size() < 100)
+                                                          reading.warnings.push_back(warning);
+                                                      });
 }
 
 }  // namespace
 
-// Reads the `size` bytes at `bytes` as records, answering the columns listed in `columns`
-// (1-based numbers between commas, NUL-terminated; none for only the records) with `header`
-// 0 auto, 1 present, 2 absent. Returns JSON, NUL-terminated, valid until the next call:
-// {"encoding","delimiter","header","suggested":[0-based columns named like a telephone column],
-// "warnings":[...],"rows":[[cells...]...]}.
-extern "C" __attribute__((visibility("default"))) const char* KobalReadRecords(const char* bytes,
-                                                                               uint32_t size,
-                                                                               const char* columns,
-                                                                               uint32_t header) {
-  LastRead& last = Last();
-  last = LastRead{};
-  RecordOptions options;
+// Starts reading a file as records, answering the columns listed in `columns` (1-based numbers
+// between commas, NUL-terminated; none for only the records) with `header` 0 auto, 1 present,
+// 2 absent; the first `kept` records (the header row among them) are kept for KobalRecordsRead.
+// `csv`: 0 no CSV, 1 CSV with cells a spreadsheet would evaluate guarded, 2 CSV as it is.
+extern "C" __attribute__((visibility("default"))) void KobalRecordsBegin(const char* columns,
+                                                                         uint32_t header,
+                                                                         uint32_t kept,
+                                                                         uint32_t csv) {
+  Reading& reading = Current();
+  reading = Reading{};
   for (std::string_view list = columns; !list.empty();) {
     const std::size_t comma = list.find(',');
-    if (comma != 0) options.columns.emplace_back(list.substr(0, comma));
+    if (comma != 0) reading.options.columns.emplace_back(list.substr(0, comma));
     list = comma == std::string_view::npos ? "" : list.substr(comma + 1);
   }
-  options.header = header == 1   ? HeaderRow::kPresent
-                   : header == 2 ? HeaderRow::kAbsent
-                                 : HeaderRow::kAuto;
-  std::vector<std::string> warnings;
-  RecordAnswerer answerer(options, last.rows, [&warnings](const std::string& warning) {
-    if (warnings.size() < 100) warnings.push_back(warning);
-  });
-  std::size_t skip = 0;
-  const std::string_view file(bytes, size);
-  last.form = DetectTextForm(kobal::InputEncoding::kAuto, file.substr(0, kDetectionBytes), skip);
-  TextDecoder decoder(last.form.encoding);
-  answerer.Feed(decoder.Decode(file.substr(skip), true), true);
-  last.delimiter = answerer.Delimiter();
-  last.recordEnd = answerer.RecordEnd().empty() ? "\r\n" : answerer.RecordEnd();
+  reading.options.header = header == 1   ? HeaderRow::kPresent
+                           : header == 2 ? HeaderRow::kAbsent
+                                         : HeaderRow::kAuto;
+  reading.rows.kept = kept;
+  reading.csv = csv != 0;
+  reading.guardFormulas = csv != 2;
+}
 
-  std::string& json = last.json;
+// Reads the next `size` bytes of the file at `bytes`, the last piece when `final`; the first
+// piece must hold the file's first kDetectionBytes, or all of it. Returns the CSV of the
+// records it ended, `*size` bytes, valid until the next call.
+extern "C" __attribute__((visibility("default"))) const char* KobalRecordsFeed(const char* bytes,
+                                                                               uint32_t size,
+                                                                               uint32_t final,
+                                                                               uint32_t* csvSize) {
+  Reading& reading = Current();
+  reading.out.clear();
+  std::string_view piece(bytes, size);
+  if (!reading.form) {
+    std::size_t skip = 0;
+    Start(reading, piece, skip);
+    piece.remove_prefix(skip);
+  }
+  reading.answerer->Feed(reading.decoder->Decode(piece, final != 0), final != 0);
+  *csvSize = static_cast<uint32_t>(reading.out.size());
+  return reading.out.data();
+}
+
+// What was read: JSON, NUL-terminated, valid until the next call: {"encoding","delimiter",
+// "header","suggested":[0-based columns named like a telephone column],"warnings":[...],
+// "count":records with the header row,"rows":[[cells...]...] (those kept)}.
+extern "C" __attribute__((visibility("default"))) const char* KobalRecordsRead() {
+  Reading& reading = Current();
+  std::string& json = reading.json;
   json = "{\"encoding\":\"";
-  json += EncodingName(last.form.encoding);
+  json += EncodingName(reading.form ? reading.form->encoding : TextEncoding::kUtf8);
   json += "\",\"delimiter\":";
-  AppendJsonString(std::string_view(&last.delimiter, 1), json);
-  json += last.rows.header ? ",\"header\":true" : ",\"header\":false";
+  const char delimiter = reading.answerer ? reading.answerer->Delimiter() : ',';
+  AppendJsonString(std::string_view(&delimiter, 1), json);
+  json += reading.rows.header ? ",\"header\":true" : ",\"header\":false";
   json += ",\"suggested\":[";
-  if (!last.rows.rows.empty()) {
+  if (!reading.rows.rows.empty()) {
     std::vector<Cell> first;
-    for (const std::string& text : last.rows.rows.front()) first.push_back({text});
+    for (const std::string& text : reading.rows.rows.front()) first.push_back({text});
     const std::vector<std::size_t> suggested = TelephoneColumns(first);
     for (std::size_t i = 0; i < suggested.size(); ++i) {
       json += (i == 0 ? "" : ",") + std::to_string(suggested[i]);
     }
   }
   json += "],\"warnings\":[";
-  for (std::size_t i = 0; i < warnings.size(); ++i) {
+  for (std::size_t i = 0; i < reading.warnings.size(); ++i) {
     if (i > 0) json += ',';
-    AppendJsonString(warnings[i], json);
+    AppendJsonString(reading.warnings[i], json);
   }
-  json += "],\"rows\":[";
-  for (std::size_t r = 0; r < last.rows.rows.size(); ++r) {
+  json += "],\"count\":" + std::to_string(reading.rows.count) + ",\"rows\":[";
+  for (std::size_t r = 0; r < reading.rows.rows.size(); ++r) {
     json += r == 0 ? "[" : ",[";
-    const auto& row = last.rows.rows[r];
+    const auto& row = reading.rows.rows[r];
     for (std::size_t c = 0; c < row.size(); ++c) {
       if (c > 0) json += ',';
       AppendJsonString(row[c], json);
@@ -125,17 +191,4 @@ extern "C" __attribute__((visibility("default"))) const char* KobalReadRecords(c
   }
   json += "]}";
   return json.c_str();
-}
-
-// The records of the last KobalReadRecords as CSV in the file's own form, cells a spreadsheet
-// would evaluate guarded unless `raw`; their size goes to `*size`. Valid until the next call.
-extern "C" __attribute__((visibility("default"))) const char* KobalRecordsCsv(uint32_t raw,
-                                                                              uint32_t* size) {
-  LastRead& last = Last();
-  DelimitedLayout layout{last.delimiter, last.recordEnd, last.form, raw == 0};
-  last.csv.clear();
-  if (last.form.byteOrderMark) last.csv = ByteOrderMark(last.form.encoding);
-  for (const auto& row : last.rows.rows) AppendDelimitedRecord(row, layout, last.csv);
-  *size = static_cast<uint32_t>(last.csv.size());
-  return last.csv.data();
 }

@@ -1,0 +1,204 @@
+// Customer lists of millions of records in Debian's chromium: read a piece at a time with the
+// first records shown, the CSV streamed into the chosen file byte for byte as kobal-lookup
+// writes it, and a download too big for the browser or a workbook beyond a sheet's rows refused
+// before any work, saying what to do instead. The page is served over HTTP, where the origin's
+// private file system gives the save picker a real file to write.
+import assert from "node:assert/strict";
+import { execFileSync, spawn, spawnSync } from "node:child_process";
+import { createHash } from "node:crypto";
+import { once } from "node:events";
+import {
+  closeSync,
+  createReadStream,
+  existsSync,
+  mkdtempSync,
+  openSync,
+  readdirSync,
+  readFileSync,
+  rmSync,
+  statSync,
+  writeFileSync,
+  writeSync,
+} from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { after, before, test } from "node:test";
+import { createKobal } from "../../web/module/core.js";
+import { finishBatch, launchBrowser } from "./browser.mjs";
+import { KOBAL_LOOKUP, NATIVE_BUILD, runNative, SITE, WEB_BUILD } from "./environment.mjs";
+
+const work = mkdtempSync(join(tmpdir(), "kobal-page-records-"));
+let browser;
+let server;
+let page;
+
+// A customer list of `count` records, 氏名,電話番号,住所, the numbers from the benchmark's mix,
+// written in `encoding` ("utf8" or "utf16le", the latter with its byte order mark).
+function writeList(name, count, encoding) {
+  const numbers = spawnSync(join(NATIVE_BUILD, "bench/kobal-bench-numbers"), [String(count)], {
+    maxBuffer: 1 << 30,
+  })
+    .stdout.toString()
+    .split("\n");
+  const path = join(work, name);
+  const file = openSync(path, "w");
+  if (encoding === "utf16le") writeSync(file, Buffer.of(0xff, 0xfe));
+  writeSync(file, Buffer.from("氏名,電話番号,住所\r\n", encoding));
+  for (let first = 0; first < count; first += 100_000) {
+    let text = "";
+    for (let i = first; i < Math.min(first + 100_000, count); i++)
+      text += `顧客${i + 1},${numbers[i]},東京都${i % 1000}\r\n`;
+    writeSync(file, Buffer.from(text, encoding));
+  }
+  closeSync(file);
+  return path;
+}
+
+const sha256 = async (stream) => {
+  const hash = createHash("sha256");
+  for await (const chunk of stream) hash.update(chunk);
+  return hash.digest("hex");
+};
+
+// Clicks a save button and waits for the save to end; its outcome and message.
+async function save(button) {
+  await page.$eval("#batch-message", (message) => delete message.dataset.save);
+  await page.click(button);
+  await page.waitForFunction(
+    () => ["done", "cancelled", "refused", "failed"].includes(document.getElementById("batch-message").dataset.save),
+    { timeout: 300_000 },
+  );
+  return page.$eval("#batch-message", (message) => [message.dataset.save, message.textContent]);
+}
+
+const shownRecords = () =>
+  page.$$eval("#records-table tbody tr", (rows) => rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
+
+before(async () => {
+  server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", SITE], {
+    stdio: ["ignore", "pipe", "ignore"],
+  });
+  const [banner] = await once(server.stdout, "data");
+  browser = await launchBrowser();
+  page = await browser.newPage();
+  await page.goto(`http://127.0.0.1:${/port (\d+)/.exec(banner.toString())[1]}/index.html`);
+  await page.waitForSelector("html[data-ready]");
+});
+
+after(async () => {
+  await browser?.close();
+  server?.kill();
+  rmSync(work, { recursive: true, force: true });
+});
+
+test("1,100,000 records: the first 500 shown, the CSV streamed as kobal-lookup writes it, no workbook past a sheet's rows", async () => {
+  const list = writeList("customers.csv", 1_100_000, "utf8");
+  assert.equal(await finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(list)), "done");
+  assert.match(await page.$eval("#batch-message", (m) => m.textContent), /^1,100,000 件のレコード \(UTF-8, 「,」区切り\)。/);
+  const shown = await shownRecords();
+  assert.equal(shown.length, 500);
+  assert.deepEqual([shown[0].slice(0, 1), shown[499].slice(0, 1)], [["顧客1"], ["顧客500"]]);
+
+  // The picker as a user who accepts the suggested name would answer it, into a real file.
+  await page.evaluate(() => {
+    window.showSaveFilePicker = async ({ suggestedName }) =>
+      (await navigator.storage.getDirectory()).getFileHandle(suggestedName, { create: true });
+  });
+  const expected = spawn(KOBAL_LOOKUP, ["--column", "2", "--input", list], { stdio: ["ignore", "pipe", "inherit"] });
+  const expectedHash = sha256(expected.stdout);
+  const [outcome, message] = await save("#records-csv");
+  assert.equal(outcome, "done", message);
+  assert.match(message, /^customers-kobal\.csv \([\d,]+ MB\) を保存しました。$/);
+  // The file as chromium keeps it, on disk in the profile: read from there, not through the page.
+  const profile = browser.process().spawnargs.find((arg) => arg.startsWith("--user-data-dir=")).split("=")[1];
+  const written = readdirSync(join(profile, "Default/File System"), { withFileTypes: true, recursive: true })
+    .filter((entry) => entry.isFile())
+    .map((entry) => join(entry.parentPath ?? entry.path, entry.name))
+    .sort((a, b) => statSync(b).size - statSync(a).size)[0];
+  assert.equal(await sha256(createReadStream(written)), await expectedHash);
+  rmSync(written);
+
+  const [refused, why] = await save("#records-xlsx");
+  assert.equal(refused, "refused");
+  assert.match(why, /^1,100,000 件のレコードは、Excel のシートは 1,048,576 行までのため、Excel ブックにしません。/);
+  assert.match(why, /kobal-lookup \(-f xlsx、シートを分けて書きます\) を使ってください。$/);
+  assert.equal(await page.$eval("#records-csv", (button) => button.disabled), false);
+});
+
+test("workbooks: 5,000 records written whole, every cell text; 50,001 refused as more than the page builds", async () => {
+  await page.evaluate(() => (window.showSaveFilePicker = undefined));
+  const session = await page.createCDPSession();
+  await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: work });
+  // Big enough for write-excel-file to zip in a worker of its own, which the page's CSP must allow.
+  const list = writeList("five-thousand.csv", 5_000, "utf8");
+  assert.equal(await finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(list)), "done");
+  const [outcome, message] = await save("#records-xlsx");
+  assert.equal(outcome, "done", message);
+  assert.match(message, /^five-thousand-kobal\.xlsx \([\d,]+ MB\) をダウンロードしました。$/);
+  const book = join(work, "five-thousand-kobal.xlsx");
+  for (let i = 0; i < 100 && !existsSync(book); i++) await new Promise((resolve) => setTimeout(resolve, 100));
+  const [rows, last] = JSON.parse(
+    execFileSync("/usr/bin/python3", [
+      "-c",
+      "import json, sys, openpyxl\n" +
+        "rows = list(openpyxl.load_workbook(sys.argv[1], read_only=True).active.iter_rows(values_only=True))\n" +
+        "print(json.dumps([len(rows), [cell or '' for cell in rows[-1]]]))",
+      book,
+    ]).toString(),
+  );
+  // The last record's number, status and result as kobal-lookup answers them.
+  const answered = runNative(KOBAL_LOOKUP, ["--column", "2", "--input", list]).toString().trim().split("\r\n").at(-1);
+  assert.deepEqual([rows, last[0], last.slice(-3)], [5_001, "顧客5000", answered.split(",").slice(-3).map((field) => field.replace(/^"(.*)"$/, "$1"))]);
+
+  const over = writeList("fifty-thousand.csv", 50_001, "utf8");
+  assert.equal(await finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(over)), "done");
+  const [refused, why] = await save("#records-xlsx");
+  assert.equal(refused, "refused");
+  assert.match(why, /^50,001 件のレコードは、このページがブックを作れるのは 50,000 件までのため、Excel ブックにしません。/);
+});
+
+test("a UTF-16 list whose CSV would pass the download limit is refused before the work, with what to do", async () => {
+  const list = writeList("customers.txt", 4_000_000, "utf16le");
+  assert.equal(await finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(list)), "done");
+  assert.match(await page.$eval("#batch-message", (m) => m.textContent), /^4,000,000 件のレコード \(UTF-16LE, 「,」区切り\)。/);
+  assert.equal((await shownRecords())[499][0], "顧客500");
+
+  await page.evaluate(() => {
+    window.showSaveFilePicker = undefined;
+    window.progressSeen = false;
+    const bar = document.getElementById("batch-progress");
+    new MutationObserver(() => (window.progressSeen ||= !bar.hidden)).observe(bar, { attributes: true });
+  });
+  const [outcome, message] = await save("#records-csv");
+  assert.equal(outcome, "refused", message);
+  const size = Number(/^CSV は約 ([\d,]+) MB になり、/.exec(message)?.[1].replaceAll(",", ""));
+  assert.ok(size > 480, message);
+  assert.match(message, /480 MB を超えるため、保存しません。ファイルを分けて開くか、.*kobal-lookup を使ってください。$/);
+  assert.equal(await page.evaluate(() => window.progressSeen), false, "refused before any work");
+});
+
+test("the engine's records reader writes the same CSV however the file is cut into pieces", async () => {
+  const engine = await createKobal(readFileSync(join(WEB_BUILD, "kobal.wasm")));
+  let text = "氏名,電話番号,備考\r\n";
+  for (let i = 0; text.length < 60_000; i++)
+    text += `顧客${i},${i % 3 ? `03-3520-${String(i % 10000).padStart(4, "0")}` : "＋８１ ９０ー１２３４"},"複数行の\r\n備考, ${i}"\r\n`;
+  for (const encoding of ["CP932", "UTF-16"]) {
+    const path = join(work, `pieces-${encoding}.csv`);
+    writeFileSync(path, execFileSync("iconv", ["-f", "UTF-8", "-t", encoding], { input: text }));
+    const bytes = readFileSync(path);
+    const expected = runNative(KOBAL_LOOKUP, ["--column", "2", "--input", path]);
+    // The first piece holds the file's first 64 KB, as the reader needs; then odd sizes that cut
+    // characters, quoted cells and record ends.
+    for (const size of [bytes.length, 1, 7, 4093]) {
+      const reader = engine.recordsReader([1], "auto", { kept: 2, csv: "guarded" });
+      const parts = [reader.feed(bytes.subarray(0, 1 << 16), false)];
+      for (let at = 1 << 16; at < bytes.length; at += size)
+        parts.push(reader.feed(bytes.subarray(at, at + size), at + size >= bytes.length));
+      if (bytes.length <= 1 << 16) parts.push(reader.feed(bytes.subarray(0, 0), true));
+      assert.deepEqual(Buffer.concat(parts), expected, `${encoding}, pieces of ${size}`);
+      const read = reader.read();
+      assert.equal(read.count, text.split("\r\n").length / 2, encoding); // each record two lines
+      assert.equal(read.rows.length, 2);
+    }
+  }
+});
