@@ -11,12 +11,6 @@ export class ByteSink {
     this.length += bytes.length;
   }
 
-  // The UTF-8 of `text`, by `encoder` (a TextEncoder), straight into the buffer.
-  appendText(encoder, text) {
-    this.reserve(3 * text.length); // no UTF-16 unit takes more than 3 bytes
-    this.length += encoder.encodeInto(text, this.buffer.subarray(this.length)).written;
-  }
-
   reserve(size) {
     if (this.length + size <= this.buffer.length) return;
     const grown = new Uint8Array(Math.max(2 * this.buffer.length, this.length + size));
