@@ -6,8 +6,7 @@
 // its time, the number of long tasks and the longest, in milliseconds.
 // Usage: node bench/web-page-stalls.mjs SITE_DIR MAKER COUNT
 //   (MAKER: a native build's bench/kobal-bench-numbers)
-import { spawn, spawnSync } from "node:child_process";
-import { once } from "node:events";
+import { spawnSync } from "node:child_process";
 import { mkdtempSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
@@ -16,7 +15,9 @@ import { pathToFileURL } from "node:url";
 const [site, maker, count] = process.argv.slice(2);
 if (!count) throw new Error("usage: node bench/web-page-stalls.mjs SITE_DIR MAKER COUNT");
 const testsDir = resolve(new URL("../tests/web/", import.meta.url).pathname);
-const { finishBatch, launchBrowser } = await import(pathToFileURL(join(testsDir, "browser.mjs")).href);
+const { answerSavePicker, clearPrivateFiles, finishBatch, launchBrowser, saveAndWait, serveSite, watchLongTasks } = await import(
+  pathToFileURL(join(testsDir, "browser.mjs")).href
+);
 
 const work = mkdtempSync(join(tmpdir(), "kobal-stalls-"));
 const file = join(work, "numbers.txt");
@@ -24,31 +25,20 @@ const numbers = spawnSync(resolve(maker), [count], { maxBuffer: 1 << 30 });
 if (numbers.status !== 0) throw new Error(`${maker} failed`);
 writeFileSync(file, numbers.stdout);
 
-// Served over HTTP: the origin's private file system stands behind the picker there.
-const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", resolve(site)], {
-  stdio: ["ignore", "pipe", "ignore"],
-});
-const [banner] = await once(server.stdout, "data");
+const server = await serveSite(resolve(site));
 const browser = await launchBrowser();
 try {
   const page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 900 });
-  await page.goto(`http://127.0.0.1:${/port (\d+)/.exec(banner.toString())[1]}/index.html`);
+  await page.goto(server.url);
   await page.waitForSelector("html[data-ready]");
-  await page.evaluate(() => {
-    window.longTasks = [];
-    new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((e) => e.duration))).observe({
-      type: "longtask",
-    });
-    window.picker = window.showSaveFilePicker;
-  });
+  const longTasks = await watchLongTasks(page);
   const measure = async (step, run) => {
-    await page.evaluate(() => (window.longTasks = []));
+    await longTasks();
     const started = Date.now();
     const outcome = await run();
     const elapsed = Date.now() - started;
-    await new Promise((resolve) => setTimeout(resolve, 200)); // the last entries are reported late
-    const tasks = await page.evaluate(() => window.longTasks);
+    const tasks = await longTasks();
     const longest = tasks.length === 0 ? 0 : Math.max(...tasks);
     console.log(`${step}: ${outcome}, ${elapsed} ms, ${tasks.length} long tasks, longest ${longest.toFixed(0)} ms`);
   };
@@ -63,28 +53,14 @@ try {
     [false, "UTF-8", "#csv-utf8"],
     [false, "Shift-JIS", "#csv-shift-jis"],
   ]) {
-    await page.evaluate((picker) => {
-      window.showSaveFilePicker = picker
-        ? async ({ suggestedName }) =>
-            (await navigator.storage.getDirectory()).getFileHandle(suggestedName, { create: true })
-        : undefined;
-      document.getElementById("batch-message").dataset.save = "running";
-    }, picker);
-    await measure(`save ${encoding} ${picker ? "streamed" : "downloaded"}`, async () => {
-      await page.click(button);
-      await page.waitForFunction(
-        () => document.getElementById("batch-message").dataset.save !== "running",
-        { timeout: 900_000 },
-      );
-      return page.$eval("#batch-message", (message) => message.dataset.save);
-    });
-    await page.evaluate(async () => {
-      const directory = await navigator.storage.getDirectory();
-      for await (const name of directory.keys()) await directory.removeEntry(name);
-    });
+    await answerSavePicker(page, picker);
+    await measure(`save ${encoding} ${picker ? "streamed" : "downloaded"}`, async () =>
+      (await saveAndWait(page, button, 900_000))[0],
+    );
+    await clearPrivateFiles(page);
   }
 } finally {
   await browser.close();
-  server.kill();
+  server.close();
   rmSync(work, { recursive: true, force: true });
 }

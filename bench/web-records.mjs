@@ -5,8 +5,7 @@
 // 50 ms) and the longest, and the page's JavaScript heap afterwards.
 // Usage: node bench/web-records.mjs SITE_DIR MAKER COUNT [STEPS]
 //   (MAKER: a native build's bench/kobal-bench-numbers; STEPS: "show", or "all", the default)
-import { spawn, spawnSync } from "node:child_process";
-import { once } from "node:events";
+import { spawnSync } from "node:child_process";
 import { closeSync, mkdtempSync, openSync, rmSync, statSync, writeSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
@@ -15,7 +14,8 @@ import { pathToFileURL } from "node:url";
 const [site, maker, count, steps = "all"] = process.argv.slice(2);
 if (!count) throw new Error("usage: node bench/web-records.mjs SITE_DIR MAKER COUNT [show|all]");
 const testsDir = resolve(new URL("../tests/web/", import.meta.url).pathname);
-const { finishBatch, launchBrowser } = await import(pathToFileURL(join(testsDir, "browser.mjs")).href);
+const { answerSavePicker, clearPrivateFiles, finishBatch, launchBrowser, saveAndWait, serveSite, watchLongTasks } =
+  await import(pathToFileURL(join(testsDir, "browser.mjs")).href);
 
 const work = mkdtempSync(join(tmpdir(), "kobal-records-"));
 const file = join(work, "customers.csv");
@@ -31,25 +31,17 @@ for (let first = 0; first < Number(count); first += 100_000) {
 closeSync(out);
 console.log(`${count} records, ${statSync(file).size} bytes`);
 
-const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", resolve(site)], {
-  stdio: ["ignore", "pipe", "ignore"],
-});
-const [banner] = await once(server.stdout, "data");
+const server = await serveSite(resolve(site));
 const browser = await launchBrowser();
 try {
   const page = await browser.newPage();
   let crashed = false;
   page.on("error", () => (crashed = true));
-  await page.goto(`http://127.0.0.1:${/port (\d+)/.exec(banner.toString())[1]}/index.html`);
+  await page.goto(server.url);
   await page.waitForSelector("html[data-ready]");
-  await page.evaluate(() => {
-    window.longTasks = [];
-    new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((e) => e.duration))).observe({
-      type: "longtask",
-    });
-  });
+  const longTasks = await watchLongTasks(page);
   const measure = async (step, run) => {
-    await page.evaluate(() => (window.longTasks = []));
+    await longTasks();
     const started = Date.now();
     let outcome;
     try {
@@ -59,8 +51,7 @@ try {
     }
     const elapsed = Date.now() - started;
     if (crashed) return console.log(`${step}: tab crashed after ${elapsed} ms`), false;
-    await new Promise((resolve) => setTimeout(resolve, 200)); // the last entries are reported late
-    const tasks = await page.evaluate(() => window.longTasks);
+    const tasks = await longTasks();
     const longest = tasks.length === 0 ? 0 : Math.max(...tasks);
     const heap = (await page.metrics()).JSHeapUsedSize / 2 ** 20;
     const message = await page.$eval("#batch-message", (m) => m.textContent);
@@ -77,28 +68,16 @@ try {
   await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: work });
   const saves = shown && steps !== "show" ? [[true, "#records-csv"], [false, "#records-csv"], [false, "#records-xlsx"]] : [];
   for (const [picker, button] of saves) {
-    await page.evaluate((picker) => {
-      window.showSaveFilePicker = picker
-        ? async ({ suggestedName }) =>
-            (await navigator.storage.getDirectory()).getFileHandle(suggestedName, { create: true })
-        : undefined;
-      document.getElementById("batch-message").dataset.save = "running";
-    }, picker);
-    const saved = await measure(`save ${button.slice(9)} ${picker ? "streamed" : "downloaded"}`, async () => {
-      await page.click(button);
-      await page.waitForFunction(() => document.getElementById("batch-message").dataset.save !== "running", {
-        timeout: 900_000,
-      });
-      return page.$eval("#batch-message", (message) => message.dataset.save);
-    });
+    await answerSavePicker(page, picker);
+    const saved = await measure(
+      `save ${button.slice(9)} ${picker ? "streamed" : "downloaded"}`,
+      async () => (await saveAndWait(page, button, 900_000))[0],
+    );
     if (!saved) break;
-    await page.evaluate(async () => {
-      const directory = await navigator.storage.getDirectory();
-      for await (const name of directory.keys()) await directory.removeEntry(name);
-    });
+    await clearPrivateFiles(page);
   }
 } finally {
   await browser.close();
-  server.kill();
+  server.close();
   rmSync(work, { recursive: true, force: true });
 }

@@ -1,7 +1,9 @@
 // Debian's chromium, headless, started by puppeteer-core the way the web tests, the benchmark
 // and the screenshot need it (no sandbox when root, nothing reaching out to the network), and
 // a batch of the page run to its end.
-import { mkdtempSync, rmSync } from "node:fs";
+import { spawn } from "node:child_process";
+import { once } from "node:events";
+import { mkdtempSync, readdirSync, rmSync, statSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import puppeteer from "puppeteer-core";
@@ -70,3 +72,73 @@ export async function pasteText(page, text) {
   await page.keyboard.press("KeyV", { commands: ["Paste"] });
   await page.keyboard.up("Control");
 }
+
+// The site served over HTTP by python3's http.server, as any static server would serve it: the
+// origin's private file system, which gives the tests' save picker a real file, is refused on
+// file://. Resolves to { url (of index.html), close() }.
+export async function serveSite(directory) {
+  const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", directory], {
+    stdio: ["ignore", "pipe", "ignore"],
+  });
+  const [banner] = await once(server.stdout, "data");
+  return {
+    url: `http://127.0.0.1:${/port (\d+)/.exec(banner.toString())[1]}/index.html`,
+    close: () => server.kill(),
+  };
+}
+
+// The page's save picker answered as a user accepting the suggested name would, with a file of
+// the origin's private file system (the name kept in window.suggestedName); `present` false takes
+// the picker away, as in browsers without one.
+export const answerSavePicker = (page, present = true) =>
+  page.evaluate((present) => {
+    window.showSaveFilePicker = present
+      ? async ({ suggestedName }) => {
+          window.suggestedName = suggestedName;
+          return (await navigator.storage.getDirectory()).getFileHandle(suggestedName, { create: true });
+        }
+      : undefined;
+  }, present);
+
+// Clicks a save button and waits for the save to end; its outcome and message.
+export async function saveAndWait(page, button, timeout = 600_000) {
+  await page.$eval("#batch-message", (message) => delete message.dataset.save);
+  await page.click(button);
+  await page.waitForFunction(
+    () => ["done", "cancelled", "refused", "failed"].includes(document.getElementById("batch-message").dataset.save),
+    { timeout },
+  );
+  return page.$eval("#batch-message", (message) => [message.dataset.save, message.textContent]);
+}
+
+// The files of the origins' private file systems as chromium keeps them, on disk in the
+// browser's profile, largest first: read from there, not through the page.
+export function privateFiles(browser) {
+  const profile = browser.process().spawnargs.find((arg) => arg.startsWith("--user-data-dir=")).split("=")[1];
+  return readdirSync(join(profile, "Default/File System"), { withFileTypes: true, recursive: true })
+    .filter((entry) => entry.isFile())
+    .map((entry) => join(entry.parentPath ?? entry.path, entry.name))
+    .sort((a, b) => statSync(b).size - statSync(a).size);
+}
+
+// Records the page's tasks over 50 ms from now on; the returned function gives their durations
+// since it was last called (the last entries are reported a little late, so it waits first).
+export async function watchLongTasks(page) {
+  await page.evaluate(() => {
+    window.longTasks = [];
+    new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((e) => e.duration))).observe({
+      type: "longtask",
+    });
+  });
+  return async () => {
+    await new Promise((resolve) => setTimeout(resolve, 200));
+    return page.evaluate(() => window.longTasks.splice(0));
+  };
+}
+
+// Removes what the saves left in the origin's private file system.
+export const clearPrivateFiles = (page) =>
+  page.evaluate(async () => {
+    const directory = await navigator.storage.getDirectory();
+    for await (const name of directory.keys()) await directory.removeEntry(name);
+  });

@@ -3,6 +3,7 @@
 // libKobalFnc.so and kobal-lookup. The wasm build's ctest sets both (the native build is its
 // KOBAL_NATIVE_BUILD_DIR).
 import { spawnSync } from "node:child_process";
+import { createHash } from "node:crypto";
 import { existsSync, readFileSync } from "node:fs";
 import { dirname, join, resolve } from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
@@ -89,4 +90,11 @@ function unescapeForm(field) {
     i += digits;
   }
   return Uint8Array.from(bytes);
+}
+
+// The SHA-256 (hex) of what a stream of bytes holds.
+export async function sha256(stream) {
+  const hash = createHash("sha256");
+  for await (const chunk of stream) hash.update(chunk);
+  return hash.digest("hex");
 }

@@ -6,22 +6,12 @@
 import assert from "node:assert/strict";
 import { spawn } from "node:child_process";
 import { createHash } from "node:crypto";
-import { once } from "node:events";
-import {
-  createReadStream,
-  mkdtempSync,
-  readdirSync,
-  readFileSync,
-  rmSync,
-  statSync,
-  truncateSync,
-  writeFileSync,
-} from "node:fs";
+import { createReadStream, mkdtempSync, readFileSync, rmSync, statSync, truncateSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
-import { finishBatch, launchBrowser } from "./browser.mjs";
-import { KOBAL_LOOKUP, NATIVE_BUILD, SITE } from "./environment.mjs";
+import { answerSavePicker, finishBatch, launchBrowser, privateFiles, saveAndWait, serveSite } from "./browser.mjs";
+import { KOBAL_LOOKUP, NATIVE_BUILD, sha256, SITE } from "./environment.mjs";
 
 const INPUT_LIMIT = 256 << 20; // the page's limit, which the big file fills to the byte
 const work = mkdtempSync(join(tmpdir(), "kobal-page-batch-"));
@@ -75,18 +65,6 @@ async function expectedCsv(path) {
   return { hash: hash.digest("hex"), size };
 }
 
-// Files under `directory` and its folders.
-const filesUnder = (directory) =>
-  readdirSync(directory, { withFileTypes: true, recursive: true })
-    .filter((entry) => entry.isFile())
-    .map((entry) => join(entry.parentPath ?? entry.path, entry.name));
-
-const hashFile = async (path) => {
-  const hash = createHash("sha256");
-  for await (const chunk of createReadStream(path)) hash.update(chunk);
-  return hash.digest("hex");
-};
-
 // What the page shows of the batch table: the rows in view (under the sticky header) with their
 // aria-rowindex and line number, and the table's size.
 const tableInView = () =>
@@ -109,16 +87,7 @@ const tableInView = () =>
     };
   });
 
-// Clicks a CSV button and waits for the save to end; its outcome and message.
-async function save(button) {
-  await page.$eval("#batch-message", (message) => delete message.dataset.save);
-  await page.click(button);
-  await page.waitForFunction(
-    () => ["done", "cancelled", "refused", "failed"].includes(document.getElementById("batch-message").dataset.save),
-    { timeout: 600_000 },
-  );
-  return page.$eval("#batch-message", (message) => [message.dataset.save, message.textContent]);
-}
+const save = (button) => saveAndWait(page, button);
 
 before(async () => {
   // The benchmark's mix, cut at 256 MB exactly (its last line without LF).
@@ -133,20 +102,17 @@ before(async () => {
   numbers.kill();
   writeFileSync(mix, Buffer.concat(chunks).subarray(0, INPUT_LIMIT));
 
-  server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", SITE], {
-    stdio: ["ignore", "pipe", "ignore"],
-  });
-  const [banner] = await once(server.stdout, "data");
+  server = await serveSite(SITE);
   browser = await launchBrowser();
   page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 900 });
-  await page.goto(`http://127.0.0.1:${/port (\d+)/.exec(banner.toString())[1]}/index.html`);
+  await page.goto(server.url);
   await page.waitForSelector("html[data-ready]");
 });
 
 after(async () => {
   await browser?.close();
-  server?.kill();
+  server?.close();
   rmSync(work, { recursive: true, force: true });
 });
 
@@ -173,25 +139,16 @@ describe("a 256 MB batch of 24 M lines", () => {
     lineCount = Number(count[1].replaceAll(",", ""));
     assert.ok(lineCount > 24e6, `${lineCount} lines`);
 
-    // The picker as a user who accepts the suggested name would answer it, into a real file.
-    await page.evaluate(() => {
-      window.showSaveFilePicker = async ({ suggestedName }) => {
-        window.suggestedName = suggestedName;
-        const directory = await navigator.storage.getDirectory();
-        return directory.getFileHandle(suggestedName, { create: true });
-      };
-    });
+    await answerSavePicker(page);
     const [outcome, message] = await save("#csv-utf8");
     assert.equal(outcome, "done", message);
     assert.equal(await page.evaluate(() => window.suggestedName), "mix-kobal.csv");
     const { hash, size } = await expected;
     const megabytes = Math.ceil(size / 2 ** 20).toLocaleString("en-US");
     assert.match(message, new RegExp(`^mix-kobal\\.csv \\(${megabytes} MB\\) を保存しました`));
-    // The file as chromium keeps it, on disk in the profile: read from there, not through the page.
-    const profile = browser.process().spawnargs.find((arg) => arg.startsWith("--user-data-dir=")).split("=")[1];
-    const written = filesUnder(join(profile, "Default/File System")).filter((path) => statSync(path).size === size);
+    const written = privateFiles(browser).filter((path) => statSync(path).size === size);
     assert.equal(written.length, 1, `a file of ${size} bytes`);
-    assert.equal(await hashFile(written[0]), hash);
+    assert.equal(await sha256(createReadStream(written[0])), hash);
     rmSync(written[0]);
   });
 
@@ -249,9 +206,7 @@ describe("a 256 MB batch of 24 M lines", () => {
     assert.deepEqual(await save("#csv-shift-jis"), ["cancelled", "CSV の保存を取り消しました。"]);
 
     // Without the picker the CSV would be a download of over a gigabyte.
-    await page.evaluate(() => {
-      window.showSaveFilePicker = undefined;
-    });
+    await answerSavePicker(page, false);
     const [outcome, message] = await save("#csv-utf8");
     assert.equal(outcome, "refused");
     assert.match(message, /^CSV は約 [\d,]+ MB になり、.*480 MB を超えるため、保存しません。/);

@@ -5,18 +5,14 @@
 // private file system gives the save picker a real file to write.
 import assert from "node:assert/strict";
 import { execFileSync, spawn, spawnSync } from "node:child_process";
-import { createHash } from "node:crypto";
-import { once } from "node:events";
 import {
   closeSync,
   createReadStream,
   existsSync,
   mkdtempSync,
   openSync,
-  readdirSync,
   readFileSync,
   rmSync,
-  statSync,
   writeFileSync,
   writeSync,
 } from "node:fs";
@@ -24,8 +20,8 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
 import { createKobal } from "../../web/module/core.js";
-import { finishBatch, launchBrowser } from "./browser.mjs";
-import { KOBAL_LOOKUP, NATIVE_BUILD, runNative, SITE, WEB_BUILD } from "./environment.mjs";
+import { answerSavePicker, finishBatch, launchBrowser, privateFiles, saveAndWait, serveSite } from "./browser.mjs";
+import { KOBAL_LOOKUP, NATIVE_BUILD, runNative, sha256, SITE, WEB_BUILD } from "./environment.mjs";
 
 const work = mkdtempSync(join(tmpdir(), "kobal-page-records-"));
 let browser;
@@ -54,40 +50,22 @@ function writeList(name, count, encoding) {
   return path;
 }
 
-const sha256 = async (stream) => {
-  const hash = createHash("sha256");
-  for await (const chunk of stream) hash.update(chunk);
-  return hash.digest("hex");
-};
-
-// Clicks a save button and waits for the save to end; its outcome and message.
-async function save(button) {
-  await page.$eval("#batch-message", (message) => delete message.dataset.save);
-  await page.click(button);
-  await page.waitForFunction(
-    () => ["done", "cancelled", "refused", "failed"].includes(document.getElementById("batch-message").dataset.save),
-    { timeout: 300_000 },
-  );
-  return page.$eval("#batch-message", (message) => [message.dataset.save, message.textContent]);
-}
+const save = (button) => saveAndWait(page, button, 300_000);
 
 const shownRecords = () =>
   page.$$eval("#records-table tbody tr", (rows) => rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
 
 before(async () => {
-  server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", SITE], {
-    stdio: ["ignore", "pipe", "ignore"],
-  });
-  const [banner] = await once(server.stdout, "data");
+  server = await serveSite(SITE);
   browser = await launchBrowser();
   page = await browser.newPage();
-  await page.goto(`http://127.0.0.1:${/port (\d+)/.exec(banner.toString())[1]}/index.html`);
+  await page.goto(server.url);
   await page.waitForSelector("html[data-ready]");
 });
 
 after(async () => {
   await browser?.close();
-  server?.kill();
+  server?.close();
   rmSync(work, { recursive: true, force: true });
 });
 
@@ -99,22 +77,13 @@ test("1,100,000 records: the first 500 shown, the CSV streamed as kobal-lookup w
   assert.equal(shown.length, 500);
   assert.deepEqual([shown[0].slice(0, 1), shown[499].slice(0, 1)], [["顧客1"], ["顧客500"]]);
 
-  // The picker as a user who accepts the suggested name would answer it, into a real file.
-  await page.evaluate(() => {
-    window.showSaveFilePicker = async ({ suggestedName }) =>
-      (await navigator.storage.getDirectory()).getFileHandle(suggestedName, { create: true });
-  });
+  await answerSavePicker(page);
   const expected = spawn(KOBAL_LOOKUP, ["--column", "2", "--input", list], { stdio: ["ignore", "pipe", "inherit"] });
   const expectedHash = sha256(expected.stdout);
   const [outcome, message] = await save("#records-csv");
   assert.equal(outcome, "done", message);
   assert.match(message, /^customers-kobal\.csv \([\d,]+ MB\) を保存しました。$/);
-  // The file as chromium keeps it, on disk in the profile: read from there, not through the page.
-  const profile = browser.process().spawnargs.find((arg) => arg.startsWith("--user-data-dir=")).split("=")[1];
-  const written = readdirSync(join(profile, "Default/File System"), { withFileTypes: true, recursive: true })
-    .filter((entry) => entry.isFile())
-    .map((entry) => join(entry.parentPath ?? entry.path, entry.name))
-    .sort((a, b) => statSync(b).size - statSync(a).size)[0];
+  const [written] = privateFiles(browser);
   assert.equal(await sha256(createReadStream(written)), await expectedHash);
   rmSync(written);
 
@@ -126,7 +95,7 @@ test("1,100,000 records: the first 500 shown, the CSV streamed as kobal-lookup w
 });
 
 test("workbooks: 5,000 records written whole, every cell text; 50,001 refused as more than the page builds", async () => {
-  await page.evaluate(() => (window.showSaveFilePicker = undefined));
+  await answerSavePicker(page, false);
   const session = await page.createCDPSession();
   await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: work });
   // Big enough for write-excel-file to zip in a worker of its own, which the page's CSP must allow.
