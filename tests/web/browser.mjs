@@ -142,3 +142,14 @@ export const clearPrivateFiles = (page) =>
     const directory = await navigator.storage.getDirectory();
     for await (const name of directory.keys()) await directory.removeEntry(name);
   });
+
+// Resolves to the title of the tab at `url` that `action` opens, and closes that tab.
+export async function titleOfTabOpenedBy(browser, url, action) {
+  const target = browser.waitForTarget((t) => t.url() === url, { timeout: 10_000 });
+  await action();
+  const tab = await (await target).page();
+  await tab.waitForFunction(() => document.readyState === "complete");
+  const title = await tab.title();
+  await tab.close();
+  return title;
+}

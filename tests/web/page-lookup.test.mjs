@@ -5,7 +5,7 @@ import assert from "node:assert/strict";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { pathToFileURL } from "node:url";
-import { launchBrowser, pasteText } from "./browser.mjs";
+import { launchBrowser, pasteText, titleOfTabOpenedBy } from "./browser.mjs";
 import { SITE } from "./environment.mjs";
 
 const PAGE_URL = pathToFileURL(join(SITE, "index.html")).href;
@@ -51,15 +51,7 @@ const withAlt = async (key) => {
 };
 
 // Resolves to the title of the help tab that `action` opens, and closes that tab.
-async function helpOpenedBy(action) {
-  const target = browser.waitForTarget((t) => t.url() === HELP_URL, { timeout: 10_000 });
-  await action();
-  const help = await (await target).page();
-  await help.waitForFunction(() => document.readyState === "complete");
-  const title = await help.title();
-  await help.close();
-  return title;
-}
+const helpOpenedBy = (action) => titleOfTabOpenedBy(browser, HELP_URL, action);
 
 describe("the number field", () => {
   test("typed: digits only and 11 at most; an input method's text comes in as its digits", async () => {

@@ -10,7 +10,7 @@ import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { pathToFileURL } from "node:url";
 import { gzipSync } from "node:zlib";
-import { finishBatch, launchBrowser, pasteText } from "./browser.mjs";
+import { finishBatch, launchBrowser, pasteText, titleOfTabOpenedBy } from "./browser.mjs";
 import { KOBAL_LOOKUP, REPOSITORY, SITE, WEB_BUILD, runNative } from "./environment.mjs";
 
 const work = mkdtempSync(join(tmpdir(), "kobal-page-"));
@@ -235,15 +235,7 @@ for (const [where, url] of [
 
     test("ヘルプ and F1 open the page's own help that the build copied from web/help", async () => {
       const href = await page.$eval("#help-command", (link) => link.href);
-      const opened = async (action) => {
-        const target = browser.waitForTarget((t) => t.url() === href, { timeout: 10_000 });
-        await action();
-        const help = await (await target).page();
-        await help.waitForFunction(() => document.readyState === "complete");
-        const title = await help.title();
-        await help.close();
-        return title;
-      };
+      const opened = (action) => titleOfTabOpenedBy(browser, href, action);
       const title = "コバル (Kobal) ヘルプ — Web 版";
       assert.equal(await opened(() => page.click("#help-command")), title);
       await page.focus("#number");
