@@ -309,25 +309,9 @@ export async function createKobal(wasmBytes) {
       },
     };
   };
-  // readRecords(bytes, columns, header): the whole file read at once, every record kept.
-  // recordsCsv(raw): the last file read so as CSV bytes, cells a spreadsheet would evaluate
-  // written as text unless `raw`.
-  let lastRecords = null;
-  const readRecords = (bytes, columns = [], header = "auto") => {
-    const reader = recordsReader(columns, header);
-    reader.feed(bytes, true);
-    lastRecords = { bytes, columns, header };
-    return reader.read();
-  };
-  const recordsCsv = (raw = false) => {
-    const { bytes, columns, header } = lastRecords;
-    return recordsReader(columns, header, { kept: 0, csv: raw ? "raw" : "guarded" }).feed(bytes, true);
-  };
 
   return Object.freeze({
     recordsReader,
-    readRecords,
-    recordsCsv,
     detectCarrier,
     detectCarrierBytes,
     detectCarrierMany,
