@@ -64,7 +64,7 @@ def main():
         Check("files left after msiexec /x", sorted(Files(drive) - before), [])
         Check("folder left after msiexec /x", (drive / folder / "Kobal").exists(), False)
     finally:
-        desktop.Stop()
+        desktop.Remove()
     for failure in failures:
         print("FAIL", failure)
     print(f"{msi}: {len(failures)} failures")

@@ -172,17 +172,21 @@ def main():
         """ファイル → 終了 by mouse"""
         desktop.Click(*Centre(desktop.OpenMenuByMouse(0)))
 
-    Session(desktop, program, work / "typing",
-            lambda dialog: (Typing(desktop, dialog, screenshot), Pasting(desktop)), Esc)
-    Session(desktop, program, work / "menus",
-            lambda dialog: (desktop.Click(*Centre(dialog["controls"][NUMBER]["rect"])),
-                            desktop.Type("0112012345"), desktop.Keys("Return"),
-                            AboutBox(desktop), Help(desktop, work / "menus", record)),
-            ExitByKeyboard)
-    Session(desktop, program, work / "close-box",
-            lambda dialog: desktop.Click(*Centre(dialog["controls"][NUMBER]["rect"])), CloseBox)
-    Session(desktop, program, work / "exit-by-mouse",
-            lambda dialog: desktop.Click(*Centre(dialog["controls"][NUMBER]["rect"])), ExitByMouse)
+    try:
+        Session(desktop, program, work / "typing",
+                lambda dialog: (Typing(desktop, dialog, screenshot), Pasting(desktop)), Esc)
+        Session(desktop, program, work / "menus",
+                lambda dialog: (desktop.Click(*Centre(dialog["controls"][NUMBER]["rect"])),
+                                desktop.Type("0112012345"), desktop.Keys("Return"),
+                                AboutBox(desktop), Help(desktop, work / "menus", record)),
+                ExitByKeyboard)
+        Session(desktop, program, work / "close-box",
+                lambda dialog: desktop.Click(*Centre(dialog["controls"][NUMBER]["rect"])), CloseBox)
+        Session(desktop, program, work / "exit-by-mouse",
+                lambda dialog: desktop.Click(*Centre(dialog["controls"][NUMBER]["rect"])),
+                ExitByMouse)
+    finally:
+        desktop.Remove()
 
     for failure in failures:
         print("FAIL", failure)

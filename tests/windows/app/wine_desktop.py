@@ -49,9 +49,11 @@ class WineDesktop:
         self.program = None
 
     def Prepare(self, extra_registry=""):
-        """Creates the prefix on first use, and sets the desktop and fonts every time."""
-        subprocess.run([self.wine, "wineboot", "-i"], env=self.env, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        """Creates the prefix and sets its desktop and fonts."""
+        boot = subprocess.run([self.wine, "wineboot", "-i"], env=self.env, capture_output=True)
+        if boot.returncode != 0:
+            raise AssertionError(f"wineboot -i ended with {boot.returncode} in {self.prefix}:\n"
+                                 + boot.stderr.decode(errors="replace")[-2000:])
         fonts = self.prefix / "drive_c/windows/Fonts"
         fonts.mkdir(parents=True, exist_ok=True)
         for font in ("tahoma.ttf", "tahomabd.ttf", "marlett.ttf"):
@@ -108,6 +110,11 @@ class WineDesktop:
             self.program.wait()
         subprocess.run([self.wine + "server", "-k"], env=self.env, check=False)
         subprocess.run([self.wine + "server", "-w"], env=self.env, check=False)
+
+    def Remove(self):
+        """Stops the prefix and deletes it: over a gigabyte each, three of them an architecture."""
+        self.Stop()
+        shutil.rmtree(self.prefix, ignore_errors=True)
 
     def OpenMenuByMouse(self, index):
         """Opens the menu bar's menu `index` with the mouse and returns its popup's rectangle: a
