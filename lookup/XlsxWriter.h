@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lookup/RecordAnswerer.h"
+#include "lookup/WorkbookCell.h"
 
 struct lxw_workbook;
 struct lxw_worksheet;
@@ -23,9 +24,8 @@ struct WorkbookProvenance {
 
 class XlsxWriter : public RowSink {
  public:
-  // Excel's limits: rows of a sheet, characters of a cell.
+  // Excel's limit of rows of a sheet.
   static constexpr std::size_t kMaxRows = 1048576;
-  static constexpr std::size_t kMaxCellCharacters = 32767;
 
   // `rowsPerSheet` is Excel's limit except in tests. Throws std::runtime_error when the file
   // cannot be begun.
@@ -57,13 +57,9 @@ class XlsxWriter : public RowSink {
   std::size_t sheets_ = 0;
   std::vector<std::string> header_;  // repeated at the top of every sheet
   std::size_t columns_ = 0;
-  std::vector<double> widths_;  // of the sheet, in characters
+  ColumnWidths widths_;  // of the sheet
   std::string provenanceTitle_;
   std::string provenanceComments_;
 };
-
-// How many character widths `text` takes in a spreadsheet's cell: Japanese characters take two;
-// a cell of several lines is as wide as its widest.
-std::size_t DisplayWidth(std::string_view text);
 
 }  // namespace kobal::lookup

@@ -126,6 +126,41 @@ test("workbooks: 5,000 records written whole, every cell text; 50,001 refused as
   assert.match(why, /^50,001 件のレコードは、このページがブックを作れるのは 50,000 件までのため、Excel ブックにしません。/);
 });
 
+test("a workbook holds the cells and column widths kobal-lookup's does, a cell past Excel's limit cut and told of", async () => {
+  const session = await page.createCDPSession();
+  await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: work });
+  const list = join(work, "long-cells.csv");
+  writeFileSync(list, `氏名,電話番号,備考\r\n山田 太郎,03-3520-1234,${"長".repeat(40_000)}\r\nｶﾅ,117,\r\n`);
+  assert.equal(await finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(list)), "done");
+  const [outcome, message] = await save("#records-xlsx");
+  assert.equal(outcome, "done", message);
+  assert.match(message, /record 2, column 3: a cell of 40000 characters is cut to Excel's 32767/);
+  const book = join(work, "long-cells-kobal.xlsx");
+  for (let i = 0; i < 100 && !existsSync(book); i++) await new Promise((resolve) => setTimeout(resolve, 100));
+  const native = join(work, "long-cells-native.xlsx");
+  runNative(KOBAL_LOOKUP, ["--column", "2", "-f", "xlsx", "-o", native, "--input", list]);
+  const read = (path) =>
+    JSON.parse(
+      execFileSync("/usr/bin/python3", [
+        "-c",
+        "import json, sys, openpyxl\n" +
+          "sheet = openpyxl.load_workbook(sys.argv[1]).active\n" +
+          "print(json.dumps([[[c.value or '' for c in row] for row in sheet.iter_rows()],\n" +
+          "  [sheet.column_dimensions[c].width for c in 'ABCDEF']]))",
+        path,
+      ]).toString(),
+    );
+  const [cells, widths] = read(book);
+  assert.equal(cells[1][2].length, 32767);
+  assert.ok(cells[1][2].endsWith("長…"));
+  const [nativeCells, nativeWidths] = read(native);
+  assert.deepEqual(cells, nativeCells);
+  // libxlsxwriter stores a width in pixels of a 7-pixel digit, with Excel's padding of 5 added.
+  const stored = (width) => (Math.round(width * 7) + 5) / 7;
+  assert.deepEqual(widths.map(stored), nativeWidths.map((width) => Math.round(width * 7) / 7));
+
+});
+
 test("a UTF-16 list whose CSV would pass the download limit is refused before the work, with what to do", async () => {
   const list = writeList("customers.txt", 4_000_000, "utf16le");
   assert.equal(await finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(list)), "done");

@@ -11,7 +11,6 @@ import { ByteSink } from "./byte-sink.js";
 import { megabytes, saveFile, saveOutcome } from "./csv-saving.js";
 
 const SHOWN_ROWS = 500; // the table shows the first records; the saved files hold them all
-const WIDEST_COLUMN = 60;
 const PIECE_BYTES = 1 << 18; // bytes of the file read between pauses: some tens of milliseconds
 const START_BYTES = 1 << 16; // the file's start, which settles its encoding, delimiter and header
 const CHUNK_BYTES = 1 << 21; // bytes of CSV written at a time, at least
@@ -32,20 +31,6 @@ function readStart(engine, bytes) {
 export function isRecordFile(engine, bytes) {
   const first = readStart(engine, bytes).rows[0];
   return first !== undefined && first.length > 1;
-}
-
-// Character widths as a spreadsheet shows them: Japanese characters take two.
-function displayWidth(text) {
-  let widest = 0;
-  for (const line of text.split("\n")) {
-    let width = 0;
-    for (const character of line) {
-      const code = character.codePointAt(0);
-      width += code < 0x1100 || (code >= 0xff61 && code <= 0xff9f) ? 1 : 2;
-    }
-    widest = Math.max(widest, width);
-  }
-  return widest;
 }
 
 // What the page says of a list that it will not make into a workbook, and what to do instead.
@@ -228,27 +213,27 @@ export class RecordsView {
     return this.saving(fileName, "Excel ブック", async (file, readAll) => {
       if (file.records > WORKBOOK_RECORDS)
         throw Object.assign(new Error(), { outcome: ["refused", workbookRefusal(file.records)] });
-      const reader = this.engine.recordsReader([file.column], "auto");
+      const reader = this.engine.recordsReader([file.column], "auto", { workbook: true });
       await readAll(reader);
-      const { rows, header } = reader.read();
-      const widths = [];
+      // The cells and widths as kobal-lookup's workbooks have them.
+      const { rows, header, widths, warnings } = reader.read();
       const data = rows.map((row, index) =>
-        row.map((text, column) => {
-          widths[column] = Math.max(widths[column] ?? 8, displayWidth(text) + 2);
+        row.map((text) => {
           // Every cell text: leading zeros stay, and nothing becomes a formula.
           const cell = { type: String, value: text };
           if (header && index === 0) cell.fontWeight = "bold";
           return text === "" ? null : cell;
         }),
       );
-      const columns = widths.map((width) => ({ width: Math.min(width, WIDEST_COLUMN) }));
+      const columns = widths.map((width) => ({ width }));
       const blob = await writeExcelFile(data, { columns, stickyRowsCount: header ? 1 : 0 }).toBlob();
       const link = document.createElement("a");
       link.href = URL.createObjectURL(blob);
       link.download = fileName;
       link.click();
       setTimeout(() => URL.revokeObjectURL(link.href), 60_000);
-      return ["done", `${fileName} (${megabytes(blob.size)}) をダウンロードしました。`];
+      const told = warnings.length > 0 ? ` 注意: ${warnings.join(" / ")}` : "";
+      return ["done", `${fileName} (${megabytes(blob.size)}) をダウンロードしました。${told}`];
     });
   }
 }

@@ -2,8 +2,9 @@
 // file's bytes go in a piece at a time, the first records with their answers and the counts come
 // out as JSON, or the CSV to save in the file's own form (delimiter, record ends, encoding, byte
 // order mark) a piece at a time, so that neither the records nor the CSV of a big file are held
-// whole.
+// whole; or the records as a workbook's cells, with its columns' widths.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "lookup/FieldEscape.h"
 #include "lookup/RecordAnswerer.h"
 #include "lookup/TextForm.h"
+#include "lookup/WorkbookCell.h"
 
 namespace {
 
@@ -39,15 +41,28 @@ const char* EncodingName(TextEncoding encoding) {
   }
 }
 
-// The records kept to be shown, the first `kept` of them, and how many there are.
+// The records kept to be shown, the first `kept` of them, and how many there are; for a
+// workbook, the cells as it holds them and its columns' widths.
 struct Rows : RowSink {
   std::vector<std::vector<std::string>> rows;
   std::size_t kept = 0;
   std::size_t count = 0;
   bool header = false;
-  void Row(std::span<const std::string> cells, bool isHeader, std::size_t) override {
-    if (count++ < kept) rows.emplace_back(cells.begin(), cells.end());
+  bool workbook = false;
+  ColumnWidths widths;
+  std::function<void(const std::string&)> warn;
+  void Row(std::span<const std::string> cells, bool isHeader, std::size_t record) override {
     header |= isHeader;
+    if (count++ >= kept) return;
+    if (!workbook) {
+      rows.emplace_back(cells.begin(), cells.end());
+      return;
+    }
+    std::vector<std::string>& row = rows.emplace_back();
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      row.push_back(WorkbookCellText(cells[i], record, i, warn));
+      widths.Widen(i, row.back());
+    }
   }
 };
 
@@ -101,11 +116,10 @@ void Start(Reading& reading, std::string_view first, std::size_t& skip) {
     reading.sinks = std::make_unique<BothSinks>(reading.rows, *reading.writer);
     sink = reading.sinks.get();
   }
-  reading.answerer = std::make_unique<RecordAnswerer>(reading.options, *sink,
-                                                      [&reading](const std::string& warning) {
-                                                        if (reading.warnings.size() < 100)
-                                                          reading.warnings.push_back(warning);
-                                                      });
+  reading.rows.warn = [&reading](const std::string& warning) {
+    if (reading.warnings.size() < 100) reading.warnings.push_back(warning);
+  };
+  reading.answerer = std::make_unique<RecordAnswerer>(reading.options, *sink, reading.rows.warn);
 }
 
 }  // namespace
@@ -114,10 +128,10 @@ void Start(Reading& reading, std::string_view first, std::size_t& skip) {
 // between commas, NUL-terminated; none for only the records) with `header` 0 auto, 1 present,
 // 2 absent; the first `kept` records (the header row among them) are kept for KobalRecordsRead.
 // `csv`: 0 no CSV, 1 CSV with cells a spreadsheet would evaluate guarded, 2 CSV as it is.
-extern "C" __attribute__((visibility("default"))) void KobalRecordsBegin(const char* columns,
-                                                                         uint32_t header,
-                                                                         uint32_t kept,
-                                                                         uint32_t csv) {
+// `workbook`: the kept records' cells as a workbook holds them (too long ones cut, a warning
+// each), and KobalRecordsRead gives the widths of their columns.
+extern "C" __attribute__((visibility("default"))) void KobalRecordsBegin(
+    const char* columns, uint32_t header, uint32_t kept, uint32_t csv, uint32_t workbook) {
   Reading& reading = Current();
   reading = Reading{};
   for (std::string_view list = columns; !list.empty();) {
@@ -131,6 +145,7 @@ extern "C" __attribute__((visibility("default"))) void KobalRecordsBegin(const c
   reading.rows.kept = kept;
   reading.csv = csv != 0;
   reading.guardFormulas = csv != 2;
+  reading.rows.workbook = workbook != 0;
 }
 
 // Reads the next `size` bytes of the file at `bytes`, the last piece when `final`; the first
@@ -155,7 +170,8 @@ extern "C" __attribute__((visibility("default"))) const char* KobalRecordsFeed(c
 
 // What was read: JSON, NUL-terminated, valid until the next call: {"encoding","delimiter",
 // "header","suggested":[0-based columns named like a telephone column],"warnings":[...],
-// "count":records with the header row,"rows":[[cells...]...] (those kept)}.
+// "count":records with the header row,"rows":[[cells...]...] (those kept), "widths":[columns'
+// widths in characters, for a workbook]}.
 extern "C" __attribute__((visibility("default"))) const char* KobalRecordsRead() {
   Reading& reading = Current();
   std::string& json = reading.json;
@@ -188,6 +204,10 @@ extern "C" __attribute__((visibility("default"))) const char* KobalRecordsRead()
       AppendJsonString(row[c], json);
     }
     json += ']';
+  }
+  json += "],\"widths\":[";
+  for (std::size_t i = 0; reading.rows.workbook && i < reading.rows.widths.size(); ++i) {
+    json += (i == 0 ? "" : ",") + std::to_string(reading.rows.widths.Width(i));
   }
   json += "]}";
   return json.c_str();
