@@ -94,7 +94,7 @@ test("1,100,000 records: the first 500 shown, the CSV streamed as kobal-lookup w
   assert.equal(await page.$eval("#records-csv", (button) => button.disabled), false);
 });
 
-test("workbooks: 5,000 records written whole, every cell text; 50,001 refused as more than the page builds", async () => {
+test("workbooks: 5,000 records written whole, every cell text; 100,001 refused as more than the page builds", async () => {
   await answerSavePicker(page, false);
   const session = await page.createCDPSession();
   await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: work });
@@ -119,11 +119,11 @@ test("workbooks: 5,000 records written whole, every cell text; 50,001 refused as
   const answered = runNative(KOBAL_LOOKUP, ["--column", "2", "--input", list]).toString().trim().split("\r\n").at(-1);
   assert.deepEqual([rows, last[0], last.slice(-3)], [5_001, "顧客5000", answered.split(",").slice(-3).map((field) => field.replace(/^"(.*)"$/, "$1"))]);
 
-  const over = writeList("fifty-thousand.csv", 50_001, "utf8");
+  const over = writeList("over-the-limit.csv", 100_001, "utf8");
   assert.equal(await finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(over)), "done");
   const [refused, why] = await save("#records-xlsx");
   assert.equal(refused, "refused");
-  assert.match(why, /^50,001 件のレコードは、このページがブックを作れるのは 50,000 件までのため、Excel ブックにしません。/);
+  assert.match(why, /^100,001 件のレコードは、このページがブックを作れるのは 100,000 件までのため、Excel ブックにしません。/);
 });
 
 test("a workbook holds the cells and column widths kobal-lookup's does, a cell past Excel's limit cut and told of", async () => {

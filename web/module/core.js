@@ -18,9 +18,10 @@ function putAscii(text, bytes, at) {
   return at;
 }
 
-// Compiles and starts the module from its bytes; resolves to the engine.
+// Compiles and starts the module from its bytes, or starts one compiled already (another
+// engine's `compiled`, as a worker is given it); resolves to the engine.
 export async function createKobal(wasmBytes) {
-  const compiled = await WebAssembly.compile(wasmBytes);
+  const compiled = wasmBytes instanceof WebAssembly.Module ? wasmBytes : await WebAssembly.compile(wasmBytes);
   // The module is built standalone: it imports only the C runtime's exit (reached on a fault
   // such as running out of memory) and a notice of memory growth.
   const imports = {};
@@ -317,6 +318,7 @@ export async function createKobal(wasmBytes) {
   };
 
   return Object.freeze({
+    compiled,
     recordsReader,
     detectCarrier,
     detectCarrierBytes,
