@@ -31,7 +31,7 @@ print(f"kobal {kobal.__version__} from {module}")
 PY
   )
   # The module carries the library: nothing outside the package to find at run time.
-  if ldd "$venv"/lib/python3*/site-packages/kobal/_kobal*.so | grep -q libKobalFnc; then
+  if ldd "$venv"/lib/python3*/site-packages/kobal/_kobal*.so | grep libKobalFnc >/dev/null; then
     echo "FAIL: the installed module needs libKobalFnc.so" >&2
     exit 1
   fi
