@@ -22,7 +22,9 @@ namespace kobal::app {
 QString NumberFromPastedText(QStringView text) {
   std::string number;
   const QByteArray written = text.toUtf8();
-  if (!NormaliseNumber(std::string_view(written.constData(), written.size()), number)) return {};
+  if (!NormaliseNumber(WithoutFinalLineEnd(std::string_view(written.constData(), written.size())),
+                       number))
+    return {};
   return QString::fromLatin1(number.data(), static_cast<qsizetype>(number.size()));
 }
 

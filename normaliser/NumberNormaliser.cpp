@@ -192,6 +192,12 @@ std::size_t CountryCodeLength(const char* digits, std::size_t length, bool plus,
 
 }  // namespace
 
+std::string_view WithoutFinalLineEnd(std::string_view pasted) {
+  if (pasted.ends_with('\n')) pasted.remove_suffix(1);
+  if (pasted.ends_with('\r')) pasted.remove_suffix(1);
+  return pasted;
+}
+
 bool IsPlainDomesticNumber(std::string_view written) {
   if (written.empty() || HasInternationalPrefix(written)) return false;
   bool digits = true;

@@ -25,6 +25,10 @@ namespace kobal {
 // UTF-8, makes the text no number.
 bool NormaliseNumber(std::string_view written, std::string& number);
 
+// `pasted` without the line end a copied spreadsheet cell or line ends in ("\r\n", "\n" or
+// "\r"): what a number field gives NormaliseNumber of text pasted or dropped into it.
+std::string_view WithoutFinalLineEnd(std::string_view pasted);
+
 // Whether digits begin with an international prefix (00, 010), which NormaliseNumber reads as
 // the way to a country code.
 inline bool HasInternationalPrefix(std::string_view digits) {

@@ -75,12 +75,17 @@ class LookupDialogTest : public QObject {
         << QString() << QStringLiteral("０９０−１２３４−５６７８") << QStringLiteral("09012345678");
     QTest::newRow("international form")
         << QString() << QStringLiteral("+81 90-1234-5678") << QStringLiteral("09012345678");
+    QTest::newRow("a cell copied from a spreadsheet")
+        << QString() << QStringLiteral("03-1234-5678\r\n") << QStringLiteral("0312345678");
     // Nothing is inserted, and the field keeps what it held.
     QTest::newRow("twelve digits are not cut to eleven")
         << QStringLiteral("117") << QStringLiteral("090-1234-5678-9") << QStringLiteral("117");
     QTest::newRow("two numbers") << QStringLiteral("117")
                                  << QStringLiteral("03-1234-5678 または 06-6211-0000")
                                  << QStringLiteral("117");
+    QTest::newRow("two lines") << QStringLiteral("117")
+                               << QStringLiteral("0312345678\n0312345679\n")
+                               << QStringLiteral("117");
     QTest::newRow("no digits") << QStringLiteral("117") << QStringLiteral("TEL:")
                                << QStringLiteral("117");
     QTest::newRow("empty clipboard") << QStringLiteral("117") << QString() << QStringLiteral("117");

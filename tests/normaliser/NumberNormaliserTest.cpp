@@ -89,5 +89,21 @@ TEST(NumberNormaliser, SeparatorsAnywhereBetweenDigitsChangeNothing) {
   }
 }
 
+TEST(NumberNormaliser, PastedTextLosesOnlyOneFinalLineEnd) {
+  // A cell copied from a spreadsheet ends in CRLF; a copied line in LF or CR.
+  EXPECT_EQ(WithoutFinalLineEnd("03-3520-1234\r\n"), "03-3520-1234");
+  EXPECT_EQ(WithoutFinalLineEnd("0335201234\n"), "0335201234");
+  EXPECT_EQ(WithoutFinalLineEnd("0335201234\r"), "0335201234");
+  EXPECT_EQ(WithoutFinalLineEnd("\r\n"), "");
+  EXPECT_EQ(WithoutFinalLineEnd(""), "");
+  // More than one line end, or one inside, stays: such a text is not one number.
+  EXPECT_EQ(WithoutFinalLineEnd("0335201234\r\n\r\n"), "0335201234\r\n");
+  EXPECT_EQ(WithoutFinalLineEnd("0335201234\n\r"), "0335201234\n");
+  EXPECT_EQ(WithoutFinalLineEnd("03\r\n35201234"), "03\r\n35201234");
+  std::string number;
+  EXPECT_FALSE(NormaliseNumber("0335201234\r\n", number));  // lines are read without their ends
+  EXPECT_FALSE(NormaliseNumber(WithoutFinalLineEnd("0335201234\n\n"), number));
+}
+
 }  // namespace
 }  // namespace kobal

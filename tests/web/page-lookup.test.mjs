@@ -95,6 +95,11 @@ describe("the number field", () => {
     assert.equal(await numberValue(), "003123", "the selection replaced by a number that fits its place");
     await pasteText(page, "０".repeat(4_000_000));
     assert.equal(await numberValue(), "003123", "millions of characters");
+    await pasteText(page, "0312\r\n0313\r\n");
+    assert.equal(await numberValue(), "003123", "two lines");
+    await emptyNumber();
+    await pasteText(page, "03-3520-1234\r\n");
+    assert.equal(await numberValue(), "0335201234", "a cell copied from a spreadsheet, with its line end");
 
     await emptyNumber();
     await page.$eval("#number", (number) => {

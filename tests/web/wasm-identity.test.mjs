@@ -102,6 +102,7 @@ test("the WebAssembly exports DetectCarrier, the normaliser, the batch call, the
       "KobalDecodeText",
       "KobalEncodeCp932",
       "KobalNormaliseNumber",
+      "KobalNormalisePastedNumber",
       "KobalRecordsBegin",
       "KobalRecordsFeed",
       "KobalRecordsRead",

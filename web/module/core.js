@@ -100,12 +100,15 @@ export async function createKobal(wasmBytes) {
 
   const detectCarrier = (number) => shiftJisDecoder.decode(detectCarrierBytes(number));
 
-  // The digits of a written number, or null when the text is not one number.
-  const normalise = (text) => {
+  // The digits of a written number, or null when the text is not one number; normalisePasted
+  // takes text pasted into a number field, which may end in a line end (a copied cell's).
+  const normaliseWith = (normaliser) => (text) => {
     const size = put(text);
-    const digits = wasm.KobalNormaliseNumber(area, size, numberArea());
+    const digits = normaliser(area, size, numberArea());
     return digits < 0 ? null : asciiDecoder.decode(memory().subarray(numberArea(), numberArea() + digits));
   };
+  const normalise = normaliseWith(wasm.KobalNormaliseNumber);
+  const normalisePasted = normaliseWith(wasm.KobalNormalisePastedNumber);
 
   // Answers met so far, by the number the module gave them: their Shift-JIS bytes and their
   // text, made when first asked for, so that a million lines hold a few hundred strings.
@@ -325,6 +328,7 @@ export async function createKobal(wasmBytes) {
     detectCarrierMany,
     lookupMany,
     normalise,
+    normalisePasted,
     classifyBlock,
     csvBlock,
     answer,

@@ -19,7 +19,7 @@ export class LookupWindow {
     this.aboutBox = document.getElementById("about-box");
     this.pendingAnnouncement = 0;
 
-    makeNumberField(this.number, engine.normalise);
+    makeNumberField(this.number, engine.normalisePasted);
     document.getElementById("lookup-form").addEventListener("submit", (event) => {
       event.preventDefault();
       this.search();

@@ -82,12 +82,18 @@ def Typing(desktop, dialog, screenshot):
 
 
 def Pasting(desktop):
-    SetClipboard("+81 11-201-2345")
+    # A cell copied from a spreadsheet ends in a line end (CRLF on Windows).
+    SetClipboard("03-3520-1234\n")
     desktop.Keys("ctrl+v")
     state = desktop.State().Lookup()
+    Check("paste of a copied cell", state["controls"][NUMBER]["text"], "0335201234")
+    SetClipboard("+81 11-201-2345")
+    desktop.Keys("ctrl+a", "ctrl+v")
+    state = desktop.State().Lookup()
     Check("paste of a written number", state["controls"][NUMBER]["text"], "0112012345")
-    for not_one_number in ("03-3520-XXXX", "Kobal", "0112012345 0112012346", "\u202e0112012345",
-                           "0" * 12, "1" * 3_000_000):
+    for not_one_number in ("03-3520-XXXX", "Kobal", "0112012345 0112012346",
+                           "0112012345\n0112012346\n", "\u202e0112012345", "0" * 12,
+                           "1" * 3_000_000):
         SetClipboard(not_one_number)
         desktop.Keys("ctrl+a", "ctrl+v")
         state = desktop.State().Lookup()
