@@ -15,7 +15,7 @@ import { pathToFileURL } from "node:url";
 const [site, maker, count] = process.argv.slice(2);
 if (!count) throw new Error("usage: node bench/web-page-stalls.mjs SITE_DIR MAKER COUNT");
 const testsDir = resolve(new URL("../tests/web/", import.meta.url).pathname);
-const { answerSavePicker, clearPrivateFiles, finishBatch, launchBrowser, saveAndWait, serveSite, watchLongTasks } = await import(
+const { answerSavePicker, clearPrivateFiles, finishBatch, openServedPage, saveAndWait, watchLongTasks } = await import(
   pathToFileURL(join(testsDir, "browser.mjs")).href
 );
 
@@ -25,13 +25,8 @@ const numbers = spawnSync(resolve(maker), [count], { maxBuffer: 1 << 30 });
 if (numbers.status !== 0) throw new Error(`${maker} failed`);
 writeFileSync(file, numbers.stdout);
 
-const server = await serveSite(resolve(site));
-const browser = await launchBrowser();
+const { server, browser, page } = await openServedPage(resolve(site), { width: 1000, height: 900 });
 try {
-  const page = await browser.newPage();
-  await page.setViewport({ width: 1000, height: 900 });
-  await page.goto(server.url);
-  await page.waitForSelector("html[data-ready]");
   const longTasks = await watchLongTasks(page);
   const measure = async (step, run) => {
     await longTasks();

@@ -14,7 +14,7 @@ import { pathToFileURL } from "node:url";
 const [site, maker, count, steps = "all"] = process.argv.slice(2);
 if (!count) throw new Error("usage: node bench/web-records.mjs SITE_DIR MAKER COUNT [show|all]");
 const testsDir = resolve(new URL("../tests/web/", import.meta.url).pathname);
-const { answerSavePicker, clearPrivateFiles, finishBatch, launchBrowser, saveAndWait, serveSite, watchLongTasks } =
+const { answerSavePicker, clearPrivateFiles, finishBatch, openServedPage, saveAndWait, watchLongTasks } =
   await import(pathToFileURL(join(testsDir, "browser.mjs")).href);
 
 const work = mkdtempSync(join(tmpdir(), "kobal-records-"));
@@ -31,14 +31,10 @@ for (let first = 0; first < Number(count); first += 100_000) {
 closeSync(out);
 console.log(`${count} records, ${statSync(file).size} bytes`);
 
-const server = await serveSite(resolve(site));
-const browser = await launchBrowser();
+const { server, browser, page } = await openServedPage(resolve(site));
 try {
-  const page = await browser.newPage();
   let crashed = false;
   page.on("error", () => (crashed = true));
-  await page.goto(server.url);
-  await page.waitForSelector("html[data-ready]");
   const longTasks = await watchLongTasks(page);
   const measure = async (step, run) => {
     await longTasks();

@@ -87,6 +87,18 @@ export async function serveSite(directory) {
   };
 }
 
+// A new browser showing the site served over HTTP (see serveSite), ready to use, at `viewport`
+// when given: { server, browser, page }.
+export async function openServedPage(site, viewport) {
+  const server = await serveSite(site);
+  const browser = await launchBrowser();
+  const page = await browser.newPage();
+  if (viewport) await page.setViewport(viewport);
+  await page.goto(server.url);
+  await page.waitForSelector("html[data-ready]");
+  return { server, browser, page };
+}
+
 // The page's save picker answered as a user accepting the suggested name would, with a file of
 // the origin's private file system (the name kept in window.suggestedName); `present` false takes
 // the picker away, as in browsers without one.

@@ -10,7 +10,7 @@ import { createReadStream, mkdtempSync, readFileSync, rmSync, statSync, truncate
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
-import { answerSavePicker, finishBatch, launchBrowser, privateFiles, saveAndWait, serveSite } from "./browser.mjs";
+import { answerSavePicker, finishBatch, openServedPage, privateFiles, saveAndWait } from "./browser.mjs";
 import { KOBAL_LOOKUP, NATIVE_BUILD, sha256, SITE } from "./environment.mjs";
 
 const INPUT_LIMIT = 256 << 20; // the page's limit, which the big file fills to the byte
@@ -102,12 +102,7 @@ before(async () => {
   numbers.kill();
   writeFileSync(mix, Buffer.concat(chunks).subarray(0, INPUT_LIMIT));
 
-  server = await serveSite(SITE);
-  browser = await launchBrowser();
-  page = await browser.newPage();
-  await page.setViewport({ width: 1000, height: 900 });
-  await page.goto(server.url);
-  await page.waitForSelector("html[data-ready]");
+  ({ server, browser, page } = await openServedPage(SITE, { width: 1000, height: 900 }));
 });
 
 after(async () => {

@@ -20,7 +20,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
 import { createKobal } from "../../web/module/core.js";
-import { answerSavePicker, finishBatch, launchBrowser, privateFiles, saveAndWait, serveSite } from "./browser.mjs";
+import { answerSavePicker, finishBatch, openServedPage, privateFiles, saveAndWait } from "./browser.mjs";
 import { KOBAL_LOOKUP, NATIVE_BUILD, runNative, sha256, SITE, WEB_BUILD } from "./environment.mjs";
 
 const work = mkdtempSync(join(tmpdir(), "kobal-page-records-"));
@@ -56,11 +56,7 @@ const shownRecords = () =>
   page.$$eval("#records-table tbody tr", (rows) => rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
 
 before(async () => {
-  server = await serveSite(SITE);
-  browser = await launchBrowser();
-  page = await browser.newPage();
-  await page.goto(server.url);
-  await page.waitForSelector("html[data-ready]");
+  ({ server, browser, page } = await openServedPage(SITE));
 });
 
 after(async () => {
