@@ -23,9 +23,9 @@ export class BatchTable {
     view.addEventListener("scroll", () => this.render(), { passive: true });
     view.addEventListener("keydown", (event) => this.onKey(event));
     view.addEventListener("wheel", (event) => this.onWheel(event), { passive: false });
-    view.addEventListener("touchstart", (event) => this.onTouch(event), { passive: true });
-    view.addEventListener("touchmove", (event) => this.onTouch(event), { passive: false });
+    view.addEventListener("touchstart", (event) => this.onTouchStart(event), { passive: true });
     this.touch = null; // { x, y }: where the finger was last
+    this.gesture = null; // { ending, targets }: the elements the fingers on the view came down on
     // A zoom or a new font changes the rows' height: measured again on the next render.
     new ResizeObserver(() => {
       this.rowHeight = 0;
@@ -203,8 +203,30 @@ export class BatchTable {
     this.scrollToRow(this.currentTop(layout) + rows);
   }
 
-  // A finger dragging a scaled table moves its rows with it, as the wheel does; a table not
-  // scaled, or two fingers, the browser pans.
+  // The rows move under a finger and are made anew, and a touch's events keep going to the
+  // element it came down on, out of the document by then: they are heard on that element, as
+  // the view would not hear them, until the last finger leaves.
+  onTouchStart(event) {
+    this.onTouch(event);
+    this.gesture ??= { ending: new AbortController(), targets: new Set() };
+    const { ending, targets } = this.gesture;
+    if (targets.has(event.target)) return;
+    targets.add(event.target);
+    const { signal } = ending;
+    event.target.addEventListener("touchmove", (event) => this.onTouch(event), { passive: false, signal });
+    for (const type of ["touchend", "touchcancel"])
+      event.target.addEventListener(type, (event) => this.onTouchEnd(event), { signal });
+  }
+
+  onTouchEnd(event) {
+    this.onTouch(event);
+    if (event.touches.length > 0 || this.gesture === null) return;
+    this.gesture.ending.abort();
+    this.gesture = null;
+  }
+
+  // A finger dragging a scaled table moves its rows with it, as the wheel does; two fingers
+  // zoom. A table not scaled the browser pans.
   onTouch(event) {
     const last = this.touch;
     this.touch = event.touches.length === 1 ? { x: event.touches[0].clientX, y: event.touches[0].clientY } : null;
@@ -227,10 +249,14 @@ export class BatchTable {
   // its full height, row `top` just under the sticky header.
   render() {
     if (this.batch === null) {
+      this.view.classList.remove("scaled");
       this.body.replaceChildren();
       return;
     }
     const layout = this.layout();
+    // Scaled, the browser is not to pan the rows under a finger even where it would not wait
+    // for the page's touchmove (busy, or the touch out of the document): they would move twice.
+    this.view.classList.toggle("scaled", layout.scaled);
     const { count, rowHeight, rowsHeight, visible } = layout;
     const top = this.currentTop(layout);
     const first = Math.max(0, Math.floor(top) - ROWS_AROUND);
