@@ -11,20 +11,35 @@ constexpr double kNarrowestColumn = 8;
 constexpr double kWidestColumn = 60;
 constexpr std::string_view kCutMark = "…";
 
-// The first `count` characters of UTF-8 `text`.
-std::string_view FirstCharacters(std::string_view text, std::size_t count) {
+// Excel counts a cell's characters in UTF-16 code units: one beyond U+FFFF is two.
+std::size_t ExcelLength(const Utf8Sequence& sequence) {
+  return sequence.valid && sequence.codePoint > 0xFFFF ? 2 : 1;
+}
+
+// The longest start of UTF-8 `text` that Excel counts as at most `limit` characters.
+std::string_view FirstCharacters(std::string_view text, std::size_t limit) {
   const auto* const begin = reinterpret_cast<const unsigned char*>(text.data());
   const auto* p = begin;
   const auto* const end = p + text.size();
-  for (std::size_t i = 0; i < count && p < end; ++i) p += DecodeUtf8(p, end).length;
+  for (std::size_t count = 0; p < end;) {
+    const Utf8Sequence sequence = DecodeUtf8(p, end);
+    count += ExcelLength(sequence);
+    if (count > limit) break;
+    p += sequence.length;
+  }
   return text.substr(0, static_cast<std::size_t>(p - begin));
 }
 
+// The characters in UTF-8 `text`, as Excel counts them.
 std::size_t CharacterCount(std::string_view text) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* const end = p + text.size();
   std::size_t count = 0;
-  for (; p < end; ++count) p += DecodeUtf8(p, end).length;
+  while (p < end) {
+    const Utf8Sequence sequence = DecodeUtf8(p, end);
+    count += ExcelLength(sequence);
+    p += sequence.length;
+  }
   return count;
 }
 

@@ -10,7 +10,8 @@
 
 namespace kobal::lookup {
 
-// Characters a cell of Excel holds at most.
+// Characters a cell of Excel holds at most, counted as Excel counts them: one beyond U+FFFF is
+// two (UTF-16 code units).
 inline constexpr std::size_t kMaxCellCharacters = 32767;
 
 // The text the cell holds for `text`: a NUL (which the workbook's XML cannot hold) as U+FFFD, and
