@@ -146,7 +146,13 @@ class WineDesktop:
             if found:
                 return found[0]
             time.sleep(0.1)
-        raise AssertionError("no Wine desktop window on the display")
+        program = "not started" if self.program is None else (
+            "running" if self.program.poll() is None else f"ended with {self.program.returncode}")
+        names = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", ".",
+                                "getwindowname", "%@"], capture_output=True, text=True).stdout
+        names = [name for name in names.split("\n") if name]
+        raise AssertionError(f"no Wine desktop window on the display (the program {program}); "
+                             f"the windows shown: {names}")
 
     def Keys(self, *keys):
         subprocess.run(["xdotool", "key", "--delay", "80", *keys], check=True)
