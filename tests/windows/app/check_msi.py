@@ -53,8 +53,8 @@ def main():
             desktop.Click(*Centre(dialog["controls"][1000]["rect"]))
             desktop.Type("117")
             desktop.Keys("Return", "F1")
-            Check("installed Kobal: answer", desktop.State().Lookup()["controls"][1003]["text"],
-                  "時報")
+            answered = desktop.Poll(lambda state: state.Lookup()["controls"][1003]["text"] == "時報", 10)
+            Check("installed Kobal: answer", answered.Lookup()["controls"][1003]["text"], "時報")
             opened = RecordedOpens(record, True)
             Check(f"F1 in Kobal started from {link}", [name.lower() for name in opened],
                   [f"c:\\{folder}\\kobal\\kobal.chm".lower()])

@@ -31,15 +31,40 @@ def Check(what, actual, expected):
         failures.append(f"{what}: got {actual!r}, expected {expected!r}")
 
 
-def CheckReady(desktop, what, number, result):
-    """The number field has the focus and its whole number selected; the result line `result`."""
-    state = desktop.State()
-    dialog = state.Lookup()
-    Check(f"{what}: number field", dialog["controls"][NUMBER]["text"], number)
-    Check(f"{what}: result line", dialog["controls"][RESULT]["text"], result)
-    Check(f"{what}: focus", dialog["focus"], NUMBER)
-    Check(f"{what}: selection", dialog["controls"][NUMBER]["selection"], (0, len(number)))
-    return dialog
+def CheckReady(desktop, what, number, result, timeout=10):
+    """Waits for the number field to have the focus and its whole number `number` selected, and
+    for the result line `result`; what differs when the wait ends is a failure."""
+    expected = {"number field": number, "result line": result, "focus": NUMBER,
+                "selection": (0, len(number))}
+
+    def Seen(state):
+        dialog = state.Lookup()
+        if dialog is None:
+            return {}
+        return {"number field": dialog["controls"][NUMBER]["text"],
+                "result line": dialog["controls"][RESULT]["text"], "focus": dialog["focus"],
+                "selection": dialog["controls"][NUMBER]["selection"]}
+    seen = Seen(desktop.Poll(lambda state: Seen(state) == expected, timeout))
+    for part, value in expected.items():
+        Check(f"{what}: {part}", seen.get(part), value)
+
+
+def NumberAfter(desktop, *keys, changed_to=None):
+    """The number field's text once `keys` have been handled: the wait ends when it reads
+    `changed_to` or, for keys that may change nothing, when End pressed after them has put the
+    caret at the end (from Home before them), for the keys reach the program in order."""
+    def Number(state):
+        return state.Lookup()["controls"][NUMBER]
+
+    if changed_to is not None:
+        desktop.Keys(*keys)
+        return Number(desktop.Poll(lambda state: Number(state)["text"] == changed_to, 30))["text"]
+    desktop.Keys("Home")
+    desktop.WaitFor(lambda state: Number(state)["selection"] == (0, 0), "the caret at the start")
+    desktop.Keys(*keys, "End")
+    end = desktop.WaitFor(lambda state: Number(state)["selection"] == (len(Number(state)["text"]),) * 2,
+                          "End after the keys", timeout=60)
+    return Number(end)["text"]
 
 
 def SetClipboard(text):
@@ -84,20 +109,17 @@ def Typing(desktop, dialog, screenshot):
 def Pasting(desktop):
     # A cell copied from a spreadsheet ends in a line end (CRLF on Windows).
     SetClipboard("03-3520-1234\n")
-    desktop.Keys("ctrl+v")
-    state = desktop.State().Lookup()
-    Check("paste of a copied cell", state["controls"][NUMBER]["text"], "0335201234")
+    Check("paste of a copied cell", NumberAfter(desktop, "ctrl+v", changed_to="0335201234"),
+          "0335201234")
     SetClipboard("+81 11-201-2345")
-    desktop.Keys("ctrl+a", "ctrl+v")
-    state = desktop.State().Lookup()
-    Check("paste of a written number", state["controls"][NUMBER]["text"], "0112012345")
+    Check("paste of a written number",
+          NumberAfter(desktop, "ctrl+a", "ctrl+v", changed_to="0112012345"), "0112012345")
     for not_one_number in ("03-3520-XXXX", "Kobal", "0112012345 0112012346",
                            "0112012345\n0112012346\n", "\u202e0112012345", "0" * 12,
                            "1" * 3_000_000):
         SetClipboard(not_one_number)
-        desktop.Keys("ctrl+a", "ctrl+v")
-        state = desktop.State().Lookup()
-        Check(f"paste of {not_one_number[:20]!r}", state["controls"][NUMBER]["text"], "0112012345")
+        Check(f"paste of {not_one_number[:20]!r}", NumberAfter(desktop, "ctrl+a", "ctrl+v"),
+              "0112012345")
     desktop.Keys("Return")
     CheckReady(desktop, "search after pastes", "0112012345", ANSWERS["0112012345"])
 

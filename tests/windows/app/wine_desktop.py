@@ -88,14 +88,19 @@ class WineDesktop:
         raise AssertionError("the probe does not answer")
 
     def WaitFor(self, condition, what, timeout=30):
+        state = self.Poll(condition, timeout)
+        if not condition(state):
+            raise AssertionError(f"waited {timeout} s for {what}; the windows were:\n{state.text}")
+        return state
+
+    def Poll(self, condition, timeout):
+        """The first state that meets `condition`, or the last one seen when `timeout` s passed."""
         deadline = time.monotonic() + timeout
         while True:
             state = self.State()
-            if condition(state):
+            if condition(state) or time.monotonic() > deadline:
                 return state
-            if time.monotonic() > deadline:
-                raise AssertionError(f"waited {timeout} s for {what}; the windows were:\n{state.text}")
-            time.sleep(0.2)
+            time.sleep(0.05)
 
     def Ended(self, timeout=20):
         try:
@@ -126,15 +131,19 @@ class WineDesktop:
         x = dialog["client"][0] + 12
         self.Click(x, bar_y)
         popup = self.WaitFor(lambda state: state.popups, "a menu to open").popups[0]["rect"]
+
+        def Moved(state):
+            return state.popups and state.popups[0]["rect"][0] != popup[0]
         for _ in range(index):
             while True:
                 x += 8
                 if x > dialog["client"][2]:
                     raise AssertionError(f"no menu {index} on the menu bar")
                 self.MoveTo(x, bar_y)
-                moved = self.State().popups
-                if moved and moved[0]["rect"][0] != popup[0]:
-                    popup = moved[0]["rect"]
+                # Most steps stay on the same menu: a short wait each, cut short by a change.
+                moved = self.Poll(Moved, 0.5)
+                if Moved(moved):
+                    popup = moved.popups[0]["rect"]
                     break
         return popup
 
@@ -154,24 +163,22 @@ class WineDesktop:
         raise AssertionError(f"no Wine desktop window on the display (the program {program}); "
                              f"the windows shown: {names}")
 
+    # Keys, typing and clicks reach the program in the order they are made, so a wait for the
+    # state that the last of them makes also covers the ones before it; nothing sleeps after them.
     def Keys(self, *keys):
         subprocess.run(["xdotool", "key", "--delay", "80", *keys], check=True)
-        time.sleep(0.4)
 
     def Type(self, text):
         subprocess.run(["xdotool", "type", "--delay", "80", text], check=True)
-        time.sleep(0.4)
 
     def MoveTo(self, x, y):
         window = self.DesktopWindow()
         subprocess.run(["xdotool", "mousemove", "--window", window, str(x), str(y)], check=True)
-        time.sleep(0.3)
 
     def Click(self, x, y):
         window = self.DesktopWindow()
         subprocess.run(["xdotool", "mousemove", "--window", window, str(x), str(y), "click", "1"],
                        check=True)
-        time.sleep(0.5)
 
     def Screenshot(self, path, rect):
         """The part `rect` (left, top, right, bottom) of the desktop, as a PNG."""
