@@ -31,7 +31,6 @@ pid=$!
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Kobal\$" | head -n 1 || true)
 [ -n "$window" ] || { echo "FAIL: no window named Kobal"; exit 1; }
-sleep 0.5
 kill -0 "$pid" || { echo "FAIL: Kobal ended by itself"; exit 1; }
 
 # Reads the client's place and size, the frame around it and the work area.
@@ -63,36 +62,40 @@ echo "window $window: ${WIDTH}x${HEIGHT} at $X,$Y; frame ${frameW}x${frameH} at 
 [ "${offX#-}" -le 2 ] && [ "${offY#-}" -le 2 ] ||
   fail "frame not centred: its centre is off by ($offX, $offY) half pixels"
 
-xdotool windowfocus --sync "$window"
-# Real key presses (XTEST) into the focused window, as from a keyboard.
-xdotool type --delay 40 0112012345
-sleep 0.5
-import -window "$window" "$work/before.png"
-xdotool key Return
-sleep 1
-import -window "$window" "$work/after.png"
-# The answer changes the picture: the program ran the search and painted its result.
-changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)
-echo "pixels changed by the search: $changed"
-[ "${changed%% *}" -gt 200 ] || fail "the window did not answer"
-
 # The lower part of the window: the result line, which never holds the caret here.
 result_line() { import -window "$window" -gravity South -crop 100%x40%+0+0 +repage "$work/$1.png"; }
-same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" = 0 ]; }
-# Waits (up to 5 s, the machine may be busy) until the result line shows the same as, or
-# something else than, a picture taken before.
+differing() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
+same() { [ "$(differing "$1" "$2")" = 0 ]; }
+# Waits (up to 10 s, the machine may be busy) until the result line shows the same as, or
+# something else than, a picture taken before; then until it shows the same twice in a row, so
+# that the picture kept is not one of a paint half done.
 result_becomes() {  # name same|other reference
-  for _ in $(seq 25); do
+  local deadline=$((SECONDS + 10))
+  while :; do
     result_line "$1"
-    if same "$1" "$3"; then [ "$2" = same ] && return 0; else [ "$2" = other ] && return 0; fi
-    sleep 0.2
+    if same "$1" "$3"; then [ "$2" = same ] && return 0; else [ "$2" = other ] && break; fi
+    [ $SECONDS -lt $deadline ] || { echo "the result line still showed $(differing "$1" "$3") pixels other than $3"; return 1; }
+    sleep 0.1
   done
-  return 1
+  while :; do
+    cp "$work/$1.png" "$work/$1-before.png"
+    result_line "$1"
+    same "$1" "$1-before" && return 0
+    [ $SECONDS -lt $deadline ] || { echo "the result line kept changing"; return 1; }
+  done
 }
 search() {
   xdotool type --delay 40 "$1"
   xdotool key Return
 }
+
+xdotool windowfocus --sync "$window"
+# Real key presses (XTEST) into the focused window, as from a keyboard.
+result_line empty
+search 0112012345
+result_becomes fixed-line other empty || fail "the window did not answer"
+# The answer changes the picture: the program ran the search and painted its result.
+echo "pixels changed by the search: $(differing empty fixed-line)"
 windows_become() {  # count: visible windows named Kobal, the dialog and its About box
   for _ in $(seq 25); do
     [ "$(xdotool search --onlyvisible --name '^Kobal$' 2>/dev/null | wc -l)" -eq "$1" ] && return 0
@@ -100,18 +103,13 @@ windows_become() {  # count: visible windows named Kobal, the dialog and its Abo
   done
   return 1
 }
-keys() {
-  for key in "$@"; do
-    xdotool key "$key"
-    sleep 0.4
-  done
-}
+# Menu keys at a typist's pace: a menu opened by one key must be up before the next key comes.
+keys() { xdotool key --delay 400 "$@"; }
 
 # After a search the number is selected: a new number replaces it.
 result_line start
 search 117
 result_becomes time-signal other start || fail "117 was not answered"
-sleep 0.5 && result_line time-signal  # settled
 search 110
 result_becomes police other time-signal || fail "110 typed after 117 was not answered"
 
@@ -143,7 +141,6 @@ done
 clipboard() { printf '%s' "$1" | xclip -selection clipboard 2>/dev/null; }
 search 09012345678
 result_becomes mobile other police || fail "09012345678 was not answered"
-sleep 0.5 && result_line mobile
 search 110
 result_becomes police-again same police || fail "110 typed after the mobile number was not answered"
 clipboard "+81 90-1234-5678"
@@ -151,9 +148,17 @@ xdotool key ctrl+v Return
 result_becomes pasted same mobile || fail "the pasted +81 90-1234-5678 did not search as 09012345678"
 clipboard "あした電話します"
 xdotool key ctrl+v Return
-sleep 1
+# The field read back through the clipboard: copied after the keys above, so handled after them.
+xdotool key ctrl+a ctrl+c
+copied=""
+for _ in $(seq 100); do  # up to 10 s
+  copied=$(xclip -o -selection clipboard 2>/dev/null || true)
+  [ "$copied" != "あした電話します" ] && break
+  sleep 0.1
+done
+[ "$copied" = 09012345678 ] || fail "a pasted text that is no number changed the number to '$copied'"
 result_line pasted-text
-same pasted-text mobile || fail "a pasted text that is no number changed the number"
+same pasted-text mobile || fail "a pasted text that is no number changed the answer"
 
 xdotool key Escape
 for _ in $(seq 50); do
