@@ -27,9 +27,9 @@ case "${1:-}" in
   test) packages=("${build[@]}" "${test[@]}") ;;
   *) echo "usage: $0 run|package|test" >&2; exit 2 ;;
 esac
-# npm (the page's workbook writer, the web tests) comes with some builds of nodejs (NodeSource's
-# provides and conflicts with Debian's npm).
-if [ "$1" != run ] && ! command -v npm >/dev/null; then
+# npm (the web tests' browser driver below, and the module test's npm pack) comes with some
+# builds of nodejs (NodeSource's provides and conflicts with Debian's npm).
+if [ "$1" = test ] && ! command -v npm >/dev/null; then
   packages+=(npm)
 fi
 
@@ -37,19 +37,35 @@ missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo > /dev/null || {
-    echo "Kobal needs Debian packages that only root can install: as root, run  bash $(realpath "$0") $1" >&2
-    exit 1
-  }
-  sudo="sudo"
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo > /dev/null || {
+      echo "Kobal needs Debian packages that only root can install: as root, run  bash $(realpath "$0") $1" >&2
+      exit 1
+    }
+    sudo="sudo"
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"
 fi
-export DEBIAN_FRONTEND=noninteractive
-if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $sudo dpkg --add-architecture i386
+
+# The web tests drive chromium with puppeteer-core, as tests/web/package-lock.json pins it:
+# installed now, like the packages, so that the tests download nothing. npm writes into the
+# checkout: it runs as the user who ran this script, not as root when they ran it with sudo.
+if [ "$1" = test ]; then
+  web_tests=$(dirname "$(realpath "$0")")/../tests/web
+  driver=$web_tests/node_modules/puppeteer-core
+  if [ ! -d "$driver" ] || [ "$web_tests/package-lock.json" -nt "$driver" ]; then
+    as_user=()
+    if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
+      as_user=(sudo -u "$SUDO_USER" -H)
+    fi
+    (cd "$web_tests" && "${as_user[@]}" npm ci --no-audit --no-fund --loglevel=error)
+  fi
 fi
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"

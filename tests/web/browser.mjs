@@ -134,18 +134,17 @@ export function privateFiles(browser) {
 }
 
 // Records the page's tasks over 50 ms from now on; the returned function gives their durations
-// since it was last called (the last entries are reported a little late, so it waits first).
+// since it was last called. Entries of tasks already ended may not have reached the callback
+// yet: takeRecords() hands them over at once.
 export async function watchLongTasks(page) {
   await page.evaluate(() => {
+    const durations = (entries) => entries.map((entry) => entry.duration);
     window.longTasks = [];
-    new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((e) => e.duration))).observe({
-      type: "longtask",
-    });
+    window.longTaskObserver = new PerformanceObserver((list) => window.longTasks.push(...durations(list.getEntries())));
+    window.longTaskObserver.observe({ type: "longtask" });
+    window.takeLongTasks = () => [...window.longTasks.splice(0), ...durations(window.longTaskObserver.takeRecords())];
   });
-  return async () => {
-    await new Promise((resolve) => setTimeout(resolve, 200));
-    return page.evaluate(() => window.longTasks.splice(0));
-  };
+  return () => page.evaluate(() => window.takeLongTasks());
 }
 
 // Removes what the saves left in the origin's private file system.

@@ -11,6 +11,7 @@ import {
   existsSync,
   mkdtempSync,
   openSync,
+  readdirSync,
   readFileSync,
   rmSync,
   writeFileSync,
@@ -51,6 +52,15 @@ function writeList(name, count, encoding) {
 }
 
 const save = (button) => saveAndWait(page, button, 300_000);
+
+// The path of the download `name` once the browser has put it in place (after its .crdownload),
+// waiting up to 10 s; past that, what the folder holds instead.
+async function downloaded(name) {
+  const path = join(work, name);
+  for (let i = 0; i < 100 && !existsSync(path); i++) await new Promise((resolve) => setTimeout(resolve, 100));
+  assert.ok(existsSync(path), `no ${name} after 10 s; the download folder holds: ${readdirSync(work).join(", ")}`);
+  return path;
+}
 
 const shownRecords = () =>
   page.$$eval("#records-table tbody tr", (rows) => rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
@@ -100,8 +110,7 @@ test("workbooks: 5,000 records written whole, every cell text; 100,001 refused a
   const [outcome, message] = await save("#records-xlsx");
   assert.equal(outcome, "done", message);
   assert.match(message, /^five-thousand-kobal\.xlsx \([\d,]+ MB\) をダウンロードしました。$/);
-  const book = join(work, "five-thousand-kobal.xlsx");
-  for (let i = 0; i < 100 && !existsSync(book); i++) await new Promise((resolve) => setTimeout(resolve, 100));
+  const book = await downloaded("five-thousand-kobal.xlsx");
   const [rows, last] = JSON.parse(
     execFileSync("/usr/bin/python3", [
       "-c",
@@ -131,8 +140,7 @@ test("a workbook holds the cells and column widths kobal-lookup's does, a cell p
   const [outcome, message] = await save("#records-xlsx");
   assert.equal(outcome, "done", message);
   assert.match(message, /record 2, column 3: a cell of 40000 characters is cut to Excel's 32767/);
-  const book = join(work, "long-cells-kobal.xlsx");
-  for (let i = 0; i < 100 && !existsSync(book); i++) await new Promise((resolve) => setTimeout(resolve, 100));
+  const book = await downloaded("long-cells-kobal.xlsx");
   const native = join(work, "long-cells-native.xlsx");
   runNative(KOBAL_LOOKUP, ["--column", "2", "-f", "xlsx", "-o", native, "--input", list]);
   const read = (path) =>

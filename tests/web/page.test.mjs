@@ -348,7 +348,7 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
       if (done.length === 1) return { name: done[0], bytes: readFileSync(join(downloads, done[0])) };
       await new Promise((resolve) => setTimeout(resolve, 100));
     }
-    throw new Error(`no download from ${button}`);
+    throw new Error(`no download from ${button} in 30 s; the download folder holds: ${readdirSync(downloads).join(", ") || "nothing"}`);
   };
 
   const lines = [

@@ -2,6 +2,8 @@
 // whole file in one go (as write-excel-file does) held the page up for seconds (50,000 records,
 // 3 s). Given the engine's compiled module, the file and its answered column; gives back the
 // workbook as a Blob with the reader's warnings, or what went wrong.
+/*! write-excel-file 4.1.1 | MIT License | Copyright (c) 2018 gitlab.com/catamphetamine */
+/*! fflate 0.8.3 | MIT License | Copyright (c) 2026 Arjun Barrett */
 import { generateXlsxFileSync } from "write-excel-file/modules/export/writeXlsxFileUniversal.js";
 import toBytes from "write-excel-file/modules/export/convertFileContentToUint8ArrayBrowser.js";
 import { createKobal } from "../module/core.js";
