@@ -50,4 +50,41 @@ char* Utf16Decoder::Decode(const unsigned char* in, std::size_t size, bool final
   return out;
 }
 
+std::u16string Utf16FromUtf8(std::string_view utf8) {
+  std::u16string utf16;
+  utf16.reserve(utf8.size());
+  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  const auto* const end = p + utf8.size();
+  while (p < end) {
+    const Utf8Sequence sequence = DecodeUtf8(p, end);
+    p += sequence.length;
+    const char32_t c = sequence.valid ? sequence.codePoint : U'\uFFFD';
+    if (c < 0x10000) {
+      utf16.push_back(static_cast<char16_t>(c));
+    } else {
+      utf16.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+      utf16.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    }
+  }
+  return utf16;
+}
+
+std::optional<std::string> Utf8FromUtf16(std::u16string_view utf16) {
+  std::string utf8;
+  utf8.resize(utf16.size() * 3);
+  char* out = utf8.data();
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    char32_t c = utf16[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      return std::nullopt;
+    }
+    out = EncodeUtf8(c, out);
+  }
+  utf8.resize(static_cast<std::size_t>(out - utf8.data()));
+  return utf8;
+}
+
 }  // namespace kobal

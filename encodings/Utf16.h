@@ -1,9 +1,19 @@
-// UTF-16 to UTF-8, a block at a time, as "Unicode text" files from Windows arrive.
+// UTF-16 to UTF-8, a block at a time, as "Unicode text" files from Windows arrive; and whole
+// texts between UTF-8 and UTF-16, as the Windows API takes them.
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace kobal {
+
+// The UTF-16 of `utf8`; each ill-formed sequence becomes one U+FFFD.
+std::u16string Utf16FromUtf8(std::string_view utf8);
+
+// The UTF-8 of `utf16`, or none when it is not well-formed (a lone surrogate).
+std::optional<std::string> Utf8FromUtf16(std::u16string_view utf16);
 
 class Utf16Decoder {
  public:

@@ -22,4 +22,8 @@ std::optional<std::string_view> NumberToAsk(std::string_view line, std::string_v
   return digits;
 }
 
+void AskAsItStands(std::string_view number, AnswerBuffer& answer) {
+  AskLibrary(HoldsNul(number) ? "" : number.data(), answer);
+}
+
 }  // namespace kobal::lookup

@@ -37,4 +37,8 @@ inline void AskLibrary(const char* number, AnswerBuffer& answer) {
 std::optional<std::string_view> NumberToAsk(std::string_view line, std::string_view asRead,
                                             bool raw, std::string& digits);
 
+// Asks the library about `number` as it stands (followed by a NUL), as the bindings'
+// detect_carrier and kobal-lookup --raw do: one holding a NUL gets the answer for no number.
+void AskAsItStands(std::string_view number, AnswerBuffer& answer);
+
 }  // namespace kobal::lookup

@@ -4,15 +4,17 @@
 #include <string>
 #include <unordered_map>
 
+#include "encodings/AnswerText.h"
+
 namespace kobal::python {
 
 PyObject* AnswerText(const char* answer) {
   static std::unordered_map<std::string, PyObject*> texts;  // guarded by the interpreter's lock
   auto found = texts.find(answer);
   if (found == texts.end()) {
-    // Python's cp932 is the code page the library writes (Shift-JIS as Windows has it).
-    PyObject* text = PyUnicode_Decode(
-        answer, static_cast<Py_ssize_t>(std::char_traits<char>::length(answer)), "cp932", "strict");
+    const std::string utf8 = AnswerUtf8(answer);
+    PyObject* text =
+        PyUnicode_DecodeUTF8(utf8.data(), static_cast<Py_ssize_t>(utf8.size()), "strict");
     if (text == nullptr) return nullptr;
     found = texts.emplace(answer, text).first;
   }

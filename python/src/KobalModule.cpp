@@ -26,16 +26,27 @@ constexpr Py_ssize_t kNumberWindow = 64;
 }
 
 // The number's bytes for DetectCarrier: a bytes object's own, or a str's UTF-8 (the same bytes
-// for ASCII digits). Both end in a NUL, where the library stops reading.
-py::object NumberBytes(py::handle number, const char* function, const char*& bytes) {
+// for ASCII digits), each followed by a NUL. Of a str longer than the library reads, the first
+// characters, with a NUL among the rest standing for itself: such a text is no number either.
+py::object NumberBytes(py::handle number, const char* function, std::string_view& bytes) {
   if (PyBytes_Check(number.ptr())) {
-    bytes = PyBytes_AS_STRING(number.ptr());
+    bytes = {PyBytes_AS_STRING(number.ptr()),
+             static_cast<std::size_t>(PyBytes_GET_SIZE(number.ptr()))};
     return py::object();
   }
   if (!PyUnicode_Check(number.ptr())) WrongType(function, "the number as str or bytes", number);
+  const Py_ssize_t length = PyUnicode_GetLength(number.ptr());
+  if (length > kNumberWindow) {
+    const Py_ssize_t nul = PyUnicode_FindChar(number.ptr(), 0, kNumberWindow, length, 1);
+    if (nul == -2) throw py::error_already_set();
+    if (nul >= 0) {
+      bytes = std::string_view("", 1);
+      return py::object();
+    }
+  }
   const TextBytes utf8 = Utf8Of(number.ptr(), kNumberWindow);
   if (utf8.bytes.data() == nullptr) throw py::error_already_set();
-  bytes = utf8.bytes.data();
+  bytes = utf8.bytes;
   return py::reinterpret_steal<py::object>(utf8.owner);
 }
 
@@ -49,18 +60,18 @@ py::object WrittenBytes(py::handle text, const char* function, std::string_view&
 }
 
 py::bytes DetectCarrierBytes(py::handle number) {
-  const char* bytes = nullptr;
+  std::string_view bytes;
   const py::object owner = NumberBytes(number, "detect_carrier_bytes", bytes);
   lookup::AnswerBuffer answer;
-  lookup::AskLibrary(bytes, answer);
+  lookup::AskAsItStands(bytes, answer);
   return py::bytes(answer.data());
 }
 
 py::object DetectCarrierText(py::handle number) {
-  const char* bytes = nullptr;
+  std::string_view bytes;
   const py::object owner = NumberBytes(number, "detect_carrier", bytes);
   lookup::AnswerBuffer answer;
-  lookup::AskLibrary(bytes, answer);
+  lookup::AskAsItStands(bytes, answer);
   PyObject* text = AnswerText(answer.data());
   if (text == nullptr) throw py::error_already_set();
   return py::reinterpret_steal<py::object>(text);
@@ -96,7 +107,9 @@ PYBIND11_MODULE(_kobal, module) {
 
 The number is its bytes exactly as the library reads them: ASCII digits with no
 separators, given as str or bytes (a str is read as its UTF-8). Nothing is
-normalised: "03-3520-1234" answers 不明. Use lookup() for written numbers.
+normalised: "03-3520-1234" answers 不明. One holding a NUL answers 不明, as in
+kobal-lookup --raw: the library would stop there and answer for another number.
+Use lookup() for written numbers.
 
 >>> detect_carrier("0112012345")
 'NTT固定（北海道札幌大通）'

@@ -4,7 +4,9 @@ import io
 import itertools
 import json
 import os
+import pathlib
 import random
+import re
 import signal
 import subprocess
 import sys
@@ -291,6 +293,21 @@ class Answers(unittest.TestCase):
             batch = first[start:start + 50]
             self.assertEqual(dict(tsv_records(answer(*[n.decode() for n in batch]))),
                              {n: forward[n] for n in batch})
+
+
+    def test_the_shared_table_of_numbers_asked(self):
+        """The table that the core's, Python's and the module's tests read too."""
+        table = pathlib.Path(__file__).parent.parent / "support" / "numbers-asked.tsv"
+        escapes = {"0": "\0", "t": "\t", "n": "\n", "r": "\r"}
+        rows = [line.split("\t") for line in table.read_text(encoding="utf-8").splitlines()
+                if not line.startswith("#")]
+        rows = [[re.sub(r"\\(.)", lambda m: escapes.get(m[1], m[1]), row[0]), *row[1:]]
+                for row in rows]
+        rows = [row for row in rows if not set(row[0]) & set("\r\n")]  # one line each
+        given = "".join(row[0] + "\n" for row in rows).encode()
+        self.assertEqual([record["result"] for record in jsonl("--raw", stdin=given)],
+                         [row[1] for row in rows])
+        self.assertEqual([record["result"] for record in jsonl(stdin=given)], [row[2] for row in rows])
 
 
 class Encodings(unittest.TestCase):

@@ -35,6 +35,20 @@ def _unescape(field):
     return bytes(raw)
 
 
+def numbers_asked():
+    """(input, answer as it stands, answer as written) for every row of the table that the
+    core's, kobal-lookup's and the module's tests read too."""
+    table = pathlib.Path(__file__).parent.parent / "support" / "numbers-asked.tsv"
+    escapes = {"0": "\0", "t": "\t", "n": "\n", "r": "\r"}
+    rows = []
+    for line in table.read_text(encoding="utf-8").splitlines():
+        if not line.startswith("#"):
+            text, as_it_stands, as_written = line.split("\t")
+            rows.append((re.sub(r"\\(.)", lambda m: escapes.get(m[1], m[1]), text), as_it_stands,
+                         as_written))
+    return rows
+
+
 def written_forms():
     """(written bytes, expected digits or None) for every case of the table."""
     cases = []

@@ -3,13 +3,14 @@
 // installed into an empty project and imported by a plain script.
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, readdirSync, rmSync, writeFileSync } from "node:fs";
+import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
 import {
   KOBAL_LOOKUP,
   MODULE,
+  REPOSITORY,
   importModule,
   nativeAnswers,
   readWrittenForms,
@@ -43,6 +44,23 @@ test("detectCarrier gives kobal-lookup's UTF-8 answer as a string", () => {
     .map((record) => record.slice(record.indexOf("\t") + 1));
   assert.deepEqual(numbers.map(kobal.detectCarrier), lookup);
   assert.equal(kobal.detectCarrier("0112012345"), "NTT固定（北海道札幌大通）");
+});
+
+test("the shared table of numbers asked: as they stand and as written", () => {
+  const escapes = { 0: "\0", t: "\t", n: "\n", r: "\r" };
+  const rows = readFileSync(join(REPOSITORY, "tests/support/numbers-asked.tsv"), "utf8")
+    .split("\n")
+    .filter((line) => line !== "" && !line.startsWith("#"))
+    .map((line) => line.split("\t"))
+    .map(([text, ...answers]) => [text.replace(/\\(.)/g, (_, c) => escapes[c] ?? c), ...answers]);
+  assert.ok(rows.length >= 20);
+  for (const [text, asItStands, asWritten] of rows) {
+    assert.equal(kobal.detectCarrier(text), asItStands, `detectCarrier(${JSON.stringify(text)})`);
+    assert.equal(kobal.lookupMany([text])[0], asWritten, `lookupMany([${JSON.stringify(text)}])`);
+  }
+  const texts = rows.map(([text]) => text);
+  assert.deepEqual(kobal.detectCarrierMany(texts), rows.map(([, asItStands]) => asItStands));
+  assert.deepEqual(kobal.lookupMany(texts), rows.map(([, , asWritten]) => asWritten));
 });
 
 test("detectCarrierBytes gives the library's Shift-JIS; a Uint8Array goes in unchanged", () => {

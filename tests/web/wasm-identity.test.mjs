@@ -73,7 +73,7 @@ test("written forms: the normaliser's test table, normalised and then answered",
   assertSameAnswers(numbers);
 });
 
-test("the WebAssembly exports DetectCarrier, the normaliser, the batch call, the answer's size, the text codecs and the record reader, nothing else of the library", () => {
+test("the WebAssembly exports DetectCarrier, the core's asking and answer text, the normaliser, the batch call, the answer's size, the text codecs and the record reader, nothing else of the library", () => {
   const exported = WebAssembly.Module.exports(
     new WebAssembly.Module(readFileSync(join(WEB_BUILD, "kobal.wasm"))),
   );
@@ -96,10 +96,12 @@ test("the WebAssembly exports DetectCarrier, the normaliser, the batch call, the
       "DetectCarrier",
       "KobalAnswerItems",
       "KobalAnswerText",
+      "KobalAnswerUtf8",
       "KobalBatchCsv",
       "KobalBeginText",
       "KobalClassifyLines",
       "KobalDecodeText",
+      "KobalDetectCarrier",
       "KobalEncodeCp932",
       "KobalNormaliseNumber",
       "KobalNormalisePastedNumber",

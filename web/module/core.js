@@ -39,8 +39,7 @@ export async function createKobal(wasmBytes) {
   wasm._initialize();
 
   const utf8Encoder = new TextEncoder();
-  const asciiDecoder = new TextDecoder("utf-8");
-  const shiftJisDecoder = new TextDecoder("shift_jis");
+  const utf8Decoder = new TextDecoder("utf-8");
 
   const resultAt = wasm.malloc(wasm.KobalResultSize());
 
@@ -80,15 +79,18 @@ export async function createKobal(wasmBytes) {
     return text.length;
   };
 
-  // DetectCarrier on `size` bytes at `at`, which are followed by room for a NUL. A NUL inside
-  // would end the number early and answer for another one, so such a text gets the answer for
-  // no number at all, as kobal-lookup gives it.
+  // The library's answer for the `size` bytes at `at` as they stand, which are followed by room
+  // for a NUL, by the lookup core's rule (one holding a NUL is no number, as in kobal-lookup).
   const detectAt = (at, size) => {
-    const bytes = memory();
-    const holdsNul = bytes.subarray(at, at + size).indexOf(0) >= 0;
-    bytes[at + size] = 0;
-    wasm.DetectCarrier(holdsNul ? at + size : at, resultAt);
+    memory()[at + size] = 0;
+    wasm.KobalDetectCarrier(at, size, resultAt);
     return memory().indexOf(0, resultAt) - resultAt;
+  };
+
+  // An answer's text as every front end shows it, from its Shift-JIS bytes at `at`.
+  const answerUtf8 = (at) => {
+    const text = wasm.KobalAnswerUtf8(at);
+    return utf8Decoder.decode(memory().subarray(text, memory().indexOf(0, text)));
   };
 
   // The answer's Shift-JIS bytes, as the library wrote them, without the NUL.
@@ -98,14 +100,17 @@ export async function createKobal(wasmBytes) {
     return memory().slice(resultAt, resultAt + length);
   };
 
-  const detectCarrier = (number) => shiftJisDecoder.decode(detectCarrierBytes(number));
+  const detectCarrier = (number) => {
+    detectAt(area, put(number));
+    return answerUtf8(resultAt);
+  };
 
   // The digits of a written number, or null when the text is not one number; normalisePasted
   // takes text pasted into a number field, which may end in a line end (a copied cell's).
   const normaliseWith = (normaliser) => (text) => {
     const size = put(text);
     const digits = normaliser(area, size, numberArea());
-    return digits < 0 ? null : asciiDecoder.decode(memory().subarray(numberArea(), numberArea() + digits));
+    return digits < 0 ? null : utf8Decoder.decode(memory().subarray(numberArea(), numberArea() + digits));
   };
   const normalise = normaliseWith(wasm.KobalNormaliseNumber);
   const normalisePasted = normaliseWith(wasm.KobalNormalisePastedNumber);
@@ -117,8 +122,8 @@ export async function createKobal(wasmBytes) {
     if (answers[id] === undefined) {
       const at = wasm.KobalAnswerText(id);
       if (at === 0) throw new RangeError(`kobal: no answer ${id}`);
-      const bytes = memory().slice(at, heap.indexOf(0, at));
-      answers[id] = { bytes, text: shiftJisDecoder.decode(bytes) };
+      const bytes = memory().slice(at, memory().indexOf(0, at));
+      answers[id] = { bytes, text: answerUtf8(at) };
     }
     return answers[id];
   };
@@ -268,7 +273,7 @@ export async function createKobal(wasmBytes) {
   };
   const textEncoding = () => {
     const at = wasm.KobalTextEncoding();
-    return asciiDecoder.decode(memory().subarray(at, heap.indexOf(0, at)));
+    return utf8Decoder.decode(memory().subarray(at, heap.indexOf(0, at)));
   };
 
   // The code page 932 bytes of a text, as kobal-lookup writes Shift-JIS: "?" for what the code
@@ -315,7 +320,7 @@ export async function createKobal(wasmBytes) {
       read() {
         const jsonAt = wasm.KobalRecordsRead();
         const bytesOut = memory();
-        return JSON.parse(asciiDecoder.decode(bytesOut.subarray(jsonAt, bytesOut.indexOf(0, jsonAt))));
+        return JSON.parse(utf8Decoder.decode(bytesOut.subarray(jsonAt, bytesOut.indexOf(0, jsonAt))));
       },
     };
   };
