@@ -22,8 +22,7 @@ namespace kobal::app {
 QString NumberFromPastedText(QStringView text) {
   std::string number;
   const QByteArray written = text.toUtf8();
-  if (!NormaliseNumber(WithoutFinalLineEnd(std::string_view(written.constData(), written.size())),
-                       number))
+  if (!NormalisePastedNumber(std::string_view(written.constData(), written.size()), number))
     return {};
   return QString::fromLatin1(number.data(), static_cast<qsizetype>(number.size()));
 }

@@ -26,8 +26,14 @@ namespace kobal {
 bool NormaliseNumber(std::string_view written, std::string& number);
 
 // `pasted` without the line end a copied spreadsheet cell or line ends in ("\r\n", "\n" or
-// "\r"): what a number field gives NormaliseNumber of text pasted or dropped into it.
+// "\r").
 std::string_view WithoutFinalLineEnd(std::string_view pasted);
+
+// NormaliseNumber of text pasted or dropped into a number field (the windows' and the page's):
+// the one number it holds, without such a line end.
+inline bool NormalisePastedNumber(std::string_view pasted, std::string& number) {
+  return NormaliseNumber(WithoutFinalLineEnd(pasted), number);
+}
 
 // Whether digits begin with an international prefix (00, 010), which NormaliseNumber reads as
 // the way to a country code.

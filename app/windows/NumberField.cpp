@@ -122,7 +122,7 @@ LRESULT CALLBACK NumberFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM
 std::string NumberFromPastedText(std::wstring_view text) {
   std::string number;
   const std::string written = Utf8FromWide(text);
-  if (written.empty() || !NormaliseNumber(WithoutFinalLineEnd(written), number)) return {};
+  if (!NormalisePastedNumber(written, number)) return {};
   return number;
 }
 

@@ -8,9 +8,10 @@
 
 namespace {
 
-int32_t WriteDigits(std::string_view written, char* number) {
+int32_t WriteDigits(bool (*normalise)(std::string_view, std::string&), std::string_view written,
+                    char* number) {
   static std::string digits;  // the module runs on one thread; its capacity is reused
-  if (!kobal::NormaliseNumber(written, digits)) return -1;
+  if (!normalise(written, digits)) return -1;
   std::memcpy(number, digits.c_str(), digits.size() + 1);
   return static_cast<int32_t>(digits.size());
 }
@@ -23,11 +24,11 @@ int32_t WriteDigits(std::string_view written, char* number) {
 extern "C" __attribute__((visibility("default"))) int32_t KobalNormaliseNumber(const char* written,
                                                                                uint32_t size,
                                                                                char* number) {
-  return WriteDigits(std::string_view(written, size), number);
+  return WriteDigits(kobal::NormaliseNumber, std::string_view(written, size), number);
 }
 
 // The same for text pasted into a number field, which may end in a line end.
 extern "C" __attribute__((visibility("default"))) int32_t KobalNormalisePastedNumber(
     const char* written, uint32_t size, char* number) {
-  return WriteDigits(kobal::WithoutFinalLineEnd(std::string_view(written, size)), number);
+  return WriteDigits(kobal::NormalisePastedNumber, std::string_view(written, size), number);
 }
