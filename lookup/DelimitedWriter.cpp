@@ -2,38 +2,18 @@
 #include "lookup/DelimitedWriter.h"
 
 namespace kobal::lookup {
-namespace {
-
-// Digits with a leading zero, which a spreadsheet would read as a number without it: quoted, so
-// that "quoted field as text" (LibreOffice) keeps them as written.
-bool HasLeadingZero(std::string_view cell) {
-  return cell.size() > 1 && cell.front() == '0' &&
-         cell.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-}  // namespace
-
-bool LooksLikeFormula(std::string_view cell) {
-  return !cell.empty() && std::string_view("=+-@\t\r").find(cell.front()) != std::string_view::npos;
-}
 
 void AppendDelimitedRecord(std::span<const std::string> cells, const DelimitedLayout& layout,
                            std::string& out) {
+  const CsvRules rules{layout.delimiter, layout.guardFormulas, true};
   std::string text;
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) text += layout.delimiter;
-    const std::string& cell = cells[i];
-    const bool guarded = layout.guardFormulas && LooksLikeFormula(cell);
-    const bool quoted = guarded || HasLeadingZero(cell) ||
-                        cell.find_first_of("\"\r\n") != std::string::npos ||
-                        cell.find(layout.delimiter) != std::string::npos;
-    if (quoted) text += '"';
-    if (guarded) text += '\'';
-    for (const char c : cell) {
-      if (c == '"') text += '"';
-      text += c;
-    }
-    if (quoted) text += '"';
+    const std::size_t at = text.size();
+    text.resize(at + 1 + MaxEscapedSize(cells[i].size()));
+    char* end = text.data() + at;
+    if (i > 0) *end++ = layout.delimiter;
+    end = WriteCsvCell(cells[i], FieldBytes::kKept, rules, end);
+    text.resize(static_cast<std::size_t>(end - text.data()));
   }
   text += layout.recordEnd;
   AppendEncoded(text, layout.form.encoding, out);

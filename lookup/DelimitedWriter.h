@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "lookup/FieldEscape.h"
 #include "lookup/RecordAnswerer.h"
 #include "lookup/TextForm.h"
 
@@ -20,12 +21,8 @@ struct DelimitedLayout {
   bool guardFormulas = true;
 };
 
-// Whether a spreadsheet would evaluate a cell beginning so: =, +, -, @, TAB or CR.
-bool LooksLikeFormula(std::string_view cell);
-
-// Appends one record, with its record end, to `out` (the byte order mark is the caller's).
-// A guarded cell gets a leading apostrophe and quotes, as OWASP advises for CSV injection: Excel
-// and LibreOffice then show it as text, never run it.
+// Appends one record, with its record end, to `out` (the byte order mark is the caller's):
+// cells as WriteCsvCell writes them, digits with a leading zero quoted.
 void AppendDelimitedRecord(std::span<const std::string> cells, const DelimitedLayout& layout,
                            std::string& out);
 

@@ -30,8 +30,9 @@ const char* BackslashEscape(char c) {
   }
 }
 
-bool NeedsCsvQuotes(std::string_view field) {
-  return field.find_first_of(",\"\r\n") != std::string_view::npos;
+bool HasLeadingZero(std::string_view cell) {
+  return cell.size() > 1 && cell.front() == '0' &&
+         cell.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 // Walks the field: `ascii` writes each ASCII byte; every other character is written as
@@ -107,10 +108,18 @@ char* WriteCsvText(std::string_view field, FieldBytes bytes, char* out) {
       out);
 }
 
-char* WriteCsvField(std::string_view field, FieldBytes bytes, char* out) {
-  const bool quoted = NeedsCsvQuotes(field);
+bool LooksLikeFormula(std::string_view cell) {
+  return !cell.empty() && std::string_view("=+-@\t\r").find(cell.front()) != std::string_view::npos;
+}
+
+char* WriteCsvCell(std::string_view cell, FieldBytes bytes, const CsvRules& rules, char* out) {
+  const char special[] = {'"', '\r', '\n', rules.delimiter};
+  const bool guarded = rules.guardFormulas && LooksLikeFormula(cell);
+  const bool quoted = guarded || (rules.quoteLeadingZeros && HasLeadingZero(cell)) ||
+                      cell.find_first_of(std::string_view(special, 4)) != std::string_view::npos;
   if (quoted) *out++ = '"';
-  out = WriteCsvText(field, bytes, out);
+  if (guarded) *out++ = '\'';
+  out = WriteCsvText(cell, bytes, out);
   if (quoted) *out++ = '"';
   return out;
 }

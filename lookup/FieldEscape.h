@@ -24,8 +24,27 @@ enum class FieldBytes {
 // escapes gives back the field's bytes. Not for Shift-JIS bytes, whose trail bytes may be "\".
 char* WriteTsvField(std::string_view field, FieldBytes bytes, char* out);
 
-// RFC 4180: quoted, with quotes doubled, when the field holds a comma, quote, CR or LF.
-char* WriteCsvField(std::string_view field, FieldBytes bytes, char* out);
+// How a CSV cell is written: RFC 4180 for its delimiter, and what spreadsheets need of it.
+struct CsvRules {
+  char delimiter = ',';
+  // A cell a spreadsheet would evaluate gets quotes and a leading apostrophe, as OWASP advises
+  // for CSV injection: Excel and LibreOffice then show it as text, never run it.
+  bool guardFormulas = false;
+  // Digits with a leading zero, which a spreadsheet would read as a number without it: quoted,
+  // so that "quoted field as text" (LibreOffice) keeps them as written.
+  bool quoteLeadingZeros = false;
+};
+
+// Whether a spreadsheet would evaluate a cell beginning so: =, +, -, @, TAB or CR.
+bool LooksLikeFormula(std::string_view cell);
+
+// A CSV cell: quoted, with quotes doubled, when it holds the delimiter, a quote, CR or LF, or
+// when `rules` ask for it.
+char* WriteCsvCell(std::string_view cell, FieldBytes bytes, const CsvRules& rules, char* out);
+// A cell by RFC 4180 alone, comma-delimited.
+inline char* WriteCsvField(std::string_view field, FieldBytes bytes, char* out) {
+  return WriteCsvCell(field, bytes, CsvRules{}, out);
+}
 // The inside of a quoted CSV field: quotes doubled.
 char* WriteCsvText(std::string_view field, FieldBytes bytes, char* out);
 

@@ -93,13 +93,7 @@ void RecordWriter::Write(std::string_view written, std::optional<std::string_vie
       out = WriteTsvField(written, inputBytes_, out);
       break;
     case OutputFormat::kCsv:
-      if (extras_.guardFormulas && LooksLikeFormula(written)) {
-        out = Append(out, "\"'");  // shown as text by spreadsheets, never evaluated
-        out = WriteCsvText(written, inputBytes_, out);
-        *out++ = '"';
-      } else {
-        out = WriteCsvField(written, inputBytes_, out);
-      }
+      out = WriteCsvCell(written, inputBytes_, {.guardFormulas = extras_.guardFormulas}, out);
       break;
     case OutputFormat::kJsonLines:
       out = Append(out, "{\"input\":");

@@ -119,14 +119,7 @@ extern "C" __attribute__((visibility("default"))) const char* KobalBatchCsv(cons
     csv.resize(before + MaxEscapedSize(line.size()) + 2 + numberText.size() + 1 +
                fields[answer].size() + 2);
     char* out = csv.data() + before;
-    if (LooksLikeFormula(line)) {
-      *out++ = '"';
-      *out++ = '\'';
-      out = WriteCsvText(line, bytes, out);
-      *out++ = '"';
-    } else {
-      out = WriteCsvField(line, bytes, out);
-    }
+    out = WriteCsvCell(line, bytes, {.guardFormulas = true}, out);
     *out++ = ',';
     out = std::copy(numberText.begin(), numberText.end(), out);
     *out++ = ',';
