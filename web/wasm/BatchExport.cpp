@@ -23,6 +23,21 @@ kobal::lookup::LineClassifier& Classifier() {
   return classifier;
 }
 
+// Calls `line(start, text)` for each line of the `size` bytes at `text`: a line ends at LF, a
+// CR before it is dropped, and a last line without LF counts.
+template <typename LineFunction>
+void ForEachLine(const char* text, uint32_t size, LineFunction line) {
+  for (uint32_t start = 0; start < size;) {
+    const void* newline = std::memchr(text + start, '\n', size - start);
+    const uint32_t end =
+        newline == nullptr ? size : static_cast<uint32_t>(static_cast<const char*>(newline) - text);
+    uint32_t length = end - start;
+    if (length > 0 && text[end - 1] == '\r') length--;
+    line(start, std::string_view(text + start, length));
+    start = end + 1;
+  }
+}
+
 }  // namespace
 
 // Classifies the lines of the `size` bytes at `text` (UTF-8): a line ends at LF, a CR before it
@@ -34,18 +49,11 @@ extern "C" __attribute__((visibility("default"))) uint32_t KobalClassifyLines(
     const char* text, uint32_t size, uint32_t base, uint32_t* starts, uint16_t* answers) {
   kobal::lookup::LineClassifier& classifier = Classifier();
   uint32_t lines = 0;
-  for (uint32_t start = 0; start < size; lines++) {
-    const void* newline = std::memchr(text + start, '\n', size - start);
-    const uint32_t end =
-        newline == nullptr ? size : static_cast<uint32_t>(static_cast<const char*>(newline) - text);
-    uint32_t length = end - start;
-    if (length > 0 && text[end - 1] == '\r') length--;
+  ForEachLine(text, size, [&](uint32_t start, std::string_view line) {
     starts[lines] = base + start;
     // The library holds a few thousand distinct texts: their numbers fit.
-    answers[lines] =
-        static_cast<uint16_t>(classifier.Classify(std::string_view(text + start, length)));
-    start = end + 1;
-  }
+    answers[lines++] = static_cast<uint16_t>(classifier.Classify(line));
+  });
   return lines;
 }
 
@@ -98,15 +106,7 @@ extern "C" __attribute__((visibility("default"))) const char* KobalBatchCsv(cons
   const OutputEncoding encoding = shiftJis != 0 ? OutputEncoding::kShiftJis : OutputEncoding::kUtf8;
   std::vector<std::string>& fields = answerFields[shiftJis != 0 ? 1 : 0];
   csv.clear();
-  for (uint32_t start = 0; start < size;) {
-    const void* newline = std::memchr(text + start, '\n', size - start);
-    const uint32_t end =
-        newline == nullptr ? size : static_cast<uint32_t>(static_cast<const char*>(newline) - text);
-    uint32_t length = end - start;
-    if (length > 0 && text[end - 1] == '\r') length--;
-    const std::string_view line(text + start, length);
-    start = end + 1;
-
+  ForEachLine(text, size, [&](uint32_t, std::string_view line) {
     const std::optional<std::string_view> number = NumberToAsk(line, line, false, digits);
     const uint32_t answer =
         number ? classifier.ClassifyNumber(number->data()) : classifier.Classify(line);
@@ -127,7 +127,7 @@ extern "C" __attribute__((visibility("default"))) const char* KobalBatchCsv(cons
     *out++ = '\r';
     *out++ = '\n';
     csv.resize(static_cast<std::size_t>(out - csv.data()));
-  }
+  });
   *written = static_cast<uint32_t>(csv.size());
   return csv.data();
 }
