@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "kobal/KobalFnc.h"
+#include "normaliser/NumberNormaliser.h"
 
 namespace kobal::lookup {
 
@@ -36,6 +37,13 @@ inline void AskLibrary(const char* number, AnswerBuffer& answer) {
 // up to which the library would read and answer for another number.
 std::optional<std::string_view> NumberToAsk(std::string_view line, std::string_view asRead,
                                             bool raw, std::string& digits);
+
+// Whether a text known to be ASCII digits only goes to the library as it stands, the
+// normaliser's work skipped: always when `raw`, else unless it leads to a country code (the
+// normaliser gives any other such text back unchanged).
+inline bool DigitsGoAsTheyStand(std::string_view digits, bool raw) {
+  return raw || !HasInternationalPrefix(digits);
+}
 
 // Asks the library about `number` as it stands (followed by a NUL), as the bindings'
 // detect_carrier and kobal-lookup --raw do: one holding a NUL gets the answer for no number.

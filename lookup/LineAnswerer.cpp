@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "normaliser/NumberNormaliser.h"
-
 namespace kobal::lookup {
 
 LineAnswerer::LineAnswerer(bool raw, RecordWriter& writer) : raw_(raw), writer_(writer) {
@@ -23,8 +21,7 @@ void LineAnswerer::AnswerBatch(std::span<const BlockLine> lines, LineDecoder& de
   std::array<bool, kBatch> asked;  // the line as it stands went to the library
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const BlockLine& line = lines[i];
-    // Digits are the number as they stand, unless they lead to a country code.
-    asked[i] = line.digitsOnly && (raw_ || !HasInternationalPrefix(line.bytes));
+    asked[i] = line.digitsOnly && DigitsGoAsTheyStand(line.bytes, raw_);
     if (asked[i]) AskLibrary(line.bytes.data(), answers_[i]);
   }
   std::array<std::uint32_t, kBatch> hashes;

@@ -14,7 +14,6 @@
 #include "lookup/FieldEscape.h"
 #include "lookup/LibraryAnswer.h"
 #include "lookup/LineClassifier.h"
-#include "normaliser/NumberNormaliser.h"
 
 namespace {
 
@@ -77,10 +76,9 @@ extern "C" __attribute__((visibility("default"))) void KobalAnswerItems(
   for (uint32_t i = 0; i < count; i++) {
     const uint32_t end = ends[i] & ~kDigitsOnly;
     const std::string_view item(text + start, end - start);
-    // Plain digits are the number as they stand (unless they lead to a country code): asked as
-    // they are, with no search for a NUL, as kobal-lookup asks them.
-    const bool plain = (ends[i] & kDigitsOnly) != 0 && !item.empty() &&
-                       (raw != 0 || !kobal::HasInternationalPrefix(item));
+    // Digits asked as they stand, with no search for a NUL, as kobal-lookup asks them.
+    const bool plain =
+        (ends[i] & kDigitsOnly) != 0 && kobal::lookup::DigitsGoAsTheyStand(item, raw != 0);
     answers[i] = static_cast<uint16_t>(plain ? classifier.ClassifyNumber(item.data())
                                              : classifier.Classify(item, raw != 0));
     start = end + 1;
