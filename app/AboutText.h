@@ -1,16 +1,15 @@
-// The text of the About box, composed from the product version of the version record. Plain
-// C++ with no Qt, so that the web page shows the very text the window does.
+// The text of the About box in UTF-8, lines separated by "\n" alone: plain C++ with no toolkit,
+// so that the Qt window, the Win32 window and the web page show the very same text.
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include "KobalVersion.h"
+#include "resources/CreditLine.h"
 
 namespace kobal::app {
 
-// "major.minor", or "major.minor.patch" when the patch is not 0; the fourth part is never shown.
-std::string ComposeVersionText(std::uint32_t productVersionMS, std::uint32_t productVersionLS);
-
-// Head, version text and tail in UTF-8, lines separated by "\n" alone.
-std::string ComposeAboutText(std::uint32_t productVersionMS, std::uint32_t productVersionLS);
+inline constexpr char kAboutText[] =
+    "端末情報調査ツール\n"
+    "--------------------------------\n"
+    "コバル Version " KOBAL_VERSION_SHOWN "\n\n" KOBAL_CREDIT_LINE "\n";
 
 }  // namespace kobal::app

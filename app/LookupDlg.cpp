@@ -25,7 +25,6 @@
 #include "kobal/KobalFnc.h"
 #include "resources/MenuText.h"
 #include "resources/Resource.h"
-#include "resources/VersionRecord.h"
 
 namespace {
 
@@ -182,11 +181,8 @@ void CLookupDlg::OnSearch() {
 void CLookupDlg::OnAbout() {
   const QString path = QCoreApplication::applicationFilePath();
   if (path.isEmpty()) return;
-  const kobal::app::VersionRecord& record = kobal::app::kProgramVersion;
   QMessageBox box(QMessageBox::Information, QFileInfo(path).completeBaseName(),
-                  QString::fromStdString(kobal::app::ComposeAboutText(record.productVersionMS,
-                                                                      record.productVersionLS)),
-                  QMessageBox::Ok, this);
+                  QString::fromUtf8(kobal::app::kAboutText), QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
   // The box is modal, so the dialog's F1 does not reach it; help is asked for from here as well.
   new QShortcut(QKeySequence(Qt::Key_F1), &box, this, &CLookupDlg::OnHelpContents,

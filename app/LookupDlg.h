@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "resources/DialogLayout.h"
+
 class QMenuBar;
 
 class CLookupDlg : public QDialog {
@@ -15,7 +17,7 @@ class CLookupDlg : public QDialog {
  public:
   enum class DataExchange { Load, Save };
 
-  static constexpr int kNumberLimit = 11;
+  static constexpr int kNumberLimit = KOBAL_NUMBER_LIMIT;
   static constexpr int kResultBufferSize = 52;
   static constexpr const char* kHelpFile = "kobal.hlp";
 

@@ -5,6 +5,10 @@
 #include "resources/DialogLayout.h"
 #include "resources/Resource.h"
 
+// A #define's figure as a string literal.
+#define KOBAL_TEXT_OF(figure) KOBAL_TEXT_OF_TOKEN(figure)
+#define KOBAL_TEXT_OF_TOKEN(token) #token
+
 namespace kobal::app {
 
 // A rectangle in dialog units: a horizontal unit is a quarter of the dialog font's average
@@ -36,7 +40,8 @@ inline constexpr ControlLayout kNumberField{
     .id = IDC_NUMBER,
     .units = {KOBAL_NUMBER_FIELD_RECT},
     .accessibleName = "電話番号",
-    .accessibleDescription = "調べる電話番号を数字で入力します（11桁まで）",
+    .accessibleDescription =
+        "調べる電話番号を数字で入力します（" KOBAL_TEXT_OF(KOBAL_NUMBER_LIMIT) "桁まで）",
 };
 inline constexpr ControlLayout kSearchButton{
     .id = IDC_SEARCH,

@@ -60,17 +60,14 @@ void DetectTenCharacters(const char* text, char* result) {
   }
 }
 
-// Eleven characters are mobile or PHS blocks or toll-free 0800; DetectFixedLine, which takes
-// the rest, answers only ten.
+// Eleven characters are mobile or PHS blocks or toll-free 0800; no fixed line has eleven.
 void DetectElevenCharacters(const char* text, char* result) {
   if (StartsWith(text, "070") || StartsWith(text, "090")) {
     DetectMobileCarrier(text, result);
   } else if (StartsWith(text, "0800")) {
     WriteAnswer(result, tables::kFreeDialAnswer);
-  } else if (text[0] != '0') {
-    WriteAnswer(result, tables::kUnknownAnswer);
   } else {
-    DetectFixedLine(text, result);
+    WriteAnswer(result, tables::kUnknownAnswer);
   }
 }
 

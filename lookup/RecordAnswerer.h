@@ -53,9 +53,6 @@ class RecordAnswerer {
   // Known once the first record is read.
   char Delimiter() const { return delimiter_; }
   std::string_view RecordEnd() const;
-  bool HasHeader() const { return header_; }
-  // The chosen columns, 0-based, once the first record is read.
-  const std::vector<std::size_t>& Columns() const { return chosen_; }
 
  private:
   void Start(std::string_view firstText);

@@ -51,9 +51,9 @@ class RecordWriter {
   RecordExtras extras_;
   FieldBytes inputBytes_;  // how the number as given is written
   OutputBuffer& output_;
+  // Tails: the answer's field between what comes before and after it.
   AnswerCache answers_;
-  bool piecesStarted_ = false;  // a long line's first piece is written  // tails: the answer's
-                                // field between what comes before and after it
+  bool piecesStarted_ = false;  // a long line's first piece is written
 };
 
 }  // namespace kobal::lookup

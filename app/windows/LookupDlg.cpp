@@ -3,8 +3,6 @@
 
 #include <shellapi.h>
 
-#include <vector>
-
 #include "AboutText.h"
 #include "HelpFile.h"
 #include "LookupApp.h"
@@ -159,23 +157,7 @@ void CLookupDlg::OnSearch() {
 }
 
 void CLookupDlg::OnAbout() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length == MAX_PATH) return;
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path, &handle);
-  if (size == 0) return;
-  std::vector<DWORD> record((size + 3) / 4);  // DWORD-aligned, as VerQueryValue reads it
-  if (!GetFileVersionInfoW(path, 0, size, record.data())) return;
-  void* fixed = nullptr;
-  UINT fixedSize = 0;
-  if (!VerQueryValueW(record.data(), L"\\", &fixed, &fixedSize) ||
-      fixedSize < sizeof(VS_FIXEDFILEINFO)) {
-    return;  // no fixed part: nothing to show a version from
-  }
-  const auto* info = static_cast<const VS_FIXEDFILEINFO*>(fixed);
-  const std::wstring text = kobal::win32::WideFromUtf8(
-      kobal::app::ComposeAboutText(info->dwProductVersionMS, info->dwProductVersionLS));
+  const std::wstring text = kobal::win32::WideFromUtf8(kobal::app::kAboutText);
   MessageBoxW(m_hWnd, text.c_str(), AfxGetApp().DisplayName().c_str(), MB_OK | MB_ICONINFORMATION);
 }
 

@@ -5,11 +5,13 @@
 
 #include <string>
 
+#include "resources/DialogLayout.h"
+
 class CLookupDlg {
  public:
   enum class DataExchange { Load, Save };
 
-  static constexpr int kNumberLimit = 11;
+  static constexpr int kNumberLimit = KOBAL_NUMBER_LIMIT;
   static constexpr int kResultBufferSize = 52;
 
   explicit CLookupDlg(HWND hwndParent);

@@ -10,9 +10,5 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   list(APPEND KOBAL_WINDOWS_LINK_OPTIONS -Wl,--high-entropy-va)
 endif()
 
-# The version record's numbers for the resource scripts: major,minor,patch,tweak.
-set(KOBAL_VERSION_COMMAS
-    "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},${PROJECT_VERSION_TWEAK}")
-
 # Programs and DLLs side by side, where Windows (and Wine) look for a program's DLLs.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)

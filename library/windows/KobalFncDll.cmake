@@ -7,12 +7,10 @@ else()
 endif()
 set(def ${CMAKE_CURRENT_BINARY_DIR}/KobalFnc.def)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/KobalFnc.def.in ${def} @ONLY)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/KobalVersion.h.in
-               ${CMAKE_CURRENT_BINARY_DIR}/generated/KobalVersion.h @ONLY)
 
 target_sources(KobalFnc PRIVATE ${def} ${CMAKE_CURRENT_LIST_DIR}/KobalFnc.rc)
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/KobalFnc.rc PROPERTIES
-    INCLUDE_DIRECTORIES ${CMAKE_CURRENT_BINARY_DIR}/generated)
+    INCLUDE_DIRECTORIES $<TARGET_PROPERTY:KobalVersion,INTERFACE_INCLUDE_DIRECTORIES>)
 # "KobalFnc.dll", not CMake's "libKobalFnc.dll".
 set_target_properties(KobalFnc PROPERTIES PREFIX "" IMPORT_PREFIX "lib" IMPORT_SUFFIX ".dll.a")
 target_link_options(KobalFnc PRIVATE ${KOBAL_WINDOWS_LINK_OPTIONS} -Wl,--kill-at)

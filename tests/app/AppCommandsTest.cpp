@@ -10,11 +10,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "AboutText.h"
 #include "DialogUnits.h"
 #include "LookupDlg.h"
 #include "resources/Resource.h"
-#include "resources/VersionRecord.h"
 
 // Receives what the dialog asks the desktop to open: Qt's own hook for a URL scheme.
 class OpenRecorder : public QObject {
@@ -296,29 +294,6 @@ class AppCommandsTest : public QObject {
     dlg->m_btnSearch->click();
     QCOMPARE(dlg->m_editResult->text(), QStringLiteral("時報"));
     QCOMPARE(dlg->m_editNumber->selectedText(), QStringLiteral("117"));
-  }
-
-  void versionTextRule_data() {
-    QTest::addColumn<uint>("ms");
-    QTest::addColumn<uint>("ls");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("0.1.0.0") << 0x00000001u << 0x00000000u << "0.1";
-    QTest::newRow("1.2.3.4") << 0x00010002u << 0x00030004u << "1.2.3";
-    QTest::newRow("1.2.0.7") << 0x00010002u << 0x00000007u << "1.2";
-    QTest::newRow("10.20.300.0") << 0x000A0014u << 0x012C0000u << "10.20.300";
-    QTest::newRow("65535.65535.65535.65535") << 0xFFFFFFFFu << 0xFFFFFFFFu << "65535.65535.65535";
-  }
-  void versionTextRule() {
-    QFETCH(uint, ms);
-    QFETCH(uint, ls);
-    QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(kobal::app::ComposeVersionText(ms, ls)), expected);
-  }
-
-  void versionRecordComesFromTheProjectVersion() {
-    QCOMPARE(kobal::app::kProgramVersion.productVersionMS, 0x00000001u);
-    QCOMPARE(kobal::app::kProgramVersion.productVersionLS, 0x00000000u);
-    QCOMPARE(kobal::app::kProgramVersion.fileVersionMS, 0x00000001u);
   }
 
   void aboutBoxShowsTheTextByteForByte() {

@@ -86,7 +86,8 @@ TEST(Dispatch, TenAndElevenDigitsByBeginning) {
                  {"0800123456", "不明"},
                  {"0112011234", "NTT固定（北海道札幌大通）"},
                  {"0112019abc", "NTT固定（北海道札幌大通）"},
-                 {"01120112345", "不明"}});  // fixed lines are exactly ten digits
+                 {"01120112345", "不明"},  // fixed lines are exactly ten digits
+                 {"03-35201234", "不明"}});
 }
 
 TEST(Dispatch, NumbersEndingAtAPageEndAreReadNoFurther) {

@@ -73,7 +73,7 @@ test("written forms: the normaliser's test table, normalised and then answered",
   assertSameAnswers(numbers);
 });
 
-test("the WebAssembly exports DetectCarrier, the core's asking and answer text, the normaliser, the batch call, the answer's size, the text codecs and the record reader, nothing else of the library", () => {
+test("the WebAssembly exports DetectCarrier, the core's asking and answer text, the normaliser, the batch call, the answer's size, the text codecs, the record reader and the About text, nothing else of the library", () => {
   const exported = WebAssembly.Module.exports(
     new WebAssembly.Module(readFileSync(join(WEB_BUILD, "kobal.wasm"))),
   );
@@ -94,6 +94,7 @@ test("the WebAssembly exports DetectCarrier, the core's asking and answer text, 
       .sort(),
     [
       "DetectCarrier",
+      "KobalAboutText",
       "KobalAnswerItems",
       "KobalAnswerText",
       "KobalAnswerUtf8",

@@ -325,6 +325,12 @@ export async function createKobal(wasmBytes) {
     };
   };
 
+  // The window's About text (UTF-8 in the module), for the page's About box.
+  const aboutText = () => {
+    const at = wasm.KobalAboutText();
+    return asciiDecoder.decode(memory().subarray(at, heap.indexOf(0, at)));
+  };
+
   return Object.freeze({
     compiled,
     recordsReader,
@@ -341,5 +347,6 @@ export async function createKobal(wasmBytes) {
     decodeText,
     textEncoding,
     encodeCp932,
+    aboutText,
   });
 }

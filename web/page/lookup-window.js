@@ -1,7 +1,6 @@
 // The lookup window as in the Kobal program: the number field, 検索 (and Enter), the read-only
 // result line, the number selected again after each search; ヘルプ (and F1) opens the page's
-// help, バージョン情報 shows the window's About text.
-import aboutText from "kobal-about-text";
+// help, バージョン情報 shows the window's About text, which the engine holds.
 import { makeNumberField } from "./number-field.js";
 
 const HELP_PAGE = "help/index.html";
@@ -32,7 +31,6 @@ export class LookupWindow {
       }
     });
     document.getElementById("about-command").addEventListener("click", () => this.showAbout());
-    document.getElementById("about-text").textContent = aboutText;
     // Closed with OK or Esc, the box leaves the number ready for typing, as the window does.
     this.aboutBox.addEventListener("close", () => this.number.focus());
     // F1 opens the help from anywhere on the page, the About box too. The mnemonics Alt+S
@@ -83,6 +81,7 @@ export class LookupWindow {
   }
 
   showAbout() {
+    document.getElementById("about-text").textContent = this.engine.aboutText();
     this.aboutBox.showModal();
   }
 }

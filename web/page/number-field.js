@@ -1,7 +1,8 @@
 // The number field as the window's: only the digits 0 to 9 from the keyboard, at most its
-// maxlength (11); a pasted or dropped text goes through the normaliser, so a written number comes
-// in as its digits and a text that is not one number brings nothing. A number that does not fit
-// beside what the field holds stays out whole rather than cut.
+// maxlength (the window's limit, which the build writes into the page); a pasted or dropped text
+// goes through the normaliser, so a written number comes in as its digits and a text that is not
+// one number brings nothing. A number that does not fit beside what the field holds stays out
+// whole rather than cut.
 
 const DIGITS = /^[0-9]*$/;
 // Longer than this, a text is not a number that could fit the field; refusing it unread keeps a
