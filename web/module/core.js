@@ -328,7 +328,7 @@ export async function createKobal(wasmBytes) {
   // The window's About text (UTF-8 in the module), for the page's About box.
   const aboutText = () => {
     const at = wasm.KobalAboutText();
-    return asciiDecoder.decode(memory().subarray(at, heap.indexOf(0, at)));
+    return utf8Decoder.decode(memory().subarray(at, heap.indexOf(0, at)));
   };
 
   return Object.freeze({
