@@ -32,7 +32,12 @@ bool LineReader::Next(LinePiece& piece) {
   for (;;) {
     char* const start = buffer_.data() + begin_;
     const std::size_t available = end_ - begin_;
-    auto* newline = static_cast<char*>(std::memchr(start + scanned_, '\n', available - scanned_));
+    // A line is whole only when its end comes within a piece; whether its end has been read
+    // yet, which depends on how the input came in, decides nothing.
+    const std::size_t within = std::min(available, pieceSize_);
+    auto* newline = scanned_ < within
+                        ? static_cast<char*>(std::memchr(start + scanned_, '\n', within - scanned_))
+                        : nullptr;
     std::size_t length = 0;
     bool last = true;
     if (newline != nullptr) {

@@ -1,5 +1,6 @@
-// Reads a byte source line by line through one fixed buffer, without copying lines; lines too
-// long for it come in pieces, so memory stays the same whatever the input.
+// Reads a byte source line by line through one fixed buffer, without copying lines; a line of a
+// piece or longer comes in pieces, however the input is cut into reads, so memory stays the
+// same whatever the input.
 #pragma once
 
 #include <cstddef>

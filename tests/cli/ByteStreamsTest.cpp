@@ -130,6 +130,22 @@ TEST(ByteStreams, InputCutAnywhereGivesTheSameRecords) {
   }
 }
 
+// The man page's rule: a line longer than 64 KiB is read in pieces and answered as no number,
+// whether its end happens to be in the buffer already or not.
+TEST(ByteStreams, LongLinesComeInPiecesHoweverTheInputIsCut) {
+  const std::string longest(65535, '1');  // with its CR, a piece: in pieces
+  const std::string input = "117\n" + std::string(70000, '7') + "\r\n" + longest + "\n" + longest +
+                            "\r\n" + std::string(65536, '2') + "\n117";
+  ExpectTheSameRecordsCutAnywhere(input, {64, 4093, 65537});
+  const LookupOptions withStatus{.status = true};
+  EXPECT_EQ(Answer(longest + "\n", 1 << 20, withStatus).output,
+            longest + "\tnumber\t\xE4\xB8\x8D\xE6\x98\x8E\n");  // 不明, asked
+  for (const std::string& line : {longest + "\r", std::string(65536, '2')}) {
+    EXPECT_EQ(Answer(line + "\n", 1 << 20, withStatus).output,
+              line.substr(0, line.find('\r')) + "\tnot-a-number\t\xE4\xB8\x8D\xE6\x98\x8E\n");
+  }
+}
+
 TEST(ByteStreams, Utf16AndCrLfReadAsTheirUtf8Lines) {
   const std::string utf8 = Answer("0312345678\n\xE2\x84\xA1 117\n", 1 << 20).output;
   for (const std::size_t step : {1, 2, 3, 5, 7, 64}) {
