@@ -1,27 +1,25 @@
 // kobal-lookup: classifies Japanese telephone numbers from arguments, standard input or a file.
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "cli/Files.h"
 #include "cli/Platform.h"
+#include "cli/XlsxWriter.h"
+#include "lookup/ByteStreams.h"
 #include "lookup/DelimitedWriter.h"
 #include "lookup/LineAnswerer.h"
 #include "lookup/LineReader.h"
 #include "lookup/OutputBuffer.h"
-#include "lookup/Platform.h"
 #include "lookup/RecordAnswerer.h"
 #include "lookup/RecordWriter.h"
 #include "lookup/StreamAnswerer.h"
 #include "lookup/TextForm.h"
-#include "lookup/XlsxWriter.h"
 
 namespace {
 
@@ -44,46 +42,14 @@ int WriteFailure(const std::string& name, int error) {
   return error == EPIPE ? kExitOk : Fail(kExitIoError, IoMessage(name, error));
 }
 
-// --output: written to a file beside it and renamed at the end, so that the file named is
-// whole or untouched.
-class OutputFile {
- public:
-  explicit OutputFile(const std::string& path)
-      : path_(path), temporary_(path + ".part" + std::to_string(kobal::cli::ProcessId())) {}
-  ~OutputFile() {
-    if (fd_ >= 0) kobal::cli::CloseFile(fd_);
-    if (!kept_) kobal::cli::RemoveFile(temporary_);
-  }
-  const std::string& Temporary() const { return temporary_; }
-  int Open() {
-    fd_ = kobal::cli::CreateOutput(temporary_);
-    return fd_;
-  }
-  // Closes the temporary file and puts it in place; false with errno set when it cannot.
-  bool Keep() {
-    if (fd_ >= 0 && kobal::cli::CloseFile(fd_) != 0) return false;
-    fd_ = -1;
-    if (!kobal::cli::MoveIntoPlace(temporary_, path_)) return false;
-    kept_ = true;
-    return true;
-  }
-
- private:
-  std::string path_;
-  std::string temporary_;
-  int fd_ = -1;
-  bool kept_ = false;
-};
-
-// Reads up to `size` bytes, whole unless the input ends; retried on interruption.
-std::size_t ReadFully(int fd, char* to, std::size_t size, int& error) {
+// Reads up to `size` bytes, whole unless the input ends or fails (then `failed` is set).
+std::size_t ReadFully(kobal::lookup::ByteSource& source, char* to, std::size_t size, bool& failed) {
   std::size_t got = 0;
   while (got < size) {
-    const std::ptrdiff_t more = kobal::lookup::ReadDescriptor(fd, to + got, size - got);
+    const std::ptrdiff_t more = source.Read(to + got, size - got);
     if (more == 0) break;
     if (more < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
+      failed = true;
       break;
     }
     got += static_cast<std::size_t>(more);
@@ -117,34 +83,35 @@ class Warnings {
 // delimited text or as a workbook.
 int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
   using namespace kobal::lookup;
-  const bool fromStdin = commandLine.inputPath.empty() || commandLine.inputPath == "-";
-  const std::string name = fromStdin ? "standard input" : commandLine.inputPath;
-  const int fd = fromStdin ? STDIN_FILENO : kobal::cli::OpenInput(name);
-  if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
+  kobal::cli::InputFile inputFile(commandLine.inputPath);
+  const std::string& name = inputFile.Name();
+  if (!inputFile.IsOpen()) return Fail(kExitIoError, IoMessage(name, inputFile.Error()));
   std::unique_ptr<char[]> chunk(new char[kDetectionBytes]);
-  int readError = 0;
-  std::size_t got = ReadFully(fd, chunk.get(), kDetectionBytes, readError);
+  bool readFailed = false;
+  std::size_t got = ReadFully(inputFile, chunk.get(), kDetectionBytes, readFailed);
   std::size_t skip = 0;
   const TextForm input =
       DetectTextForm(commandLine.options.inputEncoding, {chunk.get(), got}, skip);
   TextDecoder decoder(input.encoding);
 
-  std::optional<OutputFile> file;
-  if (!commandLine.outputPath.empty()) file.emplace(commandLine.outputPath);
-  const int outFd = file ? (commandLine.xlsx ? 0 : file->Open()) : STDOUT_FILENO;
-  if (outFd < 0) return Fail(kExitIoError, IoMessage(commandLine.outputPath, errno));
-  OutputBuffer output(commandLine.xlsx ? OutputBuffer::kInMemory : outFd);
+  // A workbook is written by its writer, to the output's temporary file.
+  kobal::cli::OutputFile outputFile(commandLine.outputPath);
+  if (!commandLine.xlsx && !outputFile.Open()) {
+    return Fail(kExitIoError, IoMessage(outputFile.Name(), outputFile.Error()));
+  }
+  OutputBuffer output(commandLine.xlsx ? OutputBuffer::kInMemory : &outputFile);
 
   auto warnings = std::make_shared<Warnings>(name);
   auto warn = [warnings](const std::string& message) { (*warnings)(message); };
   std::unique_ptr<RowSink> sink;
   std::unique_ptr<RecordAnswerer> answerer;
-  XlsxWriter* workbook = nullptr;
+  kobal::cli::XlsxWriter* workbook = nullptr;
   if (commandLine.xlsx) {
 #ifdef KOBAL_HAS_XLSX
-    const WorkbookProvenance provenance{name,
-                                        "Written by kobal-lookup " KOBAL_VERSION " from " + name};
-    auto writer = std::make_unique<XlsxWriter>(file->Temporary(), provenance, warn);
+    const kobal::cli::WorkbookProvenance provenance{
+        name, "Written by kobal-lookup " KOBAL_VERSION " from " + name};
+    auto writer =
+        std::make_unique<kobal::cli::XlsxWriter>(outputFile.Temporary(), provenance, warn);
     workbook = writer.get();
     sink = std::move(writer);
 #else
@@ -173,23 +140,21 @@ int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
   try {
     std::size_t from = skip;
     for (;;) {
-      const bool final = got < kDetectionBytes || readError != 0;
+      const bool final = got < kDetectionBytes || readFailed;
       answerer->Feed(decoder.Decode({chunk.get() + from, got - from}, final), final);
       if (final || output.Failed()) break;
       from = 0;
-      got = ReadFully(fd, chunk.get(), kDetectionBytes, readError);
+      got = ReadFully(inputFile, chunk.get(), kDetectionBytes, readFailed);
     }
   } catch (const ColumnError& error) {
     return Fail(kExitUsage, name + ": " + error.what());
   }
-  if (!fromStdin) kobal::cli::CloseFile(fd);
   if (workbook != nullptr) workbook->Close();
   output.Flush();
-  if (output.Failed()) {
-    return WriteFailure(file ? commandLine.outputPath : "standard output", output.Error());
-  }
-  if (readError != 0) return Fail(kExitIoError, IoMessage(name, readError));
-  if (file && !file->Keep()) return Fail(kExitIoError, IoMessage(commandLine.outputPath, errno));
+  if (output.Failed()) return WriteFailure(outputFile.Name(), outputFile.Error());
+  if (readFailed) return Fail(kExitIoError, IoMessage(name, inputFile.Error()));
+  if (!outputFile.Keep())
+    return Fail(kExitIoError, IoMessage(outputFile.Name(), outputFile.Error()));
   return kExitOk;
 }
 
@@ -206,16 +171,14 @@ int Answer(const kobal::cli::CommandLine& commandLine, kobal::lookup::OutputBuff
     }
     return kExitOk;
   }
-  const bool fromStdin = commandLine.inputPath.empty() || commandLine.inputPath == "-";
-  const std::string name = fromStdin ? "standard input" : commandLine.inputPath;
-  const int fd = fromStdin ? STDIN_FILENO : kobal::cli::OpenInput(name);
-  if (fd < 0) return Fail(kExitIoError, IoMessage(name, errno));
-  LineReader reader(fd, options.inputEncoding);
+  kobal::cli::InputFile inputFile(commandLine.inputPath);
+  if (!inputFile.IsOpen())
+    return Fail(kExitIoError, IoMessage(inputFile.Name(), inputFile.Error()));
+  LineReader reader(inputFile, options.inputEncoding);
   StreamAnswerer(options, output).Run(reader);
-  if (!fromStdin) kobal::cli::CloseFile(fd);
   if (reader.Failed()) {
     output.Flush();  // the lines answered before the error still count
-    return Fail(kExitIoError, IoMessage(name, reader.Error()));
+    return Fail(kExitIoError, IoMessage(inputFile.Name(), inputFile.Error()));
   }
   return kExitOk;
 }
@@ -228,12 +191,10 @@ int Run(const kobal::cli::CommandLine& commandLine) {
       return Fail(kExitIoError, failure.what());
     }
   }
-  std::optional<OutputFile> file;
-  if (!commandLine.outputPath.empty()) file.emplace(commandLine.outputPath);
-  const int fd = file ? file->Open() : STDOUT_FILENO;
-  if (fd < 0) return Fail(kExitIoError, IoMessage(commandLine.outputPath, errno));
-  const std::string outputName = file ? commandLine.outputPath : "standard output";
-  kobal::lookup::OutputBuffer output(fd);
+  kobal::cli::OutputFile outputFile(commandLine.outputPath);
+  if (!outputFile.Open())
+    return Fail(kExitIoError, IoMessage(outputFile.Name(), outputFile.Error()));
+  kobal::lookup::OutputBuffer output(&outputFile);
   int status = kExitOk;
   try {
     status = Answer(commandLine, output);
@@ -242,9 +203,9 @@ int Run(const kobal::cli::CommandLine& commandLine) {
     return Fail(kExitIoError, failure.what());
   }
   output.Flush();
-  if (output.Failed()) return WriteFailure(outputName, output.Error());
-  if (status == kExitOk && file && !file->Keep()) {
-    return Fail(kExitIoError, IoMessage(commandLine.outputPath, errno));
+  if (output.Failed()) return WriteFailure(outputFile.Name(), outputFile.Error());
+  if (status == kExitOk && !outputFile.Keep()) {
+    return Fail(kExitIoError, IoMessage(outputFile.Name(), outputFile.Error()));
   }
   return status;
 }

@@ -2,16 +2,26 @@
 #include "lookup/LineReader.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
-#include "lookup/Platform.h"
-
 namespace kobal::lookup {
+namespace {
 
-LineReader::LineReader(int fd, InputEncoding encoding, std::size_t pieceSize, std::size_t capacity)
-    : fd_(fd),
+// The last `byte` among the `size` bytes at `data`, or nullptr. A block's last newline is most
+// often a few bytes from its end.
+const char* FindLastByte(const char* data, char byte, std::size_t size) {
+  for (const char* p = data + size; p != data;) {
+    if (*--p == byte) return p;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+LineReader::LineReader(ByteSource& source, InputEncoding encoding, std::size_t pieceSize,
+                       std::size_t capacity)
+    : source_(source),
       chosen_(encoding),
       pieceSize_(pieceSize),
       storage_(new char[capacity]),
@@ -22,7 +32,12 @@ bool LineReader::Next(LinePiece& piece) {
   for (;;) {
     char* const start = buffer_.data() + begin_;
     const std::size_t available = end_ - begin_;
-    auto* newline = static_cast<char*>(std::memchr(start + scanned_, '\n', available - scanned_));
+    // A line is whole only when its end comes within a piece; whether its end has been read
+    // yet, which depends on how the input came in, decides nothing.
+    const std::size_t within = std::min(available, pieceSize_);
+    auto* newline = scanned_ < within
+                        ? static_cast<char*>(std::memchr(start + scanned_, '\n', within - scanned_))
+                        : nullptr;
     std::size_t length = 0;
     bool last = true;
     if (newline != nullptr) {
@@ -38,7 +53,7 @@ bool LineReader::Next(LinePiece& piece) {
       Fill();
       continue;
     } else {
-      if ((available == 0 && !inLine_) || error_ != 0) return false;  // never a cut line
+      if ((available == 0 && !inLine_) || failed_) return false;  // never a cut line
       length = available;  // the last line has no newline; Fill left room for its NUL
       begin_ = end_;
     }
@@ -68,7 +83,7 @@ LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::siz
       Fill();
       scanned_ = 0;
       continue;
-    } else if (available > 0 && error_ == 0) {
+    } else if (available > 0 && !failed_) {
       size = available;  // the last line has no newline; never a line cut by an error
     } else {
       return Block::kEnd;
@@ -81,13 +96,10 @@ LineReader::Block LineReader::NextBlock(char* block, std::size_t limit, std::siz
 }
 
 std::size_t LineReader::ReadSome(char* to, std::size_t size) {
-  for (;;) {
-    const std::ptrdiff_t got = ReadDescriptor(fd_, to, size);
-    if (got >= 0) return static_cast<std::size_t>(got);
-    if (errno == EINTR) continue;
-    error_ = errno;
-    return 0;
-  }
+  const std::ptrdiff_t got = source_.Read(to, size);
+  if (got >= 0) return static_cast<std::size_t>(got);
+  failed_ = true;
+  return 0;
 }
 
 void LineReader::ReadStart() {

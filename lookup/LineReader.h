@@ -1,5 +1,6 @@
-// Reads a file descriptor line by line through one fixed buffer, without copying lines; lines
-// too long for it come in pieces, so memory stays the same whatever the input.
+// Reads a byte source line by line through one fixed buffer, without copying lines; a line of a
+// piece or longer comes in pieces, however the input is cut into reads, so memory stays the
+// same whatever the input.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include "encodings/InputEncoding.h"
 #include "encodings/LineDecoder.h"
 #include "encodings/Utf16.h"
+#include "lookup/ByteStreams.h"
 
 namespace kobal::lookup {
 
@@ -24,38 +26,39 @@ struct LinePiece {
 class LineReader {
  public:
   // Pieces are at most `pieceSize` bytes; the buffer holds `capacity` (several pieces).
-  LineReader(int fd, InputEncoding encoding, std::size_t pieceSize = std::size_t{1} << 16,
+  LineReader(ByteSource& source, InputEncoding encoding,
+             std::size_t pieceSize = std::size_t{1} << 16,
              std::size_t capacity = std::size_t{1} << 18);
 
   // The next line or piece of a line, as UTF-8 whatever the input's encoding; a last line
   // without a newline counts too. The view stays valid until the next call, and a whole line
   // is followed by a NUL byte so that it can be handed on as a C string. Returns false at the
-  // end of the input or on a read error.
+  // end of the input or when the source failed.
   bool Next(LinePiece& piece);
 
   // Whole lines, read before their decoding: as many as fit in `limit` bytes (at least a piece),
   // copied to `block`; their bytes are `size`. kLongLine when the next line is longer than a
-  // piece: read it with Next. kEnd at the end of the input or on a read error.
+  // piece: read it with Next. kEnd at the end of the input or when the source failed.
   enum class Block { kLines, kLongLine, kEnd };
   Block NextBlock(char* block, std::size_t limit, std::size_t& size);
 
   // How the stream's lines are encoded, once the first Next or NextBlock has read its start.
   StreamEncoding Encoding() const { return encoding_; }
 
-  bool Failed() const { return error_ != 0; }
-  int Error() const { return error_; }  // the errno of the failed read
+  // The source failed; it knows why.
+  bool Failed() const { return failed_; }
 
  private:
   // Reads more input after the unconsumed bytes; sets atEnd_ when nothing more comes.
   void Fill();
   // Reads the byte order mark, if any, and keeps the bytes after it.
   void ReadStart();
-  // One read(2) into `to`, retried on interruption; 0 at the end or on an error.
+  // One read of the source into `to`; 0 at the end or when it failed.
   std::size_t ReadSome(char* to, std::size_t size);
   // Decodes raw UTF-16 into the buffer at end_.
   void AppendUtf16(const char* raw, std::size_t size, bool final);
 
-  int fd_;
+  ByteSource& source_;
   InputEncoding chosen_;
   StreamEncoding encoding_ = StreamEncoding::kEachLine;
   std::optional<Utf16Decoder> utf16_;
@@ -72,7 +75,7 @@ class LineReader {
   bool started_ = false;
   bool inLine_ = false;  // pieces of a long line have been given
   bool atEnd_ = false;
-  int error_ = 0;
+  bool failed_ = false;
 };
 
 }  // namespace kobal::lookup

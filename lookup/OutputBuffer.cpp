@@ -1,14 +1,12 @@
-// Buffered output through writes, retried on interruption and short writes.
+// Buffered output, handed to the sink a buffer at a time.
 #include "lookup/OutputBuffer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
-#include "lookup/Platform.h"
-
 namespace kobal::lookup {
-OutputBuffer::OutputBuffer(int fd, std::size_t capacity) : fd_(fd), buffer_(capacity) {}
+
+OutputBuffer::OutputBuffer(ByteSink* sink, std::size_t capacity) : sink_(sink), buffer_(capacity) {}
 
 void OutputBuffer::Grow(std::size_t capacity) {
   PaddedBuffer grown(capacity);
@@ -17,7 +15,7 @@ void OutputBuffer::Grow(std::size_t capacity) {
 }
 
 char* OutputBuffer::MakeRoom(std::size_t size) {
-  if (fd_ == kInMemory) {
+  if (sink_ == kInMemory) {
     Grow(std::max(buffer_.size() * 2, used_ + size));
   } else {
     Flush();
@@ -27,21 +25,9 @@ char* OutputBuffer::MakeRoom(std::size_t size) {
 }
 
 void OutputBuffer::Flush() {
-  if (fd_ == kInMemory) return;
-  WriteOut(buffer_.data(), used_);
+  if (sink_ == kInMemory) return;
+  if (used_ > 0 && !failed_) failed_ = !sink_->Write({buffer_.data(), used_});
   used_ = 0;
-}
-
-void OutputBuffer::WriteOut(const char* data, std::size_t left) {
-  while (left > 0 && error_ == 0) {
-    const std::ptrdiff_t written = WriteDescriptor(fd_, data, left);
-    if (written < 0) {
-      if (errno != EINTR) error_ = errno;
-      continue;
-    }
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
 }
 
 }  // namespace kobal::lookup

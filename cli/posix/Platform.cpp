@@ -8,6 +8,8 @@
 
 namespace kobal::cli {
 
+static_assert(kStandardInput == STDIN_FILENO && kStandardOutput == STDOUT_FILENO);
+
 std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
 
 void PrepareStandardStreams(lookup::OutputEncoding /*encoding*/) {}
@@ -19,6 +21,12 @@ int CreateOutput(const std::string& path) {
 }
 
 int CloseFile(int fd) { return close(fd); }
+
+std::ptrdiff_t ReadDescriptor(int fd, char* to, std::size_t size) { return read(fd, to, size); }
+
+std::ptrdiff_t WriteDescriptor(int fd, const char* data, std::size_t size) {
+  return write(fd, data, size);
+}
 
 bool MoveIntoPlace(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;

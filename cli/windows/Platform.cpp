@@ -1,5 +1,7 @@
 // kobal-lookup on Windows: the wide command line and wide file names, binary standard streams,
-// and a console written as UTF-16.
+// a console written as UTF-16 (cli/windows/Console.h), and the C runtime's _read and _write, which
+// take an unsigned count, with a closed pipe reported as EPIPE (the runtime says EINVAL or leaves
+// the Windows error unmapped).
 #include "cli/Platform.h"
 
 // clang-format off
@@ -11,10 +13,12 @@
 #include <io.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 
-#include "lookup/windows/Console.h"
+#include "cli/windows/Console.h"
 
 namespace kobal::cli {
 namespace {
@@ -35,7 +39,19 @@ std::wstring ToUtf16(const std::string& text) {
   return wide;
 }
 
+// Counts the runtime takes and returns as an int.
+unsigned Clamp(std::size_t size) {
+  return static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX));
+}
+
+bool IsPipe(int fd) {
+  const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+  return handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_PIPE;
+}
+
 }  // namespace
+
+static_assert(kStandardInput == 0 && kStandardOutput == 1);  // _fileno(stdin), _fileno(stdout)
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   int count = 0;
@@ -50,7 +66,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
 void PrepareStandardStreams(lookup::OutputEncoding encoding) {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
-  lookup::UseConsoleFor(_fileno(stdout), encoding);
+  UseConsoleFor(_fileno(stdout), encoding);
 }
 
 int OpenInput(const std::string& path) {
@@ -70,6 +86,25 @@ int CreateOutput(const std::string& path) {
 }
 
 int CloseFile(int fd) { return _close(fd); }
+
+std::ptrdiff_t ReadDescriptor(int fd, char* to, std::size_t size) {
+  const int got = _read(fd, to, Clamp(size));
+  // A pipe whose writer has gone is the end of the input, as on POSIX.
+  if (got < 0 && GetLastError() == ERROR_BROKEN_PIPE) return 0;
+  return got;
+}
+
+std::ptrdiff_t WriteDescriptor(int fd, const char* data, std::size_t size) {
+  if (WritesToConsole(fd)) return WriteToConsole(data, size);
+  SetLastError(ERROR_SUCCESS);
+  const int written = _write(fd, data, Clamp(size));
+  if (written >= 0) return written;
+  const DWORD error = GetLastError();
+  if (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE || (errno == EINVAL && IsPipe(fd))) {
+    errno = EPIPE;
+  }
+  return -1;
+}
 
 // rename() refuses a target that exists on Windows.
 bool MoveIntoPlace(const std::string& from, const std::string& to) {

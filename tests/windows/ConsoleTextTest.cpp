@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "lookup/windows/ConsoleText.h"
+#include "cli/windows/ConsoleText.h"
 
 namespace {
 
-using kobal::lookup::ConsoleText;
+using kobal::cli::ConsoleText;
 using kobal::lookup::OutputEncoding;
 
 int failures = 0;

@@ -1,11 +1,11 @@
 // Output bytes to UTF-16 through UTF-8, with the project's own decoders: the same code page 932
 // table as the rest of Kobal, not the one of the machine.
-#include "lookup/windows/ConsoleText.h"
+#include "cli/windows/ConsoleText.h"
 
 #include "encodings/Cp932.h"
 #include "encodings/Utf8.h"
 
-namespace kobal::lookup {
+namespace kobal::cli {
 namespace {
 
 // The length of the sequence a UTF-8 lead byte starts (0 for a byte that starts none).
@@ -45,7 +45,7 @@ std::size_t Utf8ToUtf16(std::string_view bytes, std::u16string& out) {
 std::u16string_view ConsoleText::Convert(std::string_view bytes) {
   kept_.append(bytes);
   utf16_.clear();
-  if (encoding_ == OutputEncoding::kShiftJis) {
+  if (encoding_ == lookup::OutputEncoding::kShiftJis) {
     utf8_.clear();
     kept_.erase(0, AppendCp932AsUtf8(kept_, false, utf8_));
     Utf8ToUtf16(utf8_, utf16_);  // whole characters, nothing left over
@@ -61,4 +61,4 @@ std::u16string_view ConsoleText::Finish() {
   return utf16_;
 }
 
-}  // namespace kobal::lookup
+}  // namespace kobal::cli

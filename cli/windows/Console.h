@@ -6,11 +6,11 @@
 
 #include "lookup/LookupOptions.h"
 
-namespace kobal::lookup {
+namespace kobal::cli {
 
 // Sends what is written to `fd` to its console from now on, when it is one (GetConsoleMode
 // succeeds); the bytes are in `encoding`. Returns whether it is a console.
-bool UseConsoleFor(int fd, OutputEncoding encoding);
+bool UseConsoleFor(int fd, lookup::OutputEncoding encoding);
 
 bool WritesToConsole(int fd);
 
@@ -18,4 +18,4 @@ bool WritesToConsole(int fd);
 // kept for the next write.
 std::ptrdiff_t WriteToConsole(const char* data, std::size_t size);
 
-}  // namespace kobal::lookup
+}  // namespace kobal::cli

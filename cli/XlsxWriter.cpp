@@ -1,12 +1,12 @@
 // libxlsxwriter keeps a row in memory until the next begins; widths and filters are set last,
 // when the rows have shown how wide the columns are.
-#include "lookup/XlsxWriter.h"
+#include "cli/XlsxWriter.h"
 
 #include <xlsxwriter.h>
 
 #include <stdexcept>
 
-namespace kobal::lookup {
+namespace kobal::cli {
 
 XlsxWriter::XlsxWriter(const std::string& path, const WorkbookProvenance& provenance,
                        std::function<void(const std::string&)> warn, std::size_t rowsPerSheet)
@@ -62,7 +62,7 @@ void XlsxWriter::FinishSheet() {
 
 void XlsxWriter::WriteCell(std::size_t column, const std::string& given, lxw_format* format,
                            std::size_t record) {
-  const std::string text = WorkbookCellText(given, record, column, warn_);
+  const std::string text = lookup::WorkbookCellText(given, record, column, warn_);
   widths_.Widen(column, text);
   if (text.empty()) {
     if (format == bold_)
@@ -103,4 +103,4 @@ void XlsxWriter::Close() {
   if (error != LXW_NO_ERROR) throw std::runtime_error(lxw_strerror(error));
 }
 
-}  // namespace kobal::lookup
+}  // namespace kobal::cli

@@ -15,14 +15,14 @@ struct lxw_workbook;
 struct lxw_worksheet;
 struct lxw_format;
 
-namespace kobal::lookup {
+namespace kobal::cli {
 
 struct WorkbookProvenance {
   std::string title;     // the input's name
   std::string comments;  // what wrote it, from what
 };
 
-class XlsxWriter : public RowSink {
+class XlsxWriter : public lookup::RowSink {
  public:
   // Excel's limit of rows of a sheet.
   static constexpr std::size_t kMaxRows = 1048576;
@@ -57,9 +57,9 @@ class XlsxWriter : public RowSink {
   std::size_t sheets_ = 0;
   std::vector<std::string> header_;  // repeated at the top of every sheet
   std::size_t columns_ = 0;
-  ColumnWidths widths_;  // of the sheet
+  lookup::ColumnWidths widths_;  // of the sheet
   std::string provenanceTitle_;
   std::string provenanceComments_;
 };
 
-}  // namespace kobal::lookup
+}  // namespace kobal::cli

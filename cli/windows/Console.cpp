@@ -1,5 +1,5 @@
 // The console behind standard output, written in UTF-16.
-#include "lookup/windows/Console.h"
+#include "cli/windows/Console.h"
 
 #include <io.h>
 #include <windows.h>
@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <optional>
 
-#include "lookup/windows/ConsoleText.h"
+#include "cli/windows/ConsoleText.h"
 
-namespace kobal::lookup {
+namespace kobal::cli {
 namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
@@ -45,7 +45,7 @@ void FinishConsole() {
 
 }  // namespace
 
-bool UseConsoleFor(int fd, OutputEncoding encoding) {
+bool UseConsoleFor(int fd, lookup::OutputEncoding encoding) {
   const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
   DWORD mode = 0;
   if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) return false;
@@ -64,4 +64,4 @@ std::ptrdiff_t WriteToConsole(const char* data, std::size_t size) {
   return static_cast<std::ptrdiff_t>(size);
 }
 
-}  // namespace kobal::lookup
+}  // namespace kobal::cli
