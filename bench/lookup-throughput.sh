@@ -8,6 +8,8 @@
 # then, where valgrind is installed, callgrind's instructions per line of --raw (goal at most
 # 330). Any further kobal-lookup binaries given (another build, a variant) are timed on the same
 # inputs in the same rounds, so that builds are compared in one run.
+# KOBAL_BENCH_MIX=customer-list takes a customer list's mix instead (kobal-bench-numbers
+# --customer-list).
 # Usage: bench/lookup-throughput.sh [BUILD_DIR] [COUNT] [RUNS] [OTHER_KOBAL_LOOKUP...]
 set -euo pipefail
 
@@ -29,8 +31,10 @@ command -v perf >/dev/null || { echo "$0: perf is missing (apt-get install linux
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$maker" "$count" >"$work/plain.txt"
-"$maker" "$count" --hyphens >"$work/hyphens.txt"
+mix=()
+[ -z "${KOBAL_BENCH_MIX:-}" ] || mix=("--$KOBAL_BENCH_MIX")
+"$maker" "$count" "${mix[@]}" >"$work/plain.txt"
+"$maker" "$count" "${mix[@]}" --hyphens >"$work/hyphens.txt"
 
 # A run that lost or added lines would be timed doing less than its share.
 for program in "$tool" "$@"; do

@@ -151,14 +151,15 @@ std::string MakeNumber(NumberClass numberClass, Random& random) {
   return {};
 }
 
-std::vector<std::string> MakeMix(std::size_t count, uint64_t seed) {
+std::vector<std::string> MakeMix(std::size_t count, uint64_t seed,
+                                 const int (&shares)[std::size(kAllClasses)]) {
   Random random(seed);
   std::vector<std::string> numbers;
   numbers.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     int roll = static_cast<int>(random.Below(1000));
     std::size_t pick = 0;
-    while (roll >= kMixShares[pick]) roll -= kMixShares[pick++];
+    while (roll >= shares[pick]) roll -= shares[pick++];
     numbers.push_back(MakeNumber(kAllClasses[pick], random));
   }
   return numbers;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,12 @@ inline constexpr int kMixShares[] = {30, 10, 70, 300, 450, 80, 60};
 static_assert(sizeof kMixShares / sizeof kMixShares[0] ==
               sizeof kAllClasses / sizeof kAllClasses[0]);
 
+// Per mille shares of a customer list as people bring one to clean: mostly fixed lines of many
+// areas and mobiles, some toll-free, local-only and Hakone numbers, and a little junk.
+inline constexpr int kCustomerListShares[] = {50, 30, 80, 250, 510, 40, 40};
+static_assert(sizeof kCustomerListShares / sizeof kCustomerListShares[0] ==
+              sizeof kAllClasses / sizeof kAllClasses[0]);
+
 inline constexpr uint64_t kMixSeed = 20000401;
 inline constexpr std::size_t kMixSize = 100000;
 
@@ -51,8 +58,10 @@ class Random {
 // One number of `numberClass`, drawn from the library's own tables where the class needs them.
 std::string MakeNumber(NumberClass numberClass, Random& random);
 
-// `count` numbers of the classes in kMixShares proportions, in a seeded random order.
-std::vector<std::string> MakeMix(std::size_t count, uint64_t seed);
+// `count` numbers of the classes in `shares` (per mille, in the order of kAllClasses)
+// proportions, in a seeded random order.
+std::vector<std::string> MakeMix(std::size_t count, uint64_t seed,
+                                 const int (&shares)[std::size(kAllClasses)] = kMixShares);
 
 // The number as people write it: 10 digits as 3-3-4, 11 as 3-4-4, others unchanged.
 std::string WithHyphens(const std::string& number);
