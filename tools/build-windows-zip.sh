@@ -32,7 +32,7 @@ cp "$stage/include/kobal/KobalFnc.h" "$stage/$name/include/kobal/"
 cp "$stage/lib/libKobalFnc.dll.a" "$stage/lib/KobalFnc.lib" "$stage/lib/KobalFnc.def" "$stage/$name/lib/"
 cp LICENSE NOTICE "$stage/$name/"
 # Notepad and every Windows editor read UTF-8 with a byte order mark and CRLF line ends.
-{ printf '\xef\xbb\xbf'; sed 's/$/\r/' windows/README.txt; } >"$stage/$name/README.txt"
+{ printf '\xef\xbb\xbf'; sed 's/$/\r/' packaging/windows/README.txt; } >"$stage/$name/README.txt"
 
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
 python3 - "$stage" "$name" "$out/$name.zip" <<'PY'

@@ -26,12 +26,12 @@ def main():
                 defines = ["-D", "KobalLookup=yes"]
         for name in ("LICENSE", "NOTICE"):
             shutil.copyfile(source / name, stage / "doc" / name)
-        readme = (source / "windows/README.txt").read_text(encoding="utf-8")
+        readme = (source / "packaging/windows/README.txt").read_text(encoding="utf-8")
         (stage / "doc/README.txt").write_bytes(
             b"\xef\xbb\xbf" + readme.replace("\n", "\r\n").encode("utf-8"))
         subprocess.run([wixl, "-a", arch, "-D", f"Arch={arch}", "-D", f"Version={version}",
                         "-D", "BinDir=bin", "-D", "DocDir=doc", *defines, "-o", "kobal.msi",
-                        str((source / "windows/Kobal.wxs").resolve())], cwd=stage, check=True)
+                        str((source / "packaging/windows/Kobal.wxs").resolve())], cwd=stage, check=True)
         shutil.copyfile(stage / "kobal.msi", output)
 
 
