@@ -12,12 +12,9 @@
 #include "cli/Platform.h"
 #include "cli/XlsxWriter.h"
 #include "lookup/ByteStreams.h"
-#include "lookup/LineAnswerer.h"
-#include "lookup/LineReader.h"
+#include "lookup/LineStream.h"
 #include "lookup/OutputBuffer.h"
 #include "lookup/RecordStream.h"
-#include "lookup/RecordWriter.h"
-#include "lookup/StreamAnswerer.h"
 
 namespace {
 
@@ -142,13 +139,10 @@ int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
 
 int Answer(const kobal::cli::CommandLine& commandLine, kobal::lookup::OutputBuffer& output) {
   using namespace kobal::lookup;
-  const LookupOptions& options = commandLine.options;
+  LineStream lines(commandLine.options, output);
   if (!commandLine.numbers.empty()) {
-    RecordWriter writer(options.format, options.encoding, output,
-                        {.status = options.status, .guardFormulas = options.guardFormulas});
-    LineAnswerer answerer(options.raw, writer);
     for (const char* number : commandLine.numbers) {
-      answerer.Answer(number);
+      lines.AnswerLine(number);
       if (output.Failed()) break;
     }
     return kExitOk;
@@ -156,9 +150,7 @@ int Answer(const kobal::cli::CommandLine& commandLine, kobal::lookup::OutputBuff
   kobal::cli::InputFile inputFile(commandLine.inputPath);
   if (!inputFile.IsOpen())
     return Fail(kExitIoError, IoMessage(inputFile.Name(), inputFile.Error()));
-  LineReader reader(inputFile, options.inputEncoding);
-  StreamAnswerer(options, output).Run(reader);
-  if (reader.Failed()) {
+  if (!AnswerLines(inputFile, lines, output)) {
     output.Flush();  // the lines answered before the error still count
     return Fail(kExitIoError, IoMessage(inputFile.Name(), inputFile.Error()));
   }
