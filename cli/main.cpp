@@ -12,14 +12,9 @@
 #include "cli/Platform.h"
 #include "cli/XlsxWriter.h"
 #include "lookup/ByteStreams.h"
-#include "lookup/DelimitedWriter.h"
-#include "lookup/LineAnswerer.h"
-#include "lookup/LineReader.h"
+#include "lookup/LineStream.h"
 #include "lookup/OutputBuffer.h"
-#include "lookup/RecordAnswerer.h"
-#include "lookup/RecordWriter.h"
-#include "lookup/StreamAnswerer.h"
-#include "lookup/TextForm.h"
+#include "lookup/RecordStream.h"
 
 namespace {
 
@@ -57,26 +52,23 @@ std::size_t ReadFully(kobal::lookup::ByteSource& source, char* to, std::size_t s
   return got;
 }
 
-// Warnings about records: the first hundred, then how many more.
-class Warnings {
+// Tells how many warnings were not, when the records are done however they end.
+class UntoldWarnings {
  public:
-  explicit Warnings(std::string name) : name_(std::move(name)) {}
-  ~Warnings() {
-    if (count_ > kShown) {
+  UntoldWarnings(const kobal::lookup::RecordStream& stream, const std::string& name)
+      : stream_(stream), name_(name) {}
+  UntoldWarnings(const UntoldWarnings&) = delete;
+  UntoldWarnings& operator=(const UntoldWarnings&) = delete;
+  ~UntoldWarnings() {
+    if (stream_.Untold() > 0) {
       std::fprintf(stderr, "kobal-lookup: %s: %zu more records with warnings\n", name_.c_str(),
-                   count_ - kShown);
-    }
-  }
-  void operator()(const std::string& message) {
-    if (++count_ <= kShown) {
-      std::fprintf(stderr, "kobal-lookup: %s: %s\n", name_.c_str(), message.c_str());
+                   stream_.Untold());
     }
   }
 
  private:
-  static constexpr std::size_t kShown = 100;
-  std::string name_;
-  std::size_t count_ = 0;
+  const kobal::lookup::RecordStream& stream_;
+  const std::string& name_;
 };
 
 // Records: the input as delimited records, the chosen columns answered, written back as
@@ -86,13 +78,18 @@ int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
   kobal::cli::InputFile inputFile(commandLine.inputPath);
   const std::string& name = inputFile.Name();
   if (!inputFile.IsOpen()) return Fail(kExitIoError, IoMessage(name, inputFile.Error()));
-  std::unique_ptr<char[]> chunk(new char[kDetectionBytes]);
-  bool readFailed = false;
-  std::size_t got = ReadFully(inputFile, chunk.get(), kDetectionBytes, readFailed);
-  std::size_t skip = 0;
-  const TextForm input =
-      DetectTextForm(commandLine.options.inputEncoding, {chunk.get(), got}, skip);
-  TextDecoder decoder(input.encoding);
+
+  RecordOptions options = commandLine.recordOptions;
+  options.inputEncoding = commandLine.options.inputEncoding;
+  if (commandLine.formatGiven) {
+    options.outputDelimiter = commandLine.options.format == OutputFormat::kTsv ? '\t' : ',';
+  }
+  options.outputEncoding = commandLine.recordEncoding;
+  options.guardFormulas = commandLine.options.guardFormulas;
+  RecordStream stream(std::move(options), [&name](const std::string& message) {
+    std::fprintf(stderr, "kobal-lookup: %s: %s\n", name.c_str(), message.c_str());
+  });
+  const UntoldWarnings untold(stream, name);
 
   // A workbook is written by its writer, to the output's temporary file.
   kobal::cli::OutputFile outputFile(commandLine.outputPath);
@@ -100,56 +97,38 @@ int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
     return Fail(kExitIoError, IoMessage(outputFile.Name(), outputFile.Error()));
   }
   OutputBuffer output(commandLine.xlsx ? OutputBuffer::kInMemory : &outputFile);
-
-  auto warnings = std::make_shared<Warnings>(name);
-  auto warn = [warnings](const std::string& message) { (*warnings)(message); };
-  std::unique_ptr<RowSink> sink;
-  std::unique_ptr<RecordAnswerer> answerer;
-  kobal::cli::XlsxWriter* workbook = nullptr;
+  std::unique_ptr<kobal::cli::XlsxWriter> workbook;
   if (commandLine.xlsx) {
 #ifdef KOBAL_HAS_XLSX
     const kobal::cli::WorkbookProvenance provenance{
         name, "Written by kobal-lookup " KOBAL_VERSION " from " + name};
-    auto writer =
-        std::make_unique<kobal::cli::XlsxWriter>(outputFile.Temporary(), provenance, warn);
-    workbook = writer.get();
-    sink = std::move(writer);
+    workbook = std::make_unique<kobal::cli::XlsxWriter>(
+        outputFile.Temporary(), provenance,
+        [&stream](const std::string& message) { stream.Warning(message); });
+    stream.Begin(workbook.get(), nullptr);
 #else
     return Fail(kExitUsage, "this kobal-lookup was built without workbooks (libxlsxwriter)");
 #endif
   } else {
-    const auto& options = commandLine.options;
-    auto layout = [&answerer, &commandLine, &options, input] {
-      DelimitedLayout chosen;
-      chosen.delimiter = answerer->Delimiter();
-      if (commandLine.formatGiven) {
-        chosen.delimiter = options.format == kobal::lookup::OutputFormat::kTsv ? '\t' : ',';
-      }
-      chosen.recordEnd = answerer->RecordEnd().empty() ? "\r\n" : answerer->RecordEnd();
-      chosen.form = OutputForm(input, commandLine.recordEncoding);
-      chosen.guardFormulas = options.guardFormulas;
-      return chosen;
-    };
-    sink = std::make_unique<DelimitedRows>(layout, [&output](std::string_view bytes) {
+    stream.Begin(nullptr, [&output](std::string_view bytes) {
       char* const out = output.Reserve(bytes.size());
       std::memcpy(out, bytes.data(), bytes.size());
       output.Commit(out + bytes.size());
     });
   }
-  answerer = std::make_unique<RecordAnswerer>(commandLine.recordOptions, *sink, warn);
+  std::unique_ptr<char[]> chunk(new char[kDetectionBytes]);
+  bool readFailed = false;
   try {
-    std::size_t from = skip;
     for (;;) {
-      const bool final = got < kDetectionBytes || readFailed;
-      answerer->Feed(decoder.Decode({chunk.get() + from, got - from}, final), final);
-      if (final || output.Failed()) break;
-      from = 0;
-      got = ReadFully(inputFile, chunk.get(), kDetectionBytes, readFailed);
+      const std::size_t got = ReadFully(inputFile, chunk.get(), kDetectionBytes, readFailed);
+      stream.Feed({chunk.get(), got});
+      if (got < kDetectionBytes || readFailed || output.Failed()) break;
     }
+    if (!output.Failed()) stream.Finish();
   } catch (const ColumnError& error) {
     return Fail(kExitUsage, name + ": " + error.what());
   }
-  if (workbook != nullptr) workbook->Close();
+  if (workbook) workbook->Close();
   output.Flush();
   if (output.Failed()) return WriteFailure(outputFile.Name(), outputFile.Error());
   if (readFailed) return Fail(kExitIoError, IoMessage(name, inputFile.Error()));
@@ -160,13 +139,10 @@ int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
 
 int Answer(const kobal::cli::CommandLine& commandLine, kobal::lookup::OutputBuffer& output) {
   using namespace kobal::lookup;
-  const LookupOptions& options = commandLine.options;
+  LineStream lines(commandLine.options, output);
   if (!commandLine.numbers.empty()) {
-    RecordWriter writer(options.format, options.encoding, output,
-                        {.status = options.status, .guardFormulas = options.guardFormulas});
-    LineAnswerer answerer(options.raw, writer);
     for (const char* number : commandLine.numbers) {
-      answerer.Answer(number);
+      lines.AnswerLine(number);
       if (output.Failed()) break;
     }
     return kExitOk;
@@ -174,9 +150,7 @@ int Answer(const kobal::cli::CommandLine& commandLine, kobal::lookup::OutputBuff
   kobal::cli::InputFile inputFile(commandLine.inputPath);
   if (!inputFile.IsOpen())
     return Fail(kExitIoError, IoMessage(inputFile.Name(), inputFile.Error()));
-  LineReader reader(inputFile, options.inputEncoding);
-  StreamAnswerer(options, output).Run(reader);
-  if (reader.Failed()) {
+  if (!AnswerLines(inputFile, lines, output)) {
     output.Flush();  // the lines answered before the error still count
     return Fail(kExitIoError, IoMessage(inputFile.Name(), inputFile.Error()));
   }

@@ -19,16 +19,6 @@ void AppendDelimitedRecord(std::span<const std::string> cells, const DelimitedLa
   AppendEncoded(text, layout.form.encoding, out);
 }
 
-void DelimitedRows::Row(std::span<const std::string> cells, bool, std::size_t) {
-  bytes_.clear();
-  if (!layout_) {
-    layout_ = layoutOf_();
-    if (layout_->form.byteOrderMark) bytes_ = ByteOrderMark(layout_->form.encoding);
-  }
-  AppendDelimitedRecord(cells, *layout_, bytes_);
-  write_(bytes_);
-}
-
 TextForm OutputForm(TextForm input, std::optional<TextEncoding> chosen) {
   if (!chosen || *chosen == input.encoding) return input;
   return {*chosen, *chosen != TextEncoding::kShiftJis};

@@ -18,7 +18,7 @@ class LineAnswerer {
 
   // `line` is the line as text (UTF-8) and `asRead` its bytes as read, which raw mode passes to
   // the library; they differ for a line decoded from Shift-JIS. `asRead` must be followed by a
-  // NUL byte (as LineReader and argv guarantee), so that it goes to the library without a copy.
+  // NUL byte (as LineStream and argv guarantee), so that it goes to the library without a copy.
   void Answer(std::string_view line, std::string_view asRead);
   void Answer(std::string_view line) { Answer(line, line); }
 

@@ -13,18 +13,10 @@
 #include <vector>
 
 #include "lookup/CellAnswer.h"
+#include "lookup/RecordOptions.h"
 #include "lookup/RecordReader.h"
 
 namespace kobal::lookup {
-
-enum class HeaderRow { kAuto, kPresent, kAbsent };
-
-struct RecordOptions {
-  std::vector<std::string> columns;  // header names, or 1-based numbers
-  char delimiter = '\0';             // '\0': as the first line suggests
-  HeaderRow header = HeaderRow::kAuto;
-  bool raw = false;
-};
 
 // A column that cannot be chosen: a name the header does not hold, or holds twice.
 class ColumnError : public std::runtime_error {
@@ -43,7 +35,8 @@ class RowSink {
 class RecordAnswerer {
  public:
   // `warn` gets a line for each record whose answers are not what they seem (its quoting is
-  // broken, it lacks a chosen cell, it has more cells than the first).
+  // broken, it lacks a chosen cell, it has more cells than the first). Of `options` it reads
+  // the columns, delimiter, header and raw; the rest are the stream's (RecordStream).
   RecordAnswerer(RecordOptions options, RowSink& sink,
                  std::function<void(const std::string&)> warn);
 

@@ -11,10 +11,9 @@
 #include <vector>
 
 #include "lookup/ByteStreams.h"
-#include "lookup/LineReader.h"
+#include "lookup/LineStream.h"
 #include "lookup/LookupOptions.h"
 #include "lookup/OutputBuffer.h"
-#include "lookup/StreamAnswerer.h"
 
 namespace kobal::lookup {
 namespace {
@@ -74,11 +73,11 @@ Answered Answer(const std::string& input, std::size_t step, const LookupOptions&
   ScriptedSource source(input, step, failAfter);
   CollectingSink sink;
   OutputBuffer output(&sink, 256);
-  LineReader reader(source, options.inputEncoding);
-  StreamAnswerer(options, output).Run(reader);
+  LineStream lines(options, output);
+  const bool read = AnswerLines(source, lines, output);
   output.Flush();
   EXPECT_FALSE(output.Failed());
-  return {sink.Text(), reader.Failed()};
+  return {sink.Text(), !read};
 }
 
 std::string Utf16(std::u16string_view text, bool bigEndian) {
@@ -146,6 +145,26 @@ TEST(ByteStreams, LongLinesComeInPiecesHoweverTheInputIsCut) {
   }
 }
 
+// Bytes fed from memory, cut anywhere, read as the same lines as bytes read from a source.
+TEST(ByteStreams, BytesFedInPiecesGiveWhatASourceGives) {
+  const std::string input = Utf16(u"0312345678\r\n\u2121 117\r\n\U0001F4DE 117\n" +
+                                      std::u16string(70000, u'7') + u"\r\n0120444444\r",
+                                  false);
+  const LookupOptions options{.format = OutputFormat::kCsv, .status = true};
+  const std::string read = Answer(input, 1 << 20, options).output;
+  for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{65537}}) {
+    CollectingSink sink;
+    OutputBuffer output(&sink, 256);
+    LineStream lines(options, output);
+    for (std::size_t at = 0; at < input.size(); at += piece) {
+      lines.Feed(std::string_view(input).substr(at, piece));
+    }
+    lines.Finish();
+    output.Flush();
+    EXPECT_EQ(sink.Text(), read) << piece;
+  }
+}
+
 TEST(ByteStreams, Utf16AndCrLfReadAsTheirUtf8Lines) {
   const std::string utf8 = Answer("0312345678\n\xE2\x84\xA1 117\n", 1 << 20).output;
   for (const std::size_t step : {1, 2, 3, 5, 7, 64}) {
@@ -175,13 +194,12 @@ TEST(ByteStreams, ARefusingSinkStopsTheRun) {
   ScriptedSource source(input, 1 << 20);
   CollectingSink sink(0);
   OutputBuffer output(&sink, 256);
-  LineReader reader(source, InputEncoding::kAuto);
-  StreamAnswerer({}, output).Run(reader);
+  LineStream lines({}, output);
+  EXPECT_TRUE(AnswerLines(source, lines, output));
   output.Flush();
   EXPECT_TRUE(output.Failed());
   EXPECT_EQ(sink.Writes(), 1u);             // nothing more is offered to a sink that failed
   EXPECT_LT(source.Given(), input.size());  // and the rest of the input is not read
-  EXPECT_FALSE(reader.Failed());
 }
 
 TEST(ByteStreams, OutputGoesToTheSinkInLargeWrites) {
@@ -190,8 +208,8 @@ TEST(ByteStreams, OutputGoesToTheSinkInLargeWrites) {
   ScriptedSource source(input, 1 << 20);
   CollectingSink sink;
   OutputBuffer output(&sink);
-  LineReader reader(source, InputEncoding::kAuto);
-  StreamAnswerer({}, output).Run(reader);
+  LineStream lines({}, output);
+  EXPECT_TRUE(AnswerLines(source, lines, output));
   output.Flush();
   EXPECT_FALSE(output.Failed());
   EXPECT_EQ(std::count(sink.Text().begin(), sink.Text().end(), '\n'), 100000);

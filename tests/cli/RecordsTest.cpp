@@ -10,6 +10,7 @@
 #include "lookup/DelimitedWriter.h"
 #include "lookup/RecordAnswerer.h"
 #include "lookup/RecordReader.h"
+#include "lookup/RecordStream.h"
 #include "lookup/TextForm.h"
 
 namespace kobal::lookup {
@@ -217,6 +218,76 @@ TEST(RecordAnswerer, TheHeaderIsFoundAndAColumnItLacksIsAnErrorNamingWhatItHas) 
   EXPECT_EQ(GuessDelimiter("a;b;c"), ';');
   const std::vector<Cell> header = {{"氏名"}, {"FAX"}, {"電話番号"}};
   EXPECT_EQ(TelephoneColumns(header), (std::vector<std::size_t>{2, 1}));
+}
+
+// The bytes a record stream writes for `input` fed in pieces of `piece` bytes (0: whole).
+std::string Streamed(const RecordOptions& options, std::string_view input, std::size_t piece,
+                     std::vector<std::string>* told = nullptr, std::size_t* untold = nullptr) {
+  std::string out;
+  RecordStream stream(options, [told](const std::string& w) {
+    if (told != nullptr) told->push_back(w);
+  });
+  stream.Begin(nullptr, [&out](std::string_view bytes) { out += bytes; });
+  const std::size_t step = piece == 0 ? input.size() + 1 : piece;
+  for (std::size_t at = 0; at < input.size(); at += step) stream.Feed(input.substr(at, step));
+  stream.Finish();
+  if (untold != nullptr) *untold = stream.Untold();
+  return out;
+}
+
+TEST(RecordStream, AnyCuttingOfTheBytesWritesTheSameRecordsInTheInputsOwnForm) {
+  const RecordOptions options{.columns = {"電話番号"}};
+  const std::string sjis =
+      "\x8E\x81\x96\xBC,\x93\x64\x98\x62\x94\xD4\x8D\x86\r\n"
+      "\x8E\x52\x93\x63,03-3520-1234\r\n\"=1+1\",117";  // 氏名,電話番号 ...
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : std::string_view("name\ttel\nx\t0120444444\n")) {
+    utf16 += c;  // ASCII, as UTF-16LE
+    utf16 += '\0';
+  }
+  for (const auto& [input, chosen] :
+       {std::pair<std::string, RecordOptions>{sjis, options},
+        {"\xEF\xBB\xBF\xE9\x9B\xBB\xE8\xA9\xB1\xE7\x95\xAA\xE5\x8F\xB7\n03-3520-1234\n", options},
+        {utf16, RecordOptions{.columns = {"2"}}}}) {
+    const std::string whole = Streamed(chosen, input, 0);
+    ASSERT_FALSE(whole.empty());
+    EXPECT_EQ(Streamed(chosen, input, 1), whole);
+    EXPECT_EQ(Streamed(chosen, input, 3), whole);
+  }
+  const std::string written = Streamed(options, sjis, 1);
+  EXPECT_TRUE(written.starts_with("\x8E\x81\x96\xBC,"));    // Shift-JIS stays Shift-JIS
+  EXPECT_NE(written.find("\"'=1+1\""), std::string::npos);  // guarded by default
+  EXPECT_TRUE(written.ends_with("\r\n"));                   // the last record ended as the others
+}
+
+TEST(RecordStream, DefaultsAndChoicesOfTheWrittenRecords) {
+  // A single record shows no record end: CR LF, as Excel writes.
+  EXPECT_EQ(Streamed({.columns = {"1"}}, "117", 0), "117,117,number,\xE6\x99\x82\xE5\xA0\xB1\r\n");
+  RecordOptions chosen{.columns = {"1"}};
+  chosen.outputDelimiter = '\t';
+  chosen.outputEncoding = TextEncoding::kUtf16LittleEndian;
+  chosen.guardFormulas = false;
+  const std::string written = Streamed(chosen, "=1\n", 0);
+  EXPECT_EQ(written.substr(0, 8), std::string("\xFF\xFE=\0"
+                                              "1\0\t\0",
+                                              8));
+  EXPECT_TRUE(written.ends_with(std::string("\n\0", 2)));  // the input's own record end
+}
+
+TEST(RecordStream, WarningsAreToldUpToTheCapAndTheRestCounted) {
+  std::string input = "tel,x\n";
+  for (int i = 0; i < 150; ++i) input += "117\n";  // each lacks the second cell
+  std::vector<std::string> told;
+  std::size_t untold = 0;
+  Streamed({.columns = {"1", "2"}}, input, 0, &told, &untold);
+  EXPECT_EQ(told.size(), 100u);
+  EXPECT_EQ(untold, 50u);
+  RecordOptions fewer{.columns = {"1", "2"}};
+  fewer.warningsTold = 3;
+  told.clear();
+  Streamed(fewer, input, 7, &told, &untold);
+  EXPECT_EQ(told.size(), 3u);
+  EXPECT_EQ(untold, 147u);
 }
 
 }  // namespace

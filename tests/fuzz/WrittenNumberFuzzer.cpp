@@ -79,7 +79,7 @@ void CheckUtf16(std::string_view bytes, std::size_t cut) {
 // UTF-8 do, and each is one line.
 void CheckRecords(std::string_view text) {
   using namespace kobal::lookup;
-  const std::string line(text);  // followed by a NUL, as LineReader and argv give lines
+  const std::string line(text);  // followed by a NUL, as LineStream and argv give lines
   constexpr struct {
     OutputFormat format;
     OutputEncoding encoding;

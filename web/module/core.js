@@ -287,8 +287,8 @@ export async function createKobal(wasmBytes) {
   // recordsReader(columns, header, { kept, csv, workbook }): a CSV, TSV or Unicode text file read as
   // records by kobal-lookup's reader, fed a piece at a time, the 0-based `columns` answered
   // (number, status, result after each record's cells); header is "auto", "present" or
-  // "absent". feed(bytes, final) takes the file's next bytes (the first piece holds at least its
-  // first 64 KB, or all of it) and gives the CSV of the records they end, in the file's own form,
+  // "absent". feed(bytes, final) takes the file's next bytes, cut anywhere (its form is settled
+  // from its first 64 KB), and gives the CSV of the records they end, in the file's own form,
   // when `csv` is "guarded" (cells a spreadsheet would evaluate written as text) or "raw".
   // read() gives { encoding, delimiter, header, suggested (columns named like 電話番号, TEL,
   // FAX), warnings, count (records with the header row), rows (the first `kept` of them),

@@ -6,14 +6,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "lookup/DelimitedWriter.h"
 #include "lookup/FieldEscape.h"
-#include "lookup/RecordAnswerer.h"
+#include "lookup/RecordStream.h"
 #include "lookup/TextForm.h"
 #include "lookup/WorkbookCell.h"
 
@@ -66,29 +64,13 @@ struct Rows : RowSink {
   }
 };
 
-// Each record given to both: counted and kept by the first, written as CSV by the second.
-struct BothSinks : RowSink {
-  RowSink& first;
-  RowSink& second;
-  BothSinks(RowSink& a, RowSink& b) : first(a), second(b) {}
-  void Row(std::span<const std::string> cells, bool isHeader, std::size_t record) override {
-    first.Row(cells, isHeader, record);
-    second.Row(cells, isHeader, record);
-  }
-};
-
 // The file being read.
 struct Reading {
   RecordOptions options;
   bool csv = false;  // whether the records are written as CSV
-  bool guardFormulas = true;
   Rows rows;
   std::vector<std::string> warnings;
-  std::optional<TextForm> form;
-  std::optional<TextDecoder> decoder;
-  std::unique_ptr<DelimitedRows> writer;
-  std::unique_ptr<BothSinks> sinks;
-  std::unique_ptr<RecordAnswerer> answerer;
+  std::unique_ptr<RecordStream> stream;
   std::string out;  // the CSV of the last piece
   std::string json;
 };
@@ -98,28 +80,16 @@ Reading& Current() {
   return reading;
 }
 
-// Starts reading with what the first piece of the file shows: its encoding and byte order mark.
-void Start(Reading& reading, std::string_view first, std::size_t& skip) {
-  reading.form =
-      DetectTextForm(kobal::InputEncoding::kAuto, first.substr(0, kDetectionBytes), skip);
-  reading.decoder.emplace(reading.form->encoding);
-  RowSink* sink = &reading.rows;
-  if (reading.csv) {
-    reading.writer = std::make_unique<DelimitedRows>(
-        [&reading] {
-          const std::string_view end = reading.answerer->RecordEnd();
-          return DelimitedLayout{reading.answerer->Delimiter(),
-                                 end.empty() ? "\r\n" : std::string(end), *reading.form,
-                                 reading.guardFormulas};
-        },
-        [&reading](std::string_view bytes) { reading.out += bytes; });
-    reading.sinks = std::make_unique<BothSinks>(reading.rows, *reading.writer);
-    sink = reading.sinks.get();
-  }
-  reading.rows.warn = [&reading](const std::string& warning) {
-    if (reading.warnings.size() < 100) reading.warnings.push_back(warning);
-  };
-  reading.answerer = std::make_unique<RecordAnswerer>(reading.options, *sink, reading.rows.warn);
+// The stream over the options chosen: its records kept and counted, its CSV collected a piece at
+// a time, its warnings (the workbook cells' among them) kept up to the options' cap.
+void Start(Reading& reading) {
+  reading.stream = std::make_unique<RecordStream>(
+      reading.options,
+      [&reading](const std::string& warning) { reading.warnings.push_back(warning); });
+  reading.rows.warn = [&reading](const std::string& warning) { reading.stream->Warning(warning); };
+  RecordStream::Write write;
+  if (reading.csv) write = [&reading](std::string_view bytes) { reading.out += bytes; };
+  reading.stream->Begin(&reading.rows, std::move(write));
 }
 
 }  // namespace
@@ -144,26 +114,21 @@ extern "C" __attribute__((visibility("default"))) void KobalRecordsBegin(
                                          : HeaderRow::kAuto;
   reading.rows.kept = kept;
   reading.csv = csv != 0;
-  reading.guardFormulas = csv != 2;
+  reading.options.guardFormulas = csv != 2;
   reading.rows.workbook = workbook != 0;
+  Start(reading);
 }
 
-// Reads the next `size` bytes of the file at `bytes`, the last piece when `final`; the first
-// piece must hold the file's first kDetectionBytes, or all of it. Returns the CSV of the
-// records it ended, `*size` bytes, valid until the next call.
+// Reads the next `size` bytes of the file at `bytes`, the last piece when `final`. Returns the
+// CSV of the records it ended, `*size` bytes, valid until the next call.
 extern "C" __attribute__((visibility("default"))) const char* KobalRecordsFeed(const char* bytes,
                                                                                uint32_t size,
                                                                                uint32_t final,
                                                                                uint32_t* csvSize) {
   Reading& reading = Current();
   reading.out.clear();
-  std::string_view piece(bytes, size);
-  if (!reading.form) {
-    std::size_t skip = 0;
-    Start(reading, piece, skip);
-    piece.remove_prefix(skip);
-  }
-  reading.answerer->Feed(reading.decoder->Decode(piece, final != 0), final != 0);
+  reading.stream->Feed({bytes, size});
+  if (final != 0) reading.stream->Finish();
   *csvSize = static_cast<uint32_t>(reading.out.size());
   return reading.out.data();
 }
@@ -174,11 +139,12 @@ extern "C" __attribute__((visibility("default"))) const char* KobalRecordsFeed(c
 // widths in characters, for a workbook]}.
 extern "C" __attribute__((visibility("default"))) const char* KobalRecordsRead() {
   Reading& reading = Current();
+  if (!reading.stream) Start(reading);  // nothing begun: nothing read
   std::string& json = reading.json;
   json = "{\"encoding\":\"";
-  json += EncodingName(reading.form ? reading.form->encoding : TextEncoding::kUtf8);
+  json += EncodingName(reading.stream->InputForm().encoding);
   json += "\",\"delimiter\":";
-  const char delimiter = reading.answerer ? reading.answerer->Delimiter() : ',';
+  const char delimiter = reading.stream->Delimiter();
   AppendJsonString(std::string_view(&delimiter, 1), json);
   json += reading.rows.header ? ",\"header\":true" : ",\"header\":false";
   json += ",\"suggested\":[";
