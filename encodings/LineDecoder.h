@@ -26,8 +26,4 @@ class LineDecoder {
   std::string text_;
 };
 
-// Whether `bytes` is valid UTF-8; a sequence cut short at the very end counts as valid
-// unless `last`. Sets `cut` to the length of such a cut sequence.
-bool IsValidUtf8(std::string_view bytes, bool last, std::size_t& cut);
-
 }  // namespace kobal

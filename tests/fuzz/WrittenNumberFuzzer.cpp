@@ -10,6 +10,7 @@
 #include "encodings/InputEncoding.h"
 #include "encodings/LineDecoder.h"
 #include "encodings/Utf16.h"
+#include "encodings/Utf8.h"
 #include "lookup/LineAnswerer.h"
 #include "lookup/LookupOptions.h"
 #include "lookup/OutputBuffer.h"
