@@ -19,6 +19,7 @@
 #include "lookup/RecordAnswerer.h"
 #include "lookup/RecordWriter.h"
 #include "lookup/StreamAnswerer.h"
+#include "encodings/TextDecoder.h"
 #include "lookup/TextForm.h"
 
 namespace {
@@ -86,13 +87,13 @@ int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
   kobal::cli::InputFile inputFile(commandLine.inputPath);
   const std::string& name = inputFile.Name();
   if (!inputFile.IsOpen()) return Fail(kExitIoError, IoMessage(name, inputFile.Error()));
-  std::unique_ptr<char[]> chunk(new char[kDetectionBytes]);
+  std::unique_ptr<char[]> chunk(new char[kobal::kDetectionBytes]);
   bool readFailed = false;
-  std::size_t got = ReadFully(inputFile, chunk.get(), kDetectionBytes, readFailed);
+  std::size_t got = ReadFully(inputFile, chunk.get(), kobal::kDetectionBytes, readFailed);
   std::size_t skip = 0;
   const TextForm input =
       DetectTextForm(commandLine.options.inputEncoding, {chunk.get(), got}, skip);
-  TextDecoder decoder(input.encoding);
+  kobal::TextDecoder decoder(input.encoding);
 
   // A workbook is written by its writer, to the output's temporary file.
   kobal::cli::OutputFile outputFile(commandLine.outputPath);
@@ -140,11 +141,11 @@ int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
   try {
     std::size_t from = skip;
     for (;;) {
-      const bool final = got < kDetectionBytes || readFailed;
+      const bool final = got < kobal::kDetectionBytes || readFailed;
       answerer->Feed(decoder.Decode({chunk.get() + from, got - from}, final), final);
       if (final || output.Failed()) break;
       from = 0;
-      got = ReadFully(inputFile, chunk.get(), kDetectionBytes, readFailed);
+      got = ReadFully(inputFile, chunk.get(), kobal::kDetectionBytes, readFailed);
     }
   } catch (const ColumnError& error) {
     return Fail(kExitUsage, name + ": " + error.what());

@@ -37,8 +37,8 @@ std::string_view LineDecoder::Decode(std::string_view piece, bool first, bool la
   }
   std::size_t cut = 0;
   if (first) {
-    shiftJisLine_ = encoding_ == StreamEncoding::kShiftJis ||
-                    (encoding_ == StreamEncoding::kEachLine && !IsValidUtf8(bytes, last, cut));
+    shiftJisLine_ =
+        encoding_ == TextEncoding::kShiftJis || (!encoding_ && !IsValidUtf8(bytes, last, cut));
   }
   text_.clear();
   std::size_t used = bytes.size();

@@ -19,8 +19,8 @@ const char* FindLastByte(const char* data, char byte, std::size_t size) {
 
 }  // namespace
 
-LineReader::LineReader(ByteSource& source, InputEncoding encoding, std::size_t pieceSize,
-                       std::size_t capacity)
+LineReader::LineReader(ByteSource& source, std::optional<TextEncoding> encoding,
+                       std::size_t pieceSize, std::size_t capacity)
     : source_(source),
       chosen_(encoding),
       pieceSize_(pieceSize),
@@ -114,14 +114,13 @@ void LineReader::ReadStart() {
     }
     got += more;
   }
-  const StreamStart stream = ReadStreamStart(chosen_, {start, got});
+  const TextStart stream = DetectEncoding(chosen_, {start, got}, Detection::kByLine);
   encoding_ = stream.encoding;
   const char* const rest = start + stream.byteOrderMark;
   const std::size_t restSize = got - stream.byteOrderMark;
-  if (encoding_ == StreamEncoding::kUtf16LittleEndian ||
-      encoding_ == StreamEncoding::kUtf16BigEndian) {
-    utf16_.emplace(encoding_ == StreamEncoding::kUtf16BigEndian);
-    encoding_ = StreamEncoding::kUtf8;  // the lines come decoded
+  if (encoding_ == TextEncoding::kUtf16LittleEndian || encoding_ == TextEncoding::kUtf16BigEndian) {
+    utf16_.emplace(*encoding_);
+    encoding_ = TextEncoding::kUtf8;  // the lines come decoded
     raw_.resize(buffer_.size() / 4);
     AppendUtf16(rest, restSize, atEnd_);
   } else {
@@ -133,9 +132,7 @@ void LineReader::ReadStart() {
 
 void LineReader::AppendUtf16(const char* raw, std::size_t size, bool final) {
   char* const out = buffer_.data() + end_;
-  end_ = static_cast<std::size_t>(
-      utf16_->Decode(reinterpret_cast<const unsigned char*>(raw), size, final, out) -
-      buffer_.data());
+  end_ = static_cast<std::size_t>(utf16_->DecodeInto({raw, size}, final, out) - buffer_.data());
 }
 
 void LineReader::Fill() {
@@ -152,7 +149,7 @@ void LineReader::Fill() {
     atEnd_ = got == 0;
     return;
   }
-  const std::size_t rawRoom = std::min(raw_.size(), (room - 8) / 3 * 2);
+  const std::size_t rawRoom = std::min(raw_.size(), (room - 8) / 3 * 2);  // UTF-16's MaxOutput
   const std::size_t got = ReadSome(raw_.data(), rawRoom);
   atEnd_ = got == 0;
   AppendUtf16(raw_.data(), got, atEnd_);

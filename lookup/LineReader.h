@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "encodings/InputEncoding.h"
 #include "encodings/LineDecoder.h"
-#include "encodings/Utf16.h"
+#include "encodings/TextDetection.h"
+#include "encodings/TextDecoder.h"
 #include "lookup/ByteStreams.h"
 
 namespace kobal::lookup {
@@ -26,7 +26,7 @@ struct LinePiece {
 class LineReader {
  public:
   // Pieces are at most `pieceSize` bytes; the buffer holds `capacity` (several pieces).
-  LineReader(ByteSource& source, InputEncoding encoding,
+  LineReader(ByteSource& source, std::optional<TextEncoding> encoding,
              std::size_t pieceSize = std::size_t{1} << 16,
              std::size_t capacity = std::size_t{1} << 18);
 
@@ -42,8 +42,9 @@ class LineReader {
   enum class Block { kLines, kLongLine, kEnd };
   Block NextBlock(char* block, std::size_t limit, std::size_t& size);
 
-  // How the stream's lines are encoded, once the first Next or NextBlock has read its start.
-  StreamEncoding Encoding() const { return encoding_; }
+  // How the stream's lines are encoded (none: each line decides), once the first Next or
+  // NextBlock has read its start.
+  std::optional<TextEncoding> Encoding() const { return encoding_; }
 
   // The source failed; it knows why.
   bool Failed() const { return failed_; }
@@ -59,9 +60,9 @@ class LineReader {
   void AppendUtf16(const char* raw, std::size_t size, bool final);
 
   ByteSource& source_;
-  InputEncoding chosen_;
-  StreamEncoding encoding_ = StreamEncoding::kEachLine;
-  std::optional<Utf16Decoder> utf16_;
+  std::optional<TextEncoding> chosen_;
+  std::optional<TextEncoding> encoding_;
+  std::optional<TextDecoder> utf16_;  // a UTF-16 stream: its lines come decoded
   std::optional<LineDecoder> lines_;
   std::size_t pieceSize_;
   // Not zero-filled: a page costs nothing until input is read into it, which matters to short

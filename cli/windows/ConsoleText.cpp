@@ -10,7 +10,7 @@ namespace kobal::cli {
 
 std::u16string_view ConsoleText::Convert(std::string_view bytes) {
   kept_.append(bytes);
-  if (encoding_ == lookup::OutputEncoding::kShiftJis) {
+  if (encoding_ == TextEncoding::kShiftJis) {
     utf8_.clear();
     kept_.erase(0, AppendCp932AsUtf8(kept_, false, utf8_));
     utf16_ = Utf16FromUtf8(utf8_);  // whole characters, nothing left over

@@ -58,7 +58,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   return arguments;
 }
 
-void PrepareStandardStreams(lookup::OutputEncoding encoding) {
+void PrepareStandardStreams(TextEncoding encoding) {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   UseConsoleFor(_fileno(stdout), encoding);

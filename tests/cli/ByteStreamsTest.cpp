@@ -175,7 +175,7 @@ TEST(ByteStreams, ARefusingSinkStopsTheRun) {
   ScriptedSource source(input, 1 << 20);
   CollectingSink sink(0);
   OutputBuffer output(&sink, 256);
-  LineReader reader(source, InputEncoding::kAuto);
+  LineReader reader(source, std::nullopt);
   StreamAnswerer({}, output).Run(reader);
   output.Flush();
   EXPECT_TRUE(output.Failed());
@@ -190,7 +190,7 @@ TEST(ByteStreams, OutputGoesToTheSinkInLargeWrites) {
   ScriptedSource source(input, 1 << 20);
   CollectingSink sink;
   OutputBuffer output(&sink);
-  LineReader reader(source, InputEncoding::kAuto);
+  LineReader reader(source, std::nullopt);
   StreamAnswerer({}, output).Run(reader);
   output.Flush();
   EXPECT_FALSE(output.Failed());

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "encodings/TextDecoder.h"
 #include "lookup/CellAnswer.h"
 #include "lookup/DelimitedWriter.h"
 #include "lookup/RecordAnswerer.h"
@@ -86,22 +87,14 @@ TEST(RecordReader, BrokenQuotingIsToldWithTheRecordAndItsLineAndNothingShifts) {
   EXPECT_EQ(records[4].line, 6u);  // the quoted line break counts
 }
 
-TEST(TextForm, TheWholeFileDecidesItsEncoding) {
+TEST(TextForm, AByteOrderMarkIsSkippedAndWrittenBack) {
   std::size_t skip = 0;
-  const std::string utf16le("a\0,\0b\0\r\0\n\0", 10);
-  const std::string utf16be("\0a\0,\0b\0\r\0\n", 10);
-  EXPECT_EQ(DetectTextForm(InputEncoding::kAuto, utf16le, skip).encoding,
-            TextEncoding::kUtf16LittleEndian);
-  EXPECT_EQ(DetectTextForm(InputEncoding::kAuto, utf16be, skip).encoding,
-            TextEncoding::kUtf16BigEndian);
-  EXPECT_EQ(skip, 0u);
-  const TextForm marked = DetectTextForm(InputEncoding::kAuto, "\xEF\xBB\xBF電話", skip);
+  const TextForm marked = DetectTextForm(std::nullopt, "\xEF\xBB\xBF電話", skip);
+  EXPECT_EQ(marked.encoding, TextEncoding::kUtf8);
   EXPECT_TRUE(marked.byteOrderMark);
   EXPECT_EQ(skip, 3u);
-  EXPECT_EQ(DetectTextForm(InputEncoding::kAuto, "電話番号,\xE9", skip).encoding,
-            TextEncoding::kUtf8);  // cut at the end of the start: still UTF-8
-  EXPECT_EQ(DetectTextForm(InputEncoding::kAuto, "\x93\x64\x98\x62,03", skip).encoding,
-            TextEncoding::kShiftJis);
+  EXPECT_FALSE(DetectTextForm(std::nullopt, "電話", skip).byteOrderMark);
+  EXPECT_EQ(skip, 0u);
 }
 
 TEST(TextForm, EveryEncodingRoundTripsThroughItsDecoderInPieces) {

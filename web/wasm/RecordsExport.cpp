@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "encodings/TextDecoder.h"
 #include "lookup/DelimitedWriter.h"
 #include "lookup/FieldEscape.h"
 #include "lookup/RecordAnswerer.h"
@@ -26,19 +27,6 @@ void AppendJsonString(std::string_view text, std::string& json) {
   json.resize(at + MaxEscapedSize(text.size()) + 2);
   char* const end = WriteJsonString(text, json.data() + at);
   json.resize(static_cast<std::size_t>(end - json.data()));
-}
-
-const char* EncodingName(TextEncoding encoding) {
-  switch (encoding) {
-    case TextEncoding::kShiftJis:
-      return "Shift-JIS";
-    case TextEncoding::kUtf16LittleEndian:
-      return "UTF-16LE";
-    case TextEncoding::kUtf16BigEndian:
-      return "UTF-16BE";
-    default:
-      return "UTF-8";
-  }
 }
 
 // The records kept to be shown, the first `kept` of them, and how many there are; for a
@@ -85,7 +73,7 @@ struct Reading {
   Rows rows;
   std::vector<std::string> warnings;
   std::optional<TextForm> form;
-  std::optional<TextDecoder> decoder;
+  std::optional<kobal::TextDecoder> decoder;
   std::unique_ptr<DelimitedRows> writer;
   std::unique_ptr<BothSinks> sinks;
   std::unique_ptr<RecordAnswerer> answerer;
@@ -100,8 +88,7 @@ Reading& Current() {
 
 // Starts reading with what the first piece of the file shows: its encoding and byte order mark.
 void Start(Reading& reading, std::string_view first, std::size_t& skip) {
-  reading.form =
-      DetectTextForm(kobal::InputEncoding::kAuto, first.substr(0, kDetectionBytes), skip);
+  reading.form = DetectTextForm(std::nullopt, first.substr(0, kobal::kDetectionBytes), skip);
   reading.decoder.emplace(reading.form->encoding);
   RowSink* sink = &reading.rows;
   if (reading.csv) {
@@ -176,7 +163,8 @@ extern "C" __attribute__((visibility("default"))) const char* KobalRecordsRead()
   Reading& reading = Current();
   std::string& json = reading.json;
   json = "{\"encoding\":\"";
-  json += EncodingName(reading.form ? reading.form->encoding : TextEncoding::kUtf8);
+  json +=
+      kobal::TextEncodingName(reading.form ? reading.form->encoding : kobal::TextEncoding::kUtf8);
   json += "\",\"delimiter\":";
   const char delimiter = reading.answerer ? reading.answerer->Delimiter() : ',';
   AppendJsonString(std::string_view(&delimiter, 1), json);
