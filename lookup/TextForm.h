@@ -1,9 +1,8 @@
 // A delimited file's encoding, settled once for the whole file (a record may span lines) and
-// written back with its byte order mark; and records' UTF-8 written in that encoding.
+// written back with its byte order mark.
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 #include "encodings/TextDetection.h"
@@ -20,9 +19,5 @@ struct TextForm {
 // whole file (Detection::kByFile); `skip` is set to the byte order mark's size.
 TextForm DetectTextForm(std::optional<TextEncoding> chosen, std::string_view start,
                         std::size_t& skip);
-
-// Appends UTF-8 `text` in `encoding` ('?' for what Shift-JIS cannot hold, U+FFFD for bytes
-// that are not UTF-8).
-void AppendEncoded(std::string_view text, TextEncoding encoding, std::string& out);
 
 }  // namespace kobal::lookup

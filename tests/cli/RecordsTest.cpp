@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "encodings/TextDecoder.h"
 #include "lookup/CellAnswer.h"
 #include "lookup/DelimitedWriter.h"
 #include "lookup/RecordAnswerer.h"
@@ -95,24 +94,6 @@ TEST(TextForm, AByteOrderMarkIsSkippedAndWrittenBack) {
   EXPECT_EQ(skip, 3u);
   EXPECT_FALSE(DetectTextForm(std::nullopt, "電話", skip).byteOrderMark);
   EXPECT_EQ(skip, 0u);
-}
-
-TEST(TextForm, EveryEncodingRoundTripsThroughItsDecoderInPieces) {
-  const std::string text = "氏名,電話番号\r\n\"山田\n太郎\",０３\t😀\r\n";
-  for (const TextEncoding encoding :
-       {TextEncoding::kUtf8, TextEncoding::kShiftJis, TextEncoding::kUtf16LittleEndian,
-        TextEncoding::kUtf16BigEndian}) {
-    std::string bytes;
-    AppendEncoded(text, encoding, bytes);
-    TextDecoder decoder(encoding);
-    std::string decoded;
-    for (std::size_t at = 0; at < bytes.size(); ++at) {
-      decoded += decoder.Decode(bytes.substr(at, 1), at + 1 == bytes.size());
-    }
-    const std::string expected =
-        encoding == TextEncoding::kShiftJis ? "氏名,電話番号\r\n\"山田\n太郎\",０３\t?\r\n" : text;
-    EXPECT_EQ(decoded, expected) << static_cast<int>(encoding);
-  }
 }
 
 TEST(DelimitedWriter, WhatItWritesReadsBackCellForCellAndFormulasBecomeText) {

@@ -1,9 +1,11 @@
-// The one streaming decoder: however a stream is cut into chunks, the text is the same.
+// The one streaming decoder: however a stream is cut into chunks, the text is the same; and
+// what the encoder writes in each encoding decodes back.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "encodings/TextDecoder.h"
+#include "encodings/TextEncoder.h"
 
 namespace kobal {
 namespace {
@@ -57,6 +59,32 @@ TEST(TextDecoder, OneByteAtATimeGivesTheWholeText) {
         static_cast<std::size_t>(decoder.DecodeInto(c.bytes, true, room.data()) - room.data()));
     EXPECT_EQ(room, c.text) << static_cast<int>(c.encoding);
   }
+}
+
+// What the records writer writes, the records reader reads back.
+TEST(TextDecoder, EveryEncodingRoundTripsThroughTheEncoderByteByByte) {
+  const std::string text = "氏名,電話番号\r\n\"山田\n太郎\",０３\t😀\r\n";
+  for (const TextEncoding encoding :
+       {TextEncoding::kUtf8, TextEncoding::kShiftJis, TextEncoding::kUtf16LittleEndian,
+        TextEncoding::kUtf16BigEndian}) {
+    std::string bytes;
+    AppendEncoded(text, encoding, bytes);
+    TextDecoder decoder(encoding);
+    std::string decoded;
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+      decoded += decoder.Decode(bytes.substr(at, 1), at + 1 == bytes.size());
+    }
+    const std::string expected =
+        encoding == TextEncoding::kShiftJis ? "氏名,電話番号\r\n\"山田\n太郎\",０３\t?\r\n" : text;
+    EXPECT_EQ(decoded, expected) << static_cast<int>(encoding);
+  }
+  // Bytes that are no UTF-8: one '?' or U+FFFD for each maximal bad part.
+  std::string shiftJis;
+  AppendEncoded("a\xFF\xE4\xB8", TextEncoding::kShiftJis, shiftJis);
+  EXPECT_EQ(shiftJis, "a??");
+  std::string utf16;
+  AppendEncoded("\xFF", TextEncoding::kUtf16BigEndian, utf16);
+  EXPECT_EQ(utf16, "\xFF\xFD");
 }
 
 }  // namespace

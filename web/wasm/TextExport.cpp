@@ -4,14 +4,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "encodings/Cp932.h"
 #include "encodings/LineDecoder.h"
 #include "encodings/TextDecoder.h"
 #include "encodings/TextDetection.h"
+#include "encodings/TextEncoder.h"
 #include "encodings/Utf8.h"
 
 namespace {
@@ -118,7 +119,7 @@ class FileDecoder {
   kobal::TextStart start_;
   kobal::LineDecoder lines_;
   std::optional<kobal::TextDecoder> whole_;  // a byte order mark decided for the whole file
-  std::string pending_;  // the start of a line whose end is in a later piece
+  std::string pending_;                      // the start of a line whose end is in a later piece
   std::string text_;
   bool inLine_ = false;  // pieces of a long line have been decoded
   std::size_t cp932Lines_ = 0;
@@ -163,17 +164,9 @@ extern "C" __attribute__((visibility("default"))) const char* KobalTextEncoding(
 extern "C" __attribute__((visibility("default"))) uint32_t KobalEncodeCp932(const char* utf8,
                                                                             uint32_t size,
                                                                             char* out) {
-  const auto* p = reinterpret_cast<const unsigned char*>(utf8);
-  const auto* const end = p + size;
-  char* written = out;
-  while (p < end) {
-    const kobal::Utf8Sequence sequence = kobal::DecodeUtf8(p, end);
-    if (sequence.valid) {
-      written = kobal::WriteCp932(sequence.codePoint, written);
-    } else {
-      *written++ = '?';
-    }
-    p += sequence.length;
-  }
-  return static_cast<uint32_t>(written - out);
+  static std::string encoded;
+  encoded.clear();
+  kobal::AppendEncoded(std::string_view(utf8, size), kobal::TextEncoding::kShiftJis, encoded);
+  std::memcpy(out, encoded.data(), encoded.size());
+  return static_cast<uint32_t>(encoded.size());
 }
