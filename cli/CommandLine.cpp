@@ -12,7 +12,6 @@
 namespace kobal::cli {
 namespace {
 
-using lookup::OutputEncoding;
 using lookup::OutputFormat;
 
 std::string Lowered(std::string_view text) {
@@ -21,8 +20,6 @@ std::string Lowered(std::string_view text) {
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return lowered;
 }
-
-using lookup::TextEncoding;
 
 std::optional<char> DelimiterNamed(std::string_view name) {
   const std::string lowered = Lowered(name);
@@ -79,37 +76,13 @@ std::optional<OutputFormat> FormatNamed(std::string_view name) {
   return std::nullopt;
 }
 
-bool IsUtf8Name(const std::string& lowered) { return lowered == "utf-8" || lowered == "utf8"; }
-
-bool IsShiftJisName(const std::string& lowered) {
-  return lowered == "shift_jis" || lowered == "shift-jis" || lowered == "sjis" ||
-         lowered == "cp932";
-}
-
-std::optional<TextEncoding> RecordEncodingNamed(std::string_view name) {
+// --input-encoding: "auto" (none), or an encoding by its name; UTF-16's byte order is for the
+// input's byte order mark to say, so utf-16le and utf-16be are not taken.
+std::optional<std::optional<TextEncoding>> InputEncodingNamed(std::string_view name) {
   const std::string lowered = Lowered(name);
-  if (IsUtf8Name(lowered)) return TextEncoding::kUtf8;
-  if (IsShiftJisName(lowered)) return TextEncoding::kShiftJis;
-  if (lowered == "utf-16" || lowered == "utf16" || lowered == "utf-16le") {
-    return TextEncoding::kUtf16LittleEndian;
-  }
-  if (lowered == "utf-16be") return TextEncoding::kUtf16BigEndian;
-  return std::nullopt;
-}
-
-std::optional<OutputEncoding> EncodingNamed(std::string_view name) {
-  const std::string lowered = Lowered(name);
-  if (IsUtf8Name(lowered)) return OutputEncoding::kUtf8;
-  if (IsShiftJisName(lowered)) return OutputEncoding::kShiftJis;
-  return std::nullopt;
-}
-
-std::optional<InputEncoding> InputEncodingNamed(std::string_view name) {
-  const std::string lowered = Lowered(name);
-  if (lowered == "auto") return InputEncoding::kAuto;
-  if (IsUtf8Name(lowered)) return InputEncoding::kUtf8;
-  if (IsShiftJisName(lowered)) return InputEncoding::kShiftJis;
-  if (lowered == "utf-16" || lowered == "utf16") return InputEncoding::kUtf16;
+  if (lowered == "auto") return std::optional<TextEncoding>();
+  if (lowered == "utf-16le" || lowered == "utf-16be") return std::nullopt;
+  if (const auto encoding = TextEncodingNamed(name)) return encoding;
   return std::nullopt;
 }
 
@@ -134,7 +107,6 @@ std::string RefusedOption(char** argv, int index, int shortOption, bool missingV
 
 bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::string& error) {
   bool inputGiven = false;
-  std::optional<OutputEncoding> lineEncoding;
   std::string encodingName;
   optind = 0;  // glibc starts afresh, for a second parse in one process
   opterr = 0;  // the messages are ours
@@ -167,8 +139,7 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::stri
         commandLine.formatGiven = true;
         break;
       case 'e':
-        commandLine.recordEncoding = RecordEncodingNamed(value);
-        lineEncoding = EncodingNamed(value);
+        commandLine.recordEncoding = TextEncodingNamed(value);
         if (!commandLine.recordEncoding) {
           error = "unknown encoding '" + std::string(value) + "' (utf-8, shift_jis or utf-16)";
           return false;
@@ -262,14 +233,16 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::stri
     }
     return true;
   }
-  if (!encodingName.empty() && !lineEncoding) {
+  const bool linesEncodable = commandLine.recordEncoding == TextEncoding::kUtf8 ||
+                              commandLine.recordEncoding == TextEncoding::kShiftJis;
+  if (!encodingName.empty() && !linesEncodable) {
     error =
         "encoding '" + encodingName + "' is for records ('--column'); lines are utf-8 or shift_jis";
     return false;
   }
-  if (lineEncoding) commandLine.options.encoding = *lineEncoding;
+  if (linesEncodable) commandLine.options.encoding = *commandLine.recordEncoding;
   if (commandLine.options.format == OutputFormat::kJsonLines &&
-      commandLine.options.encoding == OutputEncoding::kShiftJis) {
+      commandLine.options.encoding == TextEncoding::kShiftJis) {
     error = "jsonl output is always UTF-8; '--encoding shift_jis' applies to tsv and csv";
     return false;
   }

@@ -24,7 +24,7 @@ struct CommandLine {
   bool xlsx = false;
   bool formatGiven = false;
   lookup::RecordOptions recordOptions;
-  std::optional<lookup::TextEncoding> recordEncoding;  // none: the input's own
+  std::optional<TextEncoding> recordEncoding;  // none: the input's own
 };
 
 // Parses argv[1..] with getopt_long (short options combine, long ones abbreviate); on a usage

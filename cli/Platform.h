@@ -20,7 +20,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
 // Standard input and output made ready for bytes: on Windows binary mode (no CRLF, no Ctrl-Z
 // end), and a console behind standard output written as UTF-16 from output in `encoding`.
-void PrepareStandardStreams(lookup::OutputEncoding encoding);
+void PrepareStandardStreams(TextEncoding encoding);
 
 // Opens the file named `path` (UTF-8) for reading: a file descriptor, or -1 with errno set.
 int OpenInput(const std::string& path);

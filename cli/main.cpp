@@ -116,13 +116,13 @@ int AnswerRecords(const kobal::cli::CommandLine& commandLine) {
       output.Commit(out + bytes.size());
     });
   }
-  std::unique_ptr<char[]> chunk(new char[kDetectionBytes]);
+  std::unique_ptr<char[]> chunk(new char[kobal::kDetectionBytes]);
   bool readFailed = false;
   try {
     for (;;) {
-      const std::size_t got = ReadFully(inputFile, chunk.get(), kDetectionBytes, readFailed);
+      const std::size_t got = ReadFully(inputFile, chunk.get(), kobal::kDetectionBytes, readFailed);
       stream.Feed({chunk.get(), got});
-      if (got < kDetectionBytes || readFailed || output.Failed()) break;
+      if (got < kobal::kDetectionBytes || readFailed || output.Failed()) break;
     }
     if (!output.Failed()) stream.Finish();
   } catch (const ColumnError& error) {

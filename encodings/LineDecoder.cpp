@@ -23,37 +23,7 @@ bool IsAscii(std::string_view bytes) {
   return true;
 }
 
-// The length of an incomplete but so far well-formed sequence at the end of `bytes`.
-std::size_t CutSequence(std::string_view bytes) {
-  const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
-  const auto* const end = begin + bytes.size();
-  for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
-    const unsigned char* const lead = end - back;
-    if ((*lead & 0xC0) == 0x80) continue;  // a continuation byte: look further back
-    if (*lead < 0xC2) return 0;
-    const Utf8Sequence sequence = DecodeUtf8(lead, end);
-    return !sequence.valid && lead + sequence.length == end ? back : 0;
-  }
-  return 0;
-}
-
 }  // namespace
-
-bool IsValidUtf8(std::string_view bytes, bool last, std::size_t& cut) {
-  cut = last ? 0 : CutSequence(bytes);
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const auto* const end = p + bytes.size() - cut;
-  while (p < end) {
-    if (*p < 0x80) {
-      ++p;
-      continue;
-    }
-    const Utf8Sequence sequence = DecodeUtf8(p, end);
-    if (!sequence.valid) return false;
-    p += sequence.length;
-  }
-  return true;
-}
 
 std::string_view LineDecoder::Decode(std::string_view piece, bool first, bool last) {
   if (first) carried_.clear();
@@ -67,15 +37,15 @@ std::string_view LineDecoder::Decode(std::string_view piece, bool first, bool la
   }
   std::size_t cut = 0;
   if (first) {
-    shiftJisLine_ = encoding_ == StreamEncoding::kShiftJis ||
-                    (encoding_ == StreamEncoding::kEachLine && !IsValidUtf8(bytes, last, cut));
+    shiftJisLine_ =
+        encoding_ == TextEncoding::kShiftJis || (!encoding_ && !IsValidUtf8(bytes, last, cut));
   }
   text_.clear();
   std::size_t used = bytes.size();
   if (shiftJisLine_) {
     used = AppendCp932AsUtf8(bytes, last, text_);
   } else {
-    used -= last ? 0 : CutSequence(bytes);
+    used -= last ? 0 : Utf8CutAtEnd(bytes);
     text_.assign(bytes.substr(0, used));
   }
   std::string rest(bytes.substr(used));

@@ -1,17 +1,19 @@
 // Lines of a stream as UTF-8: kept as they are, or decoded from code page 932.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "encodings/InputEncoding.h"
+#include "encodings/TextEncoding.h"
 
 namespace kobal {
 
 class LineDecoder {
  public:
-  // UTF-16 streams reach the decoder already as UTF-8.
-  explicit LineDecoder(StreamEncoding encoding) : encoding_(encoding) {}
+  // None: each line is UTF-8 if it is valid UTF-8, else code page 932. UTF-16 streams reach
+  // the decoder already as UTF-8.
+  explicit LineDecoder(std::optional<TextEncoding> encoding) : encoding_(encoding) {}
 
   // The UTF-8 text of a line, or of one piece of a long line given piece by piece (`first`
   // and `last` say which); valid until the next call. In a UTF-8 line the bytes are kept as
@@ -20,14 +22,10 @@ class LineDecoder {
   std::string_view Decode(std::string_view piece, bool first = true, bool last = true);
 
  private:
-  StreamEncoding encoding_;
+  std::optional<TextEncoding> encoding_;
   bool shiftJisLine_ = false;
   std::string carried_;  // bytes of a character cut at the end of the previous piece
   std::string text_;
 };
-
-// Whether `bytes` is valid UTF-8; a sequence cut short at the very end counts as valid
-// unless `last`. Sets `cut` to the length of such a cut sequence.
-bool IsValidUtf8(std::string_view bytes, bool last, std::size_t& cut);
 
 }  // namespace kobal

@@ -69,8 +69,10 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
   return utf16;
 }
 
-std::optional<std::string> Utf8FromUtf16(std::u16string_view utf16) {
-  std::string utf8;
+namespace {
+
+// Returns false at a lone surrogate unless `replace`, which writes U+FFFD for it.
+bool Utf8FromUtf16(std::u16string_view utf16, bool replace, std::string& utf8) {
   utf8.resize(utf16.size() * 3);
   char* out = utf8.data();
   for (std::size_t i = 0; i < utf16.size(); ++i) {
@@ -79,11 +81,26 @@ std::optional<std::string> Utf8FromUtf16(std::u16string_view utf16) {
         utf16[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (utf16[++i] - 0xDC00);
     } else if (c >= 0xD800 && c <= 0xDFFF) {
-      return std::nullopt;
+      if (!replace) return false;
+      c = U'\uFFFD';
     }
     out = EncodeUtf8(c, out);
   }
   utf8.resize(static_cast<std::size_t>(out - utf8.data()));
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> Utf8FromUtf16(std::u16string_view utf16) {
+  std::string utf8;
+  if (!Utf8FromUtf16(utf16, false, utf8)) return std::nullopt;
+  return utf8;
+}
+
+std::string Utf8FromUtf16Replacing(std::u16string_view utf16) {
+  std::string utf8;
+  Utf8FromUtf16(utf16, true, utf8);
   return utf8;
 }
 

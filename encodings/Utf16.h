@@ -15,6 +15,9 @@ std::u16string Utf16FromUtf8(std::string_view utf8);
 // The UTF-8 of `utf16`, or none when it is not well-formed (a lone surrogate).
 std::optional<std::string> Utf8FromUtf16(std::u16string_view utf16);
 
+// The UTF-8 of `utf16` with each lone surrogate as U+FFFD, as Windows converts its own texts.
+std::string Utf8FromUtf16Replacing(std::u16string_view utf16);
+
 class Utf16Decoder {
  public:
   explicit Utf16Decoder(bool bigEndian) : bigEndian_(bigEndian) {}

@@ -57,4 +57,33 @@ char* EncodeUtf8(char32_t c, char* out) {
   return out;
 }
 
+std::size_t Utf8CutAtEnd(std::string_view bytes) {
+  const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = begin + bytes.size();
+  for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+    const unsigned char* const lead = end - back;
+    if ((*lead & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+    if (*lead < 0xC2 || *lead > 0xF4) return 0;
+    const Utf8Sequence sequence = DecodeUtf8(lead, end);
+    return !sequence.valid && lead + sequence.length == end ? back : 0;
+  }
+  return 0;
+}
+
+bool IsValidUtf8(std::string_view bytes, bool last, std::size_t& cut) {
+  cut = last ? 0 : Utf8CutAtEnd(bytes);
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = p + bytes.size() - cut;
+  while (p < end) {
+    if (*p < 0x80) {
+      ++p;
+      continue;
+    }
+    const Utf8Sequence sequence = DecodeUtf8(p, end);
+    if (!sequence.valid) return false;
+    p += sequence.length;
+  }
+  return true;
+}
+
 }  // namespace kobal

@@ -1,6 +1,8 @@
 // A record is built as UTF-8 and encoded whole: records are short, and UTF-16 needs it so.
 #include "lookup/DelimitedWriter.h"
 
+#include "encodings/TextEncoder.h"
+
 namespace kobal::lookup {
 
 void AppendDelimitedRecord(std::span<const std::string> cells, const DelimitedLayout& layout,

@@ -153,9 +153,9 @@ char* WriteJsonString(std::string_view field, char* out) {
   return out;
 }
 
-std::string AnswerField(std::string_view answer, OutputFormat format, OutputEncoding encoding) {
+std::string AnswerField(std::string_view answer, OutputFormat format, TextEncoding encoding) {
   std::string text;
-  if (encoding == OutputEncoding::kUtf8) {
+  if (encoding == TextEncoding::kUtf8) {
     AppendCp932AsUtf8(answer, true, text);
   } else {
     text.assign(answer);
@@ -166,12 +166,12 @@ std::string AnswerField(std::string_view answer, OutputFormat format, OutputEnco
   switch (format) {
     case OutputFormat::kTsv:
       // Shift-JIS trail bytes may be "\", so only UTF-8 text goes through the escaper.
-      end = encoding == OutputEncoding::kUtf8 ? WriteTsvField(text, FieldBytes::kKept, start)
-                                              : text.copy(start, text.size()) + start;
+      end = encoding == TextEncoding::kUtf8 ? WriteTsvField(text, FieldBytes::kKept, start)
+                                            : text.copy(start, text.size()) + start;
       break;
     case OutputFormat::kCsv:
       end = WriteCsvField(
-          text, encoding == OutputEncoding::kUtf8 ? FieldBytes::kUtf8 : FieldBytes::kKept, start);
+          text, encoding == TextEncoding::kUtf8 ? FieldBytes::kUtf8 : FieldBytes::kKept, start);
       break;
     case OutputFormat::kJsonLines:
       end = WriteJsonString(text, start);

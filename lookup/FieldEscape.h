@@ -13,7 +13,7 @@ namespace kobal::lookup {
 // (a JSON "\u00XX" or "\ufffd" escape per byte, and the quotes).
 constexpr std::size_t MaxEscapedSize(std::size_t length) { return 6 * length + 2; }
 
-// What becomes of the text of a field on its way out.
+// What becomes of the text of a field on its way out: beside an encoding, bytes kept as read.
 enum class FieldBytes {
   kKept,      // every byte as it is, invalid UTF-8 and Shift-JIS included
   kUtf8,      // UTF-8, each invalid sequence replaced by U+FFFD so that the file decodes
@@ -54,7 +54,8 @@ char* WriteJsonString(std::string_view field, char* out);
 // The inside of a JSON string.
 char* WriteJsonText(std::string_view field, char* out);
 
-// The library's Shift-JIS `answer` as a result field of `format`, in `encoding`.
-std::string AnswerField(std::string_view answer, OutputFormat format, OutputEncoding encoding);
+// The library's Shift-JIS `answer` as a result field of `format`, in `encoding` (UTF-8 or
+// Shift-JIS).
+std::string AnswerField(std::string_view answer, OutputFormat format, TextEncoding encoding);
 
 }  // namespace kobal::lookup

@@ -147,12 +147,11 @@ void LineStream::Finish() {
 
 void LineStream::Start(bool final) {
   started_ = true;
-  const StreamStart stream = ReadStreamStart(chosen_, {buffer_.data(), end_});
-  StreamEncoding encoding = stream.encoding;
-  if (encoding == StreamEncoding::kUtf16LittleEndian ||
-      encoding == StreamEncoding::kUtf16BigEndian) {
-    utf16_.emplace(encoding == StreamEncoding::kUtf16BigEndian);
-    encoding = StreamEncoding::kUtf8;  // the lines come decoded
+  const TextStart stream = DetectEncoding(chosen_, {buffer_.data(), end_}, Detection::kByLine);
+  std::optional<TextEncoding> encoding = stream.encoding;
+  if (encoding == TextEncoding::kUtf16LittleEndian || encoding == TextEncoding::kUtf16BigEndian) {
+    utf16_.emplace(*encoding);
+    encoding = TextEncoding::kUtf8;  // the lines come decoded
     raw_.resize(buffer_.size() / 4);
     const std::size_t rest = end_ - stream.byteOrderMark;
     std::memcpy(raw_.data(), buffer_.data() + stream.byteOrderMark, rest);
@@ -167,9 +166,7 @@ void LineStream::Start(bool final) {
 
 void LineStream::AppendUtf16(const char* raw, std::size_t size, bool final) {
   char* const out = buffer_.data() + end_;
-  end_ = static_cast<std::size_t>(
-      utf16_->Decode(reinterpret_cast<const unsigned char*>(raw), size, final, out) -
-      buffer_.data());
+  end_ = static_cast<std::size_t>(utf16_->DecodeInto({raw, size}, final, out) - buffer_.data());
 }
 
 void LineStream::Drain(bool final) {

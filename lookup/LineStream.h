@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "encodings/InputEncoding.h"
 #include "encodings/LineDecoder.h"
-#include "encodings/Utf16.h"
+#include "encodings/TextDecoder.h"
+#include "encodings/TextDetection.h"
 #include "lookup/ByteStreams.h"
 #include "lookup/LineAnswerer.h"
 #include "lookup/LookupOptions.h"
@@ -50,7 +50,7 @@ class LineStream {
   bool AnswerPiece(bool final);
   void AppendUtf16(const char* raw, std::size_t size, bool final);
 
-  InputEncoding chosen_;
+  std::optional<TextEncoding> chosen_;
   RecordWriter writer_;
   LineAnswerer answerer_;
   OutputBuffer& output_;
@@ -59,12 +59,12 @@ class LineStream {
   // inputs.
   std::unique_ptr<char[]> storage_;
   std::span<char> buffer_;
-  std::size_t begin_ = 0;    // first byte not answered
-  std::size_t end_ = 0;      // one past the last byte read
-  std::size_t scanned_ = 0;  // bytes after begin_ already known to hold no newline
-  bool started_ = false;     // the byte order mark, if any, is read
-  bool inLine_ = false;      // pieces of a long line have been answered
-  std::optional<Utf16Decoder> utf16_;
+  std::size_t begin_ = 0;               // first byte not answered
+  std::size_t end_ = 0;                 // one past the last byte read
+  std::size_t scanned_ = 0;             // bytes after begin_ already known to hold no newline
+  bool started_ = false;                // the byte order mark, if any, is read
+  bool inLine_ = false;                 // pieces of a long line have been answered
+  std::optional<TextDecoder> utf16_;    // a UTF-16 stream: its lines come decoded
   std::vector<char> raw_;               // UTF-16 input before decoding
   std::optional<LineDecoder> decoder_;  // the lines of blocks, once the encoding is known
   std::optional<LineDecoder> pieces_;   // the pieces of long lines

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "encodings/InputEncoding.h"
+#include "encodings/TextEncoding.h"
 #include "lookup/TextForm.h"
 
 namespace kobal::lookup {
@@ -19,7 +19,7 @@ struct RecordOptions {
   char delimiter = '\0';             // '\0': as the first line suggests
   HeaderRow header = HeaderRow::kAuto;
   bool raw = false;
-  InputEncoding inputEncoding = InputEncoding::kAuto;
+  std::optional<TextEncoding> inputEncoding = std::nullopt;  // none: settled by the file's start
 
   // Written back: the input's delimiter, record end and form unless chosen.
   std::optional<char> outputDelimiter = std::nullopt;

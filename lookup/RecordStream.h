@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "encodings/TextDecoder.h"
 #include "lookup/DelimitedWriter.h"
 #include "lookup/RecordAnswerer.h"
 #include "lookup/RecordOptions.h"
@@ -57,7 +58,7 @@ class RecordStream : private RowSink {
   Write write_;
   std::string start_;  // the bytes before the form is settled
   std::optional<TextForm> input_;
-  std::optional<TextDecoder> decoder_;
+  std::optional<kobal::TextDecoder> decoder_;
   std::optional<RecordAnswerer> answerer_;
   std::optional<DelimitedLayout> layout_;  // settled at the first record
   std::string bytes_;

@@ -57,7 +57,7 @@ std::string_view StatusField(OutputFormat format, bool number) {
 
 }  // namespace
 
-RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output,
+RecordWriter::RecordWriter(OutputFormat format, TextEncoding encoding, OutputBuffer& output,
                            RecordExtras extras)
     : format_(format),
       extras_(extras),
@@ -69,7 +69,7 @@ RecordWriter::RecordWriter(OutputFormat format, OutputEncoding encoding, OutputB
         return std::string(status) + std::string(BeforeResult(format)) +
                AnswerField(answer, format, encoding) + std::string(AfterResult(format));
       }) {
-  if (encoding == OutputEncoding::kShiftJis) {
+  if (encoding == TextEncoding::kShiftJis) {
     inputBytes_ = FieldBytes::kShiftJis;
   } else {
     // TSV gives back the bytes as read; CSV files must decode as UTF-8.

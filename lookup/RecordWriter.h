@@ -22,7 +22,8 @@ struct RecordExtras {
 
 class RecordWriter {
  public:
-  RecordWriter(OutputFormat format, OutputEncoding encoding, OutputBuffer& output,
+  // Lines are written in UTF-8 or Shift-JIS.
+  RecordWriter(OutputFormat format, TextEncoding encoding, OutputBuffer& output,
                RecordExtras extras = {});
 
   // `written` is the line as read (UTF-8), `number` what was passed to the library (none when

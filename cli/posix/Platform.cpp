@@ -12,7 +12,7 @@ static_assert(kStandardInput == STDIN_FILENO && kStandardOutput == STDOUT_FILENO
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
 
-void PrepareStandardStreams(lookup::OutputEncoding /*encoding*/) {}
+void PrepareStandardStreams(TextEncoding /*encoding*/) {}
 
 int OpenInput(const std::string& path) { return open(path.c_str(), O_RDONLY | O_CLOEXEC); }
 

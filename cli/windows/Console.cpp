@@ -45,7 +45,7 @@ void FinishConsole() {
 
 }  // namespace
 
-bool UseConsoleFor(int fd, lookup::OutputEncoding encoding) {
+bool UseConsoleFor(int fd, TextEncoding encoding) {
   const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
   DWORD mode = 0;
   if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) return false;

@@ -10,7 +10,7 @@ namespace kobal::cli {
 
 // Sends what is written to `fd` to its console from now on, when it is one (GetConsoleMode
 // succeeds); the bytes are in `encoding`. Returns whether it is a console.
-bool UseConsoleFor(int fd, lookup::OutputEncoding encoding);
+bool UseConsoleFor(int fd, TextEncoding encoding);
 
 bool WritesToConsole(int fd);
 

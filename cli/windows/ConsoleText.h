@@ -11,7 +11,7 @@ namespace kobal::cli {
 
 class ConsoleText {
  public:
-  explicit ConsoleText(lookup::OutputEncoding encoding) : encoding_(encoding) {}
+  explicit ConsoleText(TextEncoding encoding) : encoding_(encoding) {}
 
   // The UTF-16 of what was kept from the last call and of `bytes`, but for a character cut at
   // the end, kept for the next call. Bytes that are no character become U+FFFD. The view stays
@@ -22,7 +22,7 @@ class ConsoleText {
   std::u16string_view Finish();
 
  private:
-  lookup::OutputEncoding encoding_;
+  TextEncoding encoding_;
   std::string kept_;  // the first bytes of a cut character, then the input of a call
   std::string utf8_;
   std::u16string utf16_;

@@ -19,24 +19,19 @@
 #include <cstdio>
 
 #include "cli/windows/Console.h"
+#include "encodings/Utf16.h"
 
 namespace kobal::cli {
 namespace {
 
+// wchar_t is UTF-16 on Windows.
 std::string ToUtf8(const wchar_t* text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size > 0 ? size : 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
-  utf8.pop_back();  // the NUL
-  return utf8;
+  return Utf8FromUtf16Replacing(reinterpret_cast<const char16_t*>(text));
 }
 
 std::wstring ToUtf16(const std::string& text) {
-  const int length = static_cast<int>(text.size());
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), size);
-  return wide;
+  const std::u16string utf16 = Utf16FromUtf8(text);
+  return std::wstring(utf16.begin(), utf16.end());
 }
 
 // Counts the runtime takes and returns as an int.
@@ -63,7 +58,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   return arguments;
 }
 
-void PrepareStandardStreams(lookup::OutputEncoding encoding) {
+void PrepareStandardStreams(TextEncoding encoding) {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   UseConsoleFor(_fileno(stdout), encoding);

@@ -22,14 +22,14 @@ AnswerBuffer Buffer(const std::string& answer) {
   return buffer;
 }
 
-AnswerCache::TailMaker FieldsIn(OutputEncoding encoding) {
+AnswerCache::TailMaker FieldsIn(TextEncoding encoding) {
   return [encoding](std::string_view answer) {
     return AnswerField(answer, OutputFormat::kTsv, encoding);
   };
 }
 
 TEST(AnswerCache, ThousandsOfDistinctAnswersSurviveEveryGrowth) {
-  AnswerCache cache(FieldsIn(OutputEncoding::kUtf8));
+  AnswerCache cache(FieldsIn(TextEncoding::kUtf8));
   std::vector<std::string> answers;
   for (int i = 0; i < 5000; ++i) answers.push_back(kShiftJisHead + std::to_string(i * 7919));
   for (const std::string& answer : answers) {
@@ -41,7 +41,7 @@ TEST(AnswerCache, ThousandsOfDistinctAnswersSurviveEveryGrowth) {
 }
 
 TEST(AnswerCache, ShiftJisFieldsAreTheLibraryBytes) {
-  AnswerCache cache(FieldsIn(OutputEncoding::kShiftJis));
+  AnswerCache cache(FieldsIn(TextEncoding::kShiftJis));
   const std::string weather = "\x93\x56\x8B\x43\x97\x5C\x95\xF1";  // 天気予報: 0x5C trail byte
   EXPECT_EQ(cache.Tail(Buffer(weather)), weather);
   EXPECT_EQ(cache.Tail(Buffer("")), "");

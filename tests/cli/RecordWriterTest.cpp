@@ -16,15 +16,13 @@ namespace {
 
 struct Output {
   OutputFormat format;
-  OutputEncoding encoding;
+  TextEncoding encoding;
 };
 
 constexpr Output kOutputs[] = {
-    {OutputFormat::kTsv, OutputEncoding::kUtf8},
-    {OutputFormat::kTsv, OutputEncoding::kShiftJis},
-    {OutputFormat::kCsv, OutputEncoding::kUtf8},
-    {OutputFormat::kCsv, OutputEncoding::kShiftJis},
-    {OutputFormat::kJsonLines, OutputEncoding::kUtf8},
+    {OutputFormat::kTsv, TextEncoding::kUtf8},       {OutputFormat::kTsv, TextEncoding::kShiftJis},
+    {OutputFormat::kCsv, TextEncoding::kUtf8},       {OutputFormat::kCsv, TextEncoding::kShiftJis},
+    {OutputFormat::kJsonLines, TextEncoding::kUtf8},
 };
 
 // Numbers of every length a block holds: service, toll-free, fixed-line, mobile, too long.

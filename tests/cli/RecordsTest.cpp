@@ -87,40 +87,14 @@ TEST(RecordReader, BrokenQuotingIsToldWithTheRecordAndItsLineAndNothingShifts) {
   EXPECT_EQ(records[4].line, 6u);  // the quoted line break counts
 }
 
-TEST(TextForm, TheWholeFileDecidesItsEncoding) {
+TEST(TextForm, AByteOrderMarkIsSkippedAndWrittenBack) {
   std::size_t skip = 0;
-  const std::string utf16le("a\0,\0b\0\r\0\n\0", 10);
-  const std::string utf16be("\0a\0,\0b\0\r\0\n", 10);
-  EXPECT_EQ(DetectTextForm(InputEncoding::kAuto, utf16le, skip).encoding,
-            TextEncoding::kUtf16LittleEndian);
-  EXPECT_EQ(DetectTextForm(InputEncoding::kAuto, utf16be, skip).encoding,
-            TextEncoding::kUtf16BigEndian);
-  EXPECT_EQ(skip, 0u);
-  const TextForm marked = DetectTextForm(InputEncoding::kAuto, "\xEF\xBB\xBF電話", skip);
+  const TextForm marked = DetectTextForm(std::nullopt, "\xEF\xBB\xBF電話", skip);
+  EXPECT_EQ(marked.encoding, TextEncoding::kUtf8);
   EXPECT_TRUE(marked.byteOrderMark);
   EXPECT_EQ(skip, 3u);
-  EXPECT_EQ(DetectTextForm(InputEncoding::kAuto, "電話番号,\xE9", skip).encoding,
-            TextEncoding::kUtf8);  // cut at the end of the start: still UTF-8
-  EXPECT_EQ(DetectTextForm(InputEncoding::kAuto, "\x93\x64\x98\x62,03", skip).encoding,
-            TextEncoding::kShiftJis);
-}
-
-TEST(TextForm, EveryEncodingRoundTripsThroughItsDecoderInPieces) {
-  const std::string text = "氏名,電話番号\r\n\"山田\n太郎\",０３\t😀\r\n";
-  for (const TextEncoding encoding :
-       {TextEncoding::kUtf8, TextEncoding::kShiftJis, TextEncoding::kUtf16LittleEndian,
-        TextEncoding::kUtf16BigEndian}) {
-    std::string bytes;
-    AppendEncoded(text, encoding, bytes);
-    TextDecoder decoder(encoding);
-    std::string decoded;
-    for (std::size_t at = 0; at < bytes.size(); ++at) {
-      decoded += decoder.Decode(bytes.substr(at, 1), at + 1 == bytes.size());
-    }
-    const std::string expected =
-        encoding == TextEncoding::kShiftJis ? "氏名,電話番号\r\n\"山田\n太郎\",０３\t?\r\n" : text;
-    EXPECT_EQ(decoded, expected) << static_cast<int>(encoding);
-  }
+  EXPECT_FALSE(DetectTextForm(std::nullopt, "電話", skip).byteOrderMark);
+  EXPECT_EQ(skip, 0u);
 }
 
 TEST(DelimitedWriter, WhatItWritesReadsBackCellForCellAndFormulasBecomeText) {

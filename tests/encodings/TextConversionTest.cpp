@@ -5,6 +5,7 @@
 
 #include "encodings/AnswerText.h"
 #include "encodings/Utf16.h"
+#include "encodings/Utf8.h"
 
 namespace kobal {
 namespace {
@@ -35,6 +36,20 @@ TEST(Utf16, WholeTextsBothWays) {
             std::nullopt);
   EXPECT_EQ(Utf8FromUtf16(std::u16string(1, u'\xDC00')), std::nullopt);
   EXPECT_EQ(Utf8FromUtf16(u""), "");
+  // Where Windows hands over such text (a file name on the command line), each is U+FFFD.
+  EXPECT_EQ(Utf8FromUtf16Replacing(u"1\xD800"
+                                   u"2\xDC00"),
+            "1\uFFFD2\uFFFD");
+  EXPECT_EQ(Utf8FromUtf16Replacing(wide), mixed);
+}
+
+TEST(Utf8, SequenceCutAtTheEnd) {
+  EXPECT_EQ(Utf8CutAtEnd("a\xE4\xB8"), 2u);
+  EXPECT_EQ(Utf8CutAtEnd("a\xF0\x9F\x93"), 3u);
+  EXPECT_EQ(Utf8CutAtEnd("a\xE4\xB8\x8D"), 0u);  // complete
+  EXPECT_EQ(Utf8CutAtEnd("a\xE0\x80"), 0u);      // overlong: no byte can complete it
+  EXPECT_EQ(Utf8CutAtEnd("a\xF8"), 0u);          // never a lead byte
+  EXPECT_EQ(Utf8CutAtEnd("\x80\x80\x80"), 0u);
 }
 
 }  // namespace

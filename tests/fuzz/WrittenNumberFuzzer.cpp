@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "encodings/InputEncoding.h"
 #include "encodings/LineDecoder.h"
+#include "encodings/TextDetection.h"
 #include "encodings/Utf16.h"
+#include "encodings/Utf8.h"
 #include "lookup/LineAnswerer.h"
 #include "lookup/LookupOptions.h"
 #include "lookup/OutputBuffer.h"
@@ -42,17 +44,18 @@ void CheckNormaliser(std::string_view text) {
 }
 
 // The line decoded whole, and in two pieces cut at `cut`, must agree.
-void CheckLineDecoder(kobal::StreamEncoding encoding, std::string_view line, std::size_t cut) {
+void CheckLineDecoder(std::optional<kobal::TextEncoding> encoding, std::string_view line,
+                      std::size_t cut) {
   kobal::LineDecoder whole(encoding);
   const std::string expected(whole.Decode(line));
-  if (encoding != kobal::StreamEncoding::kUtf8 && !IsUtf8(line)) {
+  if (encoding != kobal::TextEncoding::kUtf8 && !IsUtf8(line)) {
     Require(IsUtf8(expected), "a decoded line is not UTF-8");
   }
   kobal::LineDecoder pieces(encoding);
   std::string joined(pieces.Decode(line.substr(0, cut), true, false));
   joined += pieces.Decode(line.substr(cut), false, true);
   // Per-line detection decides on the first piece, so only a fixed encoding must agree.
-  if (encoding != kobal::StreamEncoding::kEachLine) {
+  if (encoding) {
     Require(joined == expected, "a line decoded in pieces differs from the whole");
   }
 }
@@ -82,14 +85,14 @@ void CheckRecords(std::string_view text) {
   const std::string line(text);  // followed by a NUL, as LineStream and argv give lines
   constexpr struct {
     OutputFormat format;
-    OutputEncoding encoding;
+    TextEncoding encoding;
     bool utf8;  // the record must be valid UTF-8
   } kOutputs[] = {
-      {OutputFormat::kTsv, OutputEncoding::kUtf8, false},
-      {OutputFormat::kTsv, OutputEncoding::kShiftJis, false},
-      {OutputFormat::kCsv, OutputEncoding::kUtf8, true},
-      {OutputFormat::kCsv, OutputEncoding::kShiftJis, false},
-      {OutputFormat::kJsonLines, OutputEncoding::kUtf8, true},
+      {OutputFormat::kTsv, TextEncoding::kUtf8, false},
+      {OutputFormat::kTsv, TextEncoding::kShiftJis, false},
+      {OutputFormat::kCsv, TextEncoding::kUtf8, true},
+      {OutputFormat::kCsv, TextEncoding::kShiftJis, false},
+      {OutputFormat::kJsonLines, TextEncoding::kUtf8, true},
   };
   for (const auto& output : kOutputs) {
     for (const bool raw : {false, true}) {
@@ -111,10 +114,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckNormaliser(text);
   CheckRecords(text);
   const std::size_t cut = size == 0 ? 0 : data[0] % (size + 1);
-  const kobal::StreamStart start = kobal::ReadStreamStart(kobal::InputEncoding::kAuto, text);
-  Require(start.byteOrderMark <= size, "a byte order mark longer than the text");
-  for (const auto encoding : {kobal::StreamEncoding::kEachLine, kobal::StreamEncoding::kUtf8,
-                              kobal::StreamEncoding::kShiftJis}) {
+  const auto byLine = kobal::DetectEncoding(std::nullopt, text, kobal::Detection::kByLine);
+  const auto byFile = kobal::DetectEncoding(std::nullopt, text, kobal::Detection::kByFile);
+  Require(byLine.byteOrderMark <= size, "a byte order mark longer than the text");
+  Require(byFile.byteOrderMark == byLine.byteOrderMark, "the two detections read the mark apart");
+  Require(byFile.encoding.has_value(), "a file left undecided");
+  for (const std::optional<kobal::TextEncoding> encoding :
+       {std::optional<kobal::TextEncoding>(), std::optional(kobal::TextEncoding::kUtf8),
+        std::optional(kobal::TextEncoding::kShiftJis)}) {
     CheckLineDecoder(encoding, text, cut);
   }
   CheckUtf16(text, cut);

@@ -101,7 +101,8 @@ extern "C" __attribute__((visibility("default"))) const char* KobalBatchCsv(cons
   static std::vector<std::string> answerFields[2];  // by answer number, made once each
   kobal::lookup::LineClassifier& classifier = Classifier();
   const FieldBytes bytes = shiftJis != 0 ? FieldBytes::kShiftJis : FieldBytes::kUtf8;
-  const OutputEncoding encoding = shiftJis != 0 ? OutputEncoding::kShiftJis : OutputEncoding::kUtf8;
+  const kobal::TextEncoding encoding =
+      shiftJis != 0 ? kobal::TextEncoding::kShiftJis : kobal::TextEncoding::kUtf8;
   std::vector<std::string>& fields = answerFields[shiftJis != 0 ? 1 : 0];
   csv.clear();
   ForEachLine(text, size, [&](uint32_t, std::string_view line) {

@@ -26,19 +26,6 @@ void AppendJsonString(std::string_view text, std::string& json) {
   json.resize(static_cast<std::size_t>(end - json.data()));
 }
 
-const char* EncodingName(TextEncoding encoding) {
-  switch (encoding) {
-    case TextEncoding::kShiftJis:
-      return "Shift-JIS";
-    case TextEncoding::kUtf16LittleEndian:
-      return "UTF-16LE";
-    case TextEncoding::kUtf16BigEndian:
-      return "UTF-16BE";
-    default:
-      return "UTF-8";
-  }
-}
-
 // The records kept to be shown, the first `kept` of them, and how many there are; for a
 // workbook, the cells as it holds them and its columns' widths.
 struct Rows : RowSink {

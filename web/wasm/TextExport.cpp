@@ -4,19 +4,18 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "encodings/Cp932.h"
-#include "encodings/InputEncoding.h"
 #include "encodings/LineDecoder.h"
-#include "encodings/Utf16.h"
+#include "encodings/TextDecoder.h"
+#include "encodings/TextDetection.h"
+#include "encodings/TextEncoder.h"
 #include "encodings/Utf8.h"
 
 namespace {
-
-using kobal::StreamEncoding;
 
 // A line longer than this goes to the line decoder in pieces of this size, as kobal-lookup
 // reads it: the first piece decides its encoding, and memory stays bounded.
@@ -26,12 +25,9 @@ constexpr std::size_t kLinePiece = std::size_t{1} << 16;
 class FileDecoder {
  public:
   explicit FileDecoder(std::string_view start)
-      : start_(kobal::ReadStreamStart(kobal::InputEncoding::kAuto, start)),
+      : start_(kobal::DetectEncoding(std::nullopt, start, kobal::Detection::kByLine)),
         lines_(start_.encoding) {
-    if (start_.encoding == StreamEncoding::kUtf16LittleEndian ||
-        start_.encoding == StreamEncoding::kUtf16BigEndian) {
-      utf16_.emplace(start_.encoding == StreamEncoding::kUtf16BigEndian);
-    }
+    if (start_.encoding) whole_.emplace(*start_.encoding);
   }
 
   std::size_t ByteOrderMark() const { return start_.byteOrderMark; }
@@ -40,14 +36,7 @@ class FileDecoder {
   // ended yet waits for the next piece. Valid until the next call.
   std::string_view Decode(std::string_view piece, bool last) {
     text_.clear();
-    if (utf16_) {
-      text_.resize(kobal::Utf16Decoder::MaxOutput(piece.size()));
-      const char* end = utf16_->Decode(reinterpret_cast<const unsigned char*>(piece.data()),
-                                       piece.size(), last, text_.data());
-      text_.resize(static_cast<std::size_t>(end - text_.data()));
-      return text_;
-    }
-    if (start_.encoding != StreamEncoding::kEachLine) return piece;  // UTF-8 kept byte for byte
+    if (whole_) return whole_->Decode(piece, last);  // UTF-8 kept byte for byte
     if (!pending_.empty()) {
       // The line left over from the last piece, completed as far as this piece goes.
       const std::size_t newline = piece.find('\n');
@@ -64,17 +53,9 @@ class FileDecoder {
 
   // The name of the encoding the text was read in, as the page shows it.
   const char* EncodingName() const {
-    switch (start_.encoding) {
-      case StreamEncoding::kUtf16LittleEndian:
-        return "UTF-16LE";
-      case StreamEncoding::kUtf16BigEndian:
-        return "UTF-16BE";
-      case StreamEncoding::kEachLine:
-        if (cp932Lines_ == 0) return "UTF-8";
-        return utf8BeyondAscii_ ? "UTF-8+Shift-JIS" : "Shift-JIS";
-      default:
-        return "UTF-8";
-    }
+    if (start_.encoding) return kobal::TextEncodingName(*start_.encoding);
+    if (cp932Lines_ == 0) return "UTF-8";
+    return utf8BeyondAscii_ ? "UTF-8+Shift-JIS" : "Shift-JIS";
   }
 
  private:
@@ -135,10 +116,10 @@ class FileDecoder {
     inLine_ = !lineEnds;
   }
 
-  kobal::StreamStart start_;
+  kobal::TextStart start_;
   kobal::LineDecoder lines_;
-  std::optional<kobal::Utf16Decoder> utf16_;
-  std::string pending_;  // the start of a line whose end is in a later piece
+  std::optional<kobal::TextDecoder> whole_;  // a byte order mark decided for the whole file
+  std::string pending_;                      // the start of a line whose end is in a later piece
   std::string text_;
   bool inLine_ = false;  // pieces of a long line have been decoded
   std::size_t cp932Lines_ = 0;
@@ -183,17 +164,9 @@ extern "C" __attribute__((visibility("default"))) const char* KobalTextEncoding(
 extern "C" __attribute__((visibility("default"))) uint32_t KobalEncodeCp932(const char* utf8,
                                                                             uint32_t size,
                                                                             char* out) {
-  const auto* p = reinterpret_cast<const unsigned char*>(utf8);
-  const auto* const end = p + size;
-  char* written = out;
-  while (p < end) {
-    const kobal::Utf8Sequence sequence = kobal::DecodeUtf8(p, end);
-    if (sequence.valid) {
-      written = kobal::WriteCp932(sequence.codePoint, written);
-    } else {
-      *written++ = '?';
-    }
-    p += sequence.length;
-  }
-  return static_cast<uint32_t>(written - out);
+  static std::string encoded;
+  encoded.clear();
+  kobal::AppendEncoded(std::string_view(utf8, size), kobal::TextEncoding::kShiftJis, encoded);
+  std::memcpy(out, encoded.data(), encoded.size());
+  return static_cast<uint32_t>(encoded.size());
 }
