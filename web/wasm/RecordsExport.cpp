@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "encodings/TextEncoding.h"
 #include "lookup/FieldEscape.h"
 #include "lookup/RecordStream.h"
 #include "lookup/TextForm.h"
@@ -129,7 +130,7 @@ extern "C" __attribute__((visibility("default"))) const char* KobalRecordsRead()
   if (!reading.stream) Start(reading);  // nothing begun: nothing read
   std::string& json = reading.json;
   json = "{\"encoding\":\"";
-  json += EncodingName(reading.stream->InputForm().encoding);
+  json += kobal::TextEncodingName(reading.stream->InputForm().encoding);
   json += "\",\"delimiter\":";
   const char delimiter = reading.stream->Delimiter();
   AppendJsonString(std::string_view(&delimiter, 1), json);
