@@ -82,6 +82,7 @@ void CheckUtf16(std::string_view bytes, std::size_t cut) {
 // UTF-8 do, and each is one line.
 void CheckRecords(std::string_view text) {
   using namespace kobal::lookup;
+  using kobal::TextEncoding;
   const std::string line(text);  // followed by a NUL, as LineStream and argv give lines
   constexpr struct {
     OutputFormat format;
