@@ -25,10 +25,15 @@ def test_every_three_digit_number(native):
         assert kobal.detect_carrier(number) == native.detect(number.encode()).decode("cp932")
 
 
+def asked(number):
+    """What reaches the library: a number holding a NUL is none (the library would stop there)."""
+    return b"" if b"\0" in number else number
+
+
 @settings(max_examples=1500, deadline=None)
 @given(st.binary(max_size=24))
 def test_random_bytes(native, number):
-    expected = native.detect(number)
+    expected = native.detect(asked(number))
     assert kobal.detect_carrier_bytes(number) == expected
     assert kobal.detect_carrier(number) == expected.decode("cp932")
 
@@ -41,7 +46,7 @@ near_numbers = st.text(st.sampled_from("0123456789") | st.characters(), min_size
 @given(near_numbers | st.text(min_size=60, max_size=200))
 def test_random_text_is_read_as_its_utf8(native, text):
     # Lone surrogates included: they reach the library as the three bytes Python writes them as.
-    expected = native.detect(text.encode("utf-8", "surrogatepass"))
+    expected = native.detect(asked(text.encode("utf-8", "surrogatepass")))
     assert kobal.detect_carrier_bytes(text) == expected
 
 
