@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "lookup/LookupOptions.h"
-#include "lookup/RecordAnswerer.h"
-#include "lookup/TextForm.h"
+#include "lookup/lines/LineOptions.h"
+#include "lookup/records/RecordAnswerer.h"
+#include "lookup/records/TextForm.h"
 
 namespace kobal::cli {
 
 struct CommandLine {
-  lookup::LookupOptions options;  // what the lookup core is told
+  lookup::LineOptions options;  // what the lookup core is told
   bool help = false;
   bool version = false;
   std::string inputPath;             // empty: the numbers, or standard input

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "lookup/LookupOptions.h"
+#include "lookup/lines/LineOptions.h"
 
 namespace kobal::cli {
 

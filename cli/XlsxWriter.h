@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "lookup/RecordAnswerer.h"
-#include "lookup/WorkbookCell.h"
+#include "lookup/records/RecordAnswerer.h"
+#include "lookup/records/WorkbookCell.h"
 
 struct lxw_workbook;
 struct lxw_worksheet;

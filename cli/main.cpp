@@ -12,9 +12,9 @@
 #include "cli/Platform.h"
 #include "cli/XlsxWriter.h"
 #include "lookup/ByteStreams.h"
-#include "lookup/LineStream.h"
-#include "lookup/OutputBuffer.h"
-#include "lookup/RecordStream.h"
+#include "lookup/lines/LineStream.h"
+#include "lookup/lines/OutputBuffer.h"
+#include "lookup/records/RecordStream.h"
 
 namespace {
 

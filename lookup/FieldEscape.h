@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "lookup/LookupOptions.h"
+#include "lookup/lines/LineOptions.h"
 
 namespace kobal::lookup {
 

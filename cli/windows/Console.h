@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "lookup/LookupOptions.h"
+#include "lookup/lines/LineOptions.h"
 
 namespace kobal::cli {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/LineClassifier.h"
+#include "lookup/lines/LineClassifier.h"
 
 namespace kobal::python {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/DelimitedWriter.h"
-#include "lookup/RecordReader.h"
+#include "lookup/records/RecordReader.h"
+#include "lookup/records/RecordWriter.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include "encodings/TextDetection.h"
 #include "encodings/Utf16.h"
 #include "encodings/Utf8.h"
-#include "lookup/LineAnswerer.h"
-#include "lookup/LookupOptions.h"
-#include "lookup/OutputBuffer.h"
-#include "lookup/RecordWriter.h"
+#include "lookup/lines/LineAnswerer.h"
+#include "lookup/lines/LineOptions.h"
+#include "lookup/lines/LineWriter.h"
+#include "lookup/lines/OutputBuffer.h"
 #include "normaliser/NumberNormaliser.h"
 
 namespace {
@@ -98,7 +98,7 @@ void CheckRecords(std::string_view text) {
   for (const auto& output : kOutputs) {
     for (const bool raw : {false, true}) {
       OutputBuffer records(OutputBuffer::kInMemory, 0);
-      RecordWriter writer(output.format, output.encoding, records);
+      LineWriter writer(output.format, output.encoding, records);
       LineAnswerer answerer(raw, writer);
       answerer.Answer(line);
       const std::string_view record = records.Buffered();

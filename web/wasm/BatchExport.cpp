@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/DelimitedWriter.h"
 #include "lookup/FieldEscape.h"
 #include "lookup/LibraryAnswer.h"
-#include "lookup/LineClassifier.h"
+#include "lookup/lines/LineClassifier.h"
+#include "lookup/records/RecordWriter.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 
 #include "encodings/TextEncoding.h"
 #include "lookup/FieldEscape.h"
-#include "lookup/RecordStream.h"
-#include "lookup/TextForm.h"
-#include "lookup/WorkbookCell.h"
+#include "lookup/records/RecordStream.h"
+#include "lookup/records/TextForm.h"
+#include "lookup/records/WorkbookCell.h"
 
 namespace {
 

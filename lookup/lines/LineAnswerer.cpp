@@ -1,0 +1,47 @@
+// One line in, one record out, whatever the line holds.
+#include "lookup/lines/LineAnswerer.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace kobal::lookup {
+
+LineAnswerer::LineAnswerer(bool raw, LineWriter& writer) : raw_(raw), writer_(writer) {
+  AskLibrary("", unknown_);  // the empty number is never placed
+}
+
+void LineAnswerer::Answer(std::string_view line, std::string_view asRead) {
+  const std::optional<std::string_view> number = NumberToAsk(line, asRead, raw_, digits_);
+  if (!number) return writer_.Write(line, number, unknown_);  // the library is not asked
+  AskLibrary(number->data(), answer_);
+  writer_.Write(line, number, answer_);
+}
+
+void LineAnswerer::AnswerBatch(std::span<const BlockLine> lines, LineDecoder& decoder) {
+  std::array<bool, kBatch> asked;  // the line as it stands went to the library
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const BlockLine& line = lines[i];
+    asked[i] = line.digitsOnly && DigitsGoAsTheyStand(line.bytes, raw_);
+    if (asked[i]) AskLibrary(line.bytes.data(), answers_[i]);
+  }
+  std::array<std::uint32_t, kBatch> hashes;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (asked[i]) hashes[i] = writer_.Prefetch(answers_[i]);
+  }
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (asked[i]) {
+      writer_.WriteDigits(lines[i].bytes, answers_[i], hashes[i]);
+    } else {
+      Answer(decoder.Decode(lines[i].bytes), lines[i].bytes);
+    }
+  }
+}
+
+void LineAnswerer::AnswerPiece(std::string_view text, bool first, bool last) {
+  if (first && last) return Answer(text);
+  if (first) writer_.BeginPieces();
+  writer_.WritePiece(text);
+  if (last) writer_.EndPieces(unknown_);
+}
+
+}  // namespace kobal::lookup
