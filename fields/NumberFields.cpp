@@ -26,14 +26,15 @@ enum class Shape {
 
 struct ShapeSplit {
   Shape shape;
-  std::size_t first,
-      second;  // digits before the first and the second hyphen; 0: none, or the list's
+  // Digits before the first and the second hyphen; 0: none, or as the list splits the key.
+  std::size_t first, second;
 };
 
-// A number of one of the numbering's lengths (3, 9, 10 or 11 digits), zeros after it, so that
-// it is read and written a word at a time and never past its end.
-struct PaddedDigits {
-  char bytes[32];
+// A number of one of the lengths the numbering has (3, 9, 10 or 11 ASCII digits), read where the
+// caller holds it: a word at a time, never past its end, and never from bytes just written,
+// whose reload would wait for the stores.
+struct Digits {
+  const char* bytes;
   std::size_t size;
 
   template <std::size_t N>
@@ -42,10 +43,16 @@ struct PaddedDigits {
   }
 };
 
-uint64_t LoadWord(const char* bytes) {
-  uint64_t word;
+template <typename Word>
+Word Load(const char* bytes) {
+  Word word;
   std::memcpy(&word, bytes, sizeof word);
   return word;
+}
+
+template <typename Word>
+void Store(char* bytes, Word word) {
+  std::memcpy(bytes, &word, sizeof word);
 }
 
 // Whether all eight bytes are ASCII digits: 0x3N with N at most 9.
@@ -55,33 +62,27 @@ bool AllDigits(uint64_t word) {
          (((word & kLow) + 0x0606060606060606u) & 0x1010101010101010u) == 0;
 }
 
-// Copies `digits` into `padded` if they are ASCII digits of a length the numbering has.
-bool ReadDigits(std::string_view digits, PaddedDigits& padded) {
-  const std::size_t size = digits.size();
-  if (size != 3 && (size < 9 || size > 11)) return false;
-  std::memset(padded.bytes, 0, sizeof padded.bytes);
-  padded.size = size;
+// Whether `number` is ASCII digits of a length the numbering has.
+bool ReadDigits(std::string_view number, Digits& digits) {
+  const std::size_t size = number.size();
+  digits = {number.data(), size};
   if (size == 3) {
-    for (std::size_t i = 0; i < size; ++i) {
-      if (digits[i] < '0' || digits[i] > '9') return false;
-      padded.bytes[i] = digits[i];
+    for (char c : number) {
+      if (c < '0' || c > '9') return false;
     }
     return true;
   }
   // Two words that overlap cover nine to eleven bytes.
-  const uint64_t head = LoadWord(digits.data()), tail = LoadWord(digits.data() + size - 8);
-  if (!AllDigits(head) || !AllDigits(tail)) return false;
-  std::memcpy(padded.bytes, &head, sizeof head);
-  std::memcpy(padded.bytes + size - 8, &tail, sizeof tail);
-  return true;
+  return size >= 9 && size <= 11 && AllDigits(Load<uint64_t>(number.data())) &&
+         AllDigits(Load<uint64_t>(number.data() + size - 8));
 }
 
-ShapeSplit ShapeOf(const PaddedDigits& digits) {
+ShapeSplit ShapeOf(const Digits& digits) {
   switch (digits.size) {
     case 3:
       return {Shape::kService, 0, 0};
     case 9:
-      if (std::string_view(digits.bytes, 9).starts_with(fields::kNineDigitAreaCode)) {
+      if (std::string_view(digits.bytes, digits.size).starts_with(fields::kNineDigitAreaCode)) {
         return {Shape::kNineDigit, 0, 0};
       }
       break;
@@ -127,31 +128,40 @@ NumberKind KindOf(AnswerClass answerClass, Shape shape) {
   return NumberKind::kUnknown;
 }
 
-// Writes the number into `out` with a hyphen after `first` digits (none when 0) and another
-// `second` digits later (none when 0), in copies of fixed size: the parts after each hyphen are
-// moved along by one whole word pair.
-void WriteFormatted(const PaddedDigits& digits, std::size_t first, std::size_t second,
-                    NumberFields& out) {
-  char text[sizeof digits.bytes + 8];
-  std::memcpy(text, digits.bytes, 16);
-  std::size_t size = digits.size;
-  if (first != 0) {
-    text[first] = '-';
-    std::memcpy(text + first + 1, digits.bytes + first, 16);
-    ++size;
-    if (second != 0) {
-      text[first + second + 1] = '-';
-      std::memcpy(text + first + second + 2, digits.bytes + first + second, 16);
-      ++size;
-    }
+// Copies `size` bytes, 1 to 8: two words that overlap, or for fewer than four, three bytes that
+// may be the same. No call, and no branch on each byte.
+void CopyPart(char* to, const char* from, std::size_t size) {
+  if (size >= 4) {
+    Store(to, Load<uint32_t>(from));
+    Store(to + size - 4, Load<uint32_t>(from + size - 4));
+  } else {
+    to[0] = from[0];
+    to[size / 2] = from[size / 2];
+    to[size - 1] = from[size - 1];
   }
-  static_assert(sizeof out.formattedBytes == 16);
-  std::memcpy(out.formattedBytes, text, 16);
-  out.formattedSize = static_cast<uint8_t>(size);
+}
+
+// Writes the number into `out` with a hyphen after `first` digits and another `second` digits
+// later; both 0: as it is. Every part is at most eight digits.
+void WriteFormatted(const Digits& digits, std::size_t first, std::size_t second,
+                    NumberFields& out) {
+  char* to = out.formattedBytes;
+  if (first == 0) {
+    CopyPart(to, digits.bytes, digits.size);
+    out.formattedSize = static_cast<uint8_t>(digits.size);
+    return;
+  }
+  const std::size_t last = digits.size - first - second;
+  CopyPart(to, digits.bytes, first);
+  to[first] = '-';
+  CopyPart(to + first + 1, digits.bytes + first, second);
+  to[first + second + 1] = '-';
+  CopyPart(to + first + second + 2, digits.bytes + first + second, last);
+  out.formattedSize = static_cast<uint8_t>(digits.size + 2);
 }
 
 // The fields of a number read into `digits`, with what its answer says.
-NumberFields Describe(const PaddedDigits& digits, const fields::AnswerFields* said) {
+NumberFields Describe(const Digits& digits, const fields::AnswerFields* said) {
   NumberFields out;
   const ShapeSplit split = ShapeOf(digits);
   if (said != nullptr) out.kind = KindOf(said->answerClass, split.shape);
@@ -204,13 +214,13 @@ const fields::AnswerFields* ReadAnswer(std::string_view answer) {
 }
 
 NumberFields DescribeNumber(std::string_view number, std::string_view answer) {
-  PaddedDigits digits;
+  Digits digits;
   if (!ReadDigits(number, digits)) return {};  // no shape of the numbering: nothing to say
   return Describe(digits, fields::FindAnswer(answer));
 }
 
 NumberFields DescribeNumber(std::string_view number, const fields::AnswerFields* answer) {
-  PaddedDigits digits;
+  Digits digits;
   if (!ReadDigits(number, digits)) return {};
   return Describe(digits, answer);
 }

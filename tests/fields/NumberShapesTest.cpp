@@ -62,22 +62,6 @@ TEST(NumberShapes, EveryMobileAndPhsBlock) {
   EXPECT_EQ(brandsSeen, brands);
 }
 
-TEST(NumberShapes, CarrierTextsSplitAsNamed) {
-  const std::map<std::string, std::pair<std::string, std::string>> splits = {
-      {"09012012345", {"ツーカー", "東京"}},          // ツーカーセルラー東京
-      {"09010012345", {"NTTドコモ", "四国"}},         // NTTドコモ四国
-      {"09020512345", {"セルラー", "北海道"}},        // 北海道セルラー
-      {"09011012345", {"IDO", ""}},                   // IDO
-      {"07050012345", {"東京通信ネットワーク", ""}},  // no region: 東京 is the company's name
-      {"07057412345", {"アステル", "中部"}},
-  };
-  for (const auto& [digits, split] : splits) {
-    const NumberFields fields = Describe(digits);
-    EXPECT_EQ(fields.carrier, split.first) << digits;
-    EXPECT_EQ(fields.region, split.second) << digits;
-  }
-}
-
 TEST(NumberShapes, GroupsWithoutBlocksAreUnknownButStillWrittenAsMobile) {
   for (const char* digits : {"09001234567", "07001234567", "07091234567"}) {
     const NumberFields fields = Describe(digits);
@@ -179,14 +163,6 @@ TEST(NumberShapes, AnAnswerReadOnceDescribesEveryNumberItIsGivenTo) {
   EXPECT_EQ(second.Formatted(), "03-3528-9999");
   EXPECT_EQ(DescribeNumber("0335201234", nullptr).kind, NumberKind::kUnknown);
   EXPECT_EQ(DescribeNumber("0335201234", nullptr).Formatted(), "03-3520-1234");
-}
-
-TEST(NumberShapes, KindNames) {
-  std::string names;
-  for (int kind = 0; kind <= static_cast<int>(NumberKind::kUnknown); ++kind) {
-    names += std::string(KindName(static_cast<NumberKind>(kind))) + ",";
-  }
-  EXPECT_EQ(names, "fixed,mobile,phs,toll-free,information,service,unknown,");
 }
 
 }  // namespace
