@@ -50,20 +50,6 @@ std::string AsUtf8(const AnswerBuffer& answer) {
 
 }  // namespace
 
-std::string_view StatusName(CellStatus status) {
-  switch (status) {
-    case CellStatus::kNumber:
-      return "number";
-    case CellStatus::kNotANumber:
-      return "not-a-number";
-    case CellStatus::kEmpty:
-      return "empty";
-    case CellStatus::kMissing:
-      return "missing";
-  }
-  return "";
-}
-
 CellAnswerer::CellAnswerer(bool raw) : raw_(raw) {
   AskLibrary("", answer_);
   unknown_ = AsUtf8(answer_);
@@ -72,25 +58,25 @@ CellAnswerer::CellAnswerer(bool raw) : raw_(raw) {
 CellAnswerer::Part CellAnswerer::AnswerOne(std::string_view text) {
   text_.assign(text);  // followed by its NUL for the raw lookup
   const auto number = NumberToAsk(text_, text_, raw_, digits_);
-  if (!number) return {"", CellStatus::kNotANumber, unknown_};
+  if (!number) return {"", AnswerStatus::kNotANumber, unknown_};
   std::string digits(*number);
   AskLibrary(digits.c_str(), answer_);
-  return {std::move(digits), CellStatus::kNumber, AsUtf8(answer_)};
+  return {std::move(digits), AnswerStatus::kNumber, AsUtf8(answer_)};
 }
 
 CellAnswer CellAnswerer::Answer(std::string_view cell, bool missing) {
-  if (missing) return {"", std::string(StatusName(CellStatus::kMissing)), unknown_};
-  if (IsBlank(cell)) return {"", std::string(StatusName(CellStatus::kEmpty)), unknown_};
+  if (missing) return {"", std::string(StatusName(AnswerStatus::kMissing)), unknown_};
+  if (IsBlank(cell)) return {"", std::string(StatusName(AnswerStatus::kEmpty)), unknown_};
   Part whole = AnswerOne(cell);
   std::vector<Part> parts;
-  if (whole.status == CellStatus::kNumber || raw_) {
+  if (whole.status == AnswerStatus::kNumber || raw_) {
     parts.push_back(std::move(whole));
   } else {
     for (const std::string_view text : SplitParts(cell)) {
       if (!IsBlank(text)) parts.push_back(AnswerOne(text));
     }
     bool anyNumber = false;
-    for (const Part& part : parts) anyNumber |= part.status == CellStatus::kNumber;
+    for (const Part& part : parts) anyNumber |= part.status == AnswerStatus::kNumber;
     if (!anyNumber) parts.assign(1, std::move(whole));  // text, not a list of numbers
   }
   CellAnswer answer;

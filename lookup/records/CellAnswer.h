@@ -6,13 +6,9 @@
 #include <string_view>
 
 #include "lookup/LibraryAnswer.h"
+#include "lookup/TextAnswer.h"
 
 namespace kobal::lookup {
-
-// What a cell held: `number` (the library was asked; its answer may still be 不明, a number no
-// rule places), `not-a-number`, `empty`, or `missing` (the record has no such cell).
-enum class CellStatus { kNumber, kNotANumber, kEmpty, kMissing };
-std::string_view StatusName(CellStatus status);
 
 struct CellAnswer {
   std::string number;
@@ -31,7 +27,7 @@ class CellAnswerer {
  private:
   struct Part {
     std::string number;
-    CellStatus status;
+    AnswerStatus status;
     std::string result;
   };
   Part AnswerOne(std::string_view text);

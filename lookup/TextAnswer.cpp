@@ -1,0 +1,82 @@
+#include "lookup/TextAnswer.h"
+
+#include <cstring>
+
+#include "encodings/AnswerText.h"
+
+namespace kobal::lookup {
+
+std::string_view StatusName(AnswerStatus status) {
+  switch (status) {
+    case AnswerStatus::kNumber:
+      return "number";
+    case AnswerStatus::kNotANumber:
+      return "not-a-number";
+    case AnswerStatus::kEmpty:
+      return "empty";
+    case AnswerStatus::kMissing:
+      return "missing";
+  }
+  return "";
+}
+
+TextAnswerer::TextAnswerer(bool raw) : raw_(raw) { AskLibrary("", unknown_); }
+
+const TextAnswer& TextAnswerer::Answer(std::string_view text) {
+  std::string_view asRead = text;
+  if (raw_) {
+    asRead_.assign(text);  // std::string keeps a NUL after its bytes
+    asRead = asRead_;
+  }
+  const std::optional<std::string_view> number = NumberToAsk(text, asRead, raw_, digits_);
+  if (!number) {
+    Missing();
+    answer_.status = AnswerStatus::kNotANumber;
+    return answer_;
+  }
+  answer_.status = AnswerStatus::kNumber;
+  answer_.number = *number;
+  AskLibrary(number->data(), answer_.result);
+  answer_.fields = DescribeNumber(*number, answer_.result.data());
+  return answer_;
+}
+
+const TextAnswer& TextAnswerer::Missing() {
+  answer_.status = AnswerStatus::kMissing;
+  answer_.number = {};
+  answer_.result = unknown_;
+  answer_.fields = {};
+  return answer_;
+}
+
+std::string_view TextAnswerer::Text(Field field, std::string_view text) {
+  const NumberFields& fields = answer_.fields;
+  switch (field) {
+    case Field::kInput:
+      return text;
+    case Field::kNumber:
+      return answer_.number;
+    case Field::kFormatted:
+      return fields.Formatted();
+    case Field::kStatus:
+      return StatusName(answer_.status);
+    case Field::kKind:
+      return answer_.status == AnswerStatus::kNumber ? KindName(fields.kind) : std::string_view();
+    case Field::kPrefecture:
+      return fields.prefecture;
+    case Field::kPlace:
+      return fields.place;
+    case Field::kMa:
+      return fields.ma;
+    case Field::kCarrier:
+      return fields.carrier;
+    case Field::kRegion:
+      return fields.region;
+    case Field::kResult:
+      scratch_ = AnswerUtf8(answer_.result.data());
+      return scratch_;
+  }
+  return {};
+}
+
+}  // namespace kobal::lookup

@@ -1,0 +1,57 @@
+// One written text answered as data: its status, the number asked, the library's answer and what
+// the number and answer are (kind, place, carrier ...). What the bindings' parse and format and
+// the databases' functions give for a text, and the field values the line and record streams
+// write: every front end takes them from here.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "fields/Field.h"
+#include "fields/NumberFields.h"
+#include "lookup/LibraryAnswer.h"
+
+namespace kobal::lookup {
+
+// What a text or a cell held: `number` (the library was asked; its answer may still be 不明, a
+// number no rule places), `not-a-number`, `empty`, or `missing` (no text at all: a gap in a column,
+// a record without the cell).
+enum class AnswerStatus { kNumber, kNotANumber, kEmpty, kMissing };
+std::string_view StatusName(AnswerStatus status);
+
+struct TextAnswer {
+  AnswerStatus status = AnswerStatus::kMissing;
+  std::string_view number;  // what went to the library; empty unless the status is `number`
+  AnswerBuffer result{};    // the library's answer (Shift-JIS); its answer for no number otherwise
+  NumberFields fields;      // all empty unless the status is `number`
+};
+
+class TextAnswerer {
+ public:
+  // `raw`: texts go to the library as they are, not normalised.
+  explicit TextAnswerer(bool raw = false);
+  TextAnswerer(const TextAnswerer&) = delete;
+  TextAnswerer& operator=(const TextAnswerer&) = delete;
+
+  // `text` as UTF-8 (raw: any bytes). Not one number: `not-a-number`, as kobal-lookup answers a
+  // line. The answer is valid until the next call.
+  const TextAnswer& Answer(std::string_view text);
+
+  // The answer for no text at all (status `missing`): every field empty but status and result.
+  const TextAnswer& Missing();
+
+  // The value of `field` of the last answer as UTF-8, `text` being what was answered (`input`);
+  // valid until the next call.
+  std::string_view Text(Field field, std::string_view text);
+
+ private:
+  bool raw_;
+  std::string digits_;  // the normalised number
+  std::string asRead_;  // a raw text with the NUL the library reads up to
+  std::string scratch_;
+  TextAnswer answer_;
+  AnswerBuffer unknown_{};  // the library's answer for no number
+};
+
+}  // namespace kobal::lookup
