@@ -17,6 +17,8 @@ struct lxw_format;
 
 namespace kobal::cli {
 
+struct XlsxLibrary;
+
 struct WorkbookProvenance {
   std::string title;     // the input's name
   std::string comments;  // what wrote it, from what
@@ -47,6 +49,7 @@ class XlsxWriter : public lookup::RowSink {
   void WriteCell(std::size_t column, const std::string& text, lxw_format* format,
                  std::size_t record);
 
+  const XlsxLibrary& xlsx_;
   lxw_workbook* workbook_;
   lxw_worksheet* sheet_ = nullptr;
   lxw_format* bold_;

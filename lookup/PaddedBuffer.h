@@ -43,10 +43,11 @@ class PaddedBuffer {
   template <std::size_t kPiece>
   static char* CopyInPieces(char* out, std::string_view bytes) {
     static_assert(kPiece > 0 && Covers(kPiece - 1));
-    for (std::size_t i = 0; i < bytes.size(); i += kPiece) {
-      std::memcpy(out + i, bytes.data() + i, kPiece);
+    char* const end = out + bytes.size();
+    for (const char* from = bytes.data(); out < end; out += kPiece, from += kPiece) {
+      std::memcpy(out, from, kPiece);
     }
-    return out + bytes.size();
+    return end;
   }
 
  private:

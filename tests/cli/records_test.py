@@ -195,6 +195,31 @@ class Workbooks(unittest.TestCase):
             self.assertEqual(rows[1][1][0], "a\ufffdb")  # not cut at the NUL
 
 
+class WorkbookLibrary(unittest.TestCase):
+    """libxlsxwriter is loaded only for a workbook; one that cannot be is said so, and no file is
+    left behind. A file that is no library, found first by its name, stands for a missing one."""
+
+    def test_only_a_workbook_needs_the_library(self):
+        name = os.environ["KOBAL_XLSXWRITER_SONAME"]
+        with tempfile.TemporaryDirectory() as folder:
+            with open(os.path.join(folder, name), "wb") as impostor:
+                impostor.write(b"no library")
+            env = dict(os.environ, LD_LIBRARY_PATH=folder)
+            book = os.path.join(folder, "answers.xlsx")
+            done = subprocess.run([TOOL, "-c", "1", "-f", "xlsx", "-o", book], env=env,
+                                  input=b"tel\n117\n", capture_output=True, check=False)
+            self.assertEqual(done.returncode, 1)
+            message = done.stderr.decode()
+            self.assertTrue(message.startswith(
+                f"kobal-lookup: writing workbooks needs libxlsxwriter ({name}): {folder}/{name}"),
+                message)
+            self.assertEqual(sorted(os.listdir(folder)), [name])
+            for args in (["-c", "1"], []):
+                done = subprocess.run([TOOL, *args], env=env, input=b"tel\n117\n",
+                                      capture_output=True, check=True)
+                self.assertIn("時報".encode(), done.stdout)
+
+
 @unittest.skipUnless(shutil.which("soffice"), "LibreOffice (libreoffice-calc) is not installed")
 class LibreOffice(unittest.TestCase):
     """What kobal-lookup writes, opened and saved again by LibreOffice Calc, read cell by cell."""
