@@ -1,0 +1,73 @@
+// One text answered as data: every row of the table of fields that every front end's tests read,
+// through the one place the front ends take their values from.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "lookup/TextAnswer.h"
+
+namespace kobal::lookup {
+namespace {
+
+using Row = std::vector<std::string>;
+
+std::vector<Row> FieldsTable() {
+  std::ifstream file(KOBAL_FIELDS_TABLE);
+  std::vector<Row> rows;
+  for (std::string line; std::getline(file, line);) {
+    Row& cells = rows.emplace_back();
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
+      cells.push_back(line.substr(start, tab - start));
+    }
+    cells.push_back(line.substr(start));
+  }
+  return rows;
+}
+
+TEST(TextAnswer, EveryRowOfTheFieldsTable) {
+  const std::vector<Row> rows = FieldsTable();
+  ASSERT_GE(rows.size(), 31u);
+  for (int i = 0; i < kFieldCount; ++i) {
+    EXPECT_EQ(rows[0][i], FieldName(static_cast<Field>(i)));
+  }
+  TextAnswerer answerer;
+  for (std::size_t r = 1; r < rows.size(); ++r) {
+    const Row& row = rows[r];
+    ASSERT_EQ(row.size(), static_cast<std::size_t>(kFieldCount)) << row[0];
+    answerer.Answer(row[0]);
+    for (int i = 0; i < kFieldCount; ++i) {
+      const Field field = static_cast<Field>(i);
+      EXPECT_EQ(answerer.Text(field, row[0]), row[i]) << row[0] << ": " << FieldName(field);
+    }
+  }
+}
+
+TEST(TextAnswer, MissingAndRawTexts) {
+  TextAnswerer answerer;
+  // A number first, so that nothing of it may linger in what follows.
+  EXPECT_EQ(answerer.Answer("03-3520-1234").status, AnswerStatus::kNumber);
+  const TextAnswer& missing = answerer.Missing();
+  EXPECT_EQ(missing.status, AnswerStatus::kMissing);
+  EXPECT_EQ(answerer.Text(Field::kStatus, ""), "missing");
+  EXPECT_EQ(answerer.Text(Field::kResult, ""), "不明");
+  for (const Field field : {Field::kNumber, Field::kFormatted, Field::kKind, Field::kPrefecture,
+                            Field::kPlace, Field::kMa, Field::kCarrier}) {
+    EXPECT_EQ(answerer.Text(field, ""), "") << FieldName(field);
+  }
+
+  // Raw: the text goes to the library as it is, and a NUL in it makes no number of its start.
+  TextAnswerer raw(true);
+  EXPECT_EQ(raw.Answer("03-3520-1234").status, AnswerStatus::kNumber);
+  EXPECT_EQ(raw.Text(Field::kResult, ""), "不明");
+  EXPECT_EQ(raw.Text(Field::kKind, ""), "unknown");
+  EXPECT_EQ(raw.Answer(std::string_view("117\0", 4)).status, AnswerStatus::kNotANumber);
+  EXPECT_EQ(raw.Answer("117").status, AnswerStatus::kNumber);
+  EXPECT_EQ(raw.Text(Field::kKind, ""), "service");
+  EXPECT_EQ(raw.Text(Field::kFormatted, ""), "117");
+}
+
+}  // namespace
+}  // namespace kobal::lookup
