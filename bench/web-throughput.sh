@@ -23,7 +23,10 @@ for needed in "$tool" "$maker" "$site/index.html"; do
     exit 1
   fi
 done
-[ -d tests/web/node_modules ] || (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+if [ ! -d tests/web/node_modules/puppeteer-core ]; then
+  echo "$0: the page's driver (puppeteer-core) is missing: run bash tools/install-deps.sh test" >&2
+  exit 1
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -1,7 +1,7 @@
 // Takes the screenshot of the web page for the docs: headless chromium, the page from file://,
 // a number searched and a short batch shown. Writes docs/images/kobal-web.png.
 // Usage: node tools/screenshot-web.mjs [SITE_DIR]   (default: build/wasm/web/site; needs
-// `cmake --build --preset wasm` and `npm ci` in tests/web)
+// `cmake --build --preset wasm` and the page's driver from `bash tools/install-deps.sh test`)
 import { join, resolve } from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
 
