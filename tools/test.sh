@@ -8,7 +8,7 @@ bash tools/install-deps.sh test
 jobs=$(nproc)
 
 echo "== layout (clang-format) =="
-find include library encodings normaliser lookup app cli tests bench web python -name node_modules -prune -o \
+find include library encodings normaliser lookup app cli tests bench web python sqlite -name node_modules -prune -o \
   \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
 
@@ -66,8 +66,10 @@ echo "== fuzzing DetectCarrier, then the normaliser and input decoding, ${KOBAL_
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs" \
   --target detect_carrier_fuzzer exchange_index_fuzzer written_number_fuzzer record_reader_fuzzer
+cmake --build --preset fuzz -j "$jobs" --target sqlite_functions_fuzzer
 bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/detect_carrier_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
 bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/written_number_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
 bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/record_reader_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
+bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/sqlite_functions_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
 echo "== the exchange index against the row scan, 200000 fuzzed inputs =="
 build/fuzz/tests/index/exchange_index_fuzzer -runs=200000 -max_len=16 -seed=1
