@@ -31,14 +31,18 @@ class Database {
  public:
   Database() {
     EXPECT_EQ(sqlite3_open(":memory:", &db_), SQLITE_OK);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 1, nullptr);
     char* error = nullptr;
-    if (sqlite3_load_extension(db_, ExtensionPath().c_str(), nullptr, &error) != SQLITE_OK) {
+    if (Load(&error) != SQLITE_OK) {
       ADD_FAILURE() << "load_extension: " << (error ? error : "?");
     }
     sqlite3_free(error);
   }
   ~Database() { EXPECT_EQ(sqlite3_close(db_), SQLITE_OK); }
+
+  int Load(char** error) {
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 1, nullptr);
+    return sqlite3_load_extension(db_, ExtensionPath().c_str(), nullptr, error);
+  }
 
   void Run(const std::string& sql) {
     char* error = nullptr;
@@ -159,6 +163,16 @@ TEST(SqliteExtension, EveryRowKeepsItsOwnAnswer) {
     ASSERT_EQ(live[i], CoreAnswer(numbers[i])) << numbers[i];
     ASSERT_EQ(stored[i], live[i]) << numbers[i];
   }
+}
+
+// Loaded again, the new definitions replace the old, whose states go (under the sanitizers: once).
+TEST(SqliteExtension, LoadedAgainReplacesItsFunctionsSafely) {
+  Database db;
+  EXPECT_EQ(db.One("SELECT kobal_lookup('117')"), "時報");
+  char* error = nullptr;
+  EXPECT_EQ(db.Load(&error), SQLITE_OK);
+  sqlite3_free(error);
+  EXPECT_EQ(db.One("SELECT kobal_lookup('117'), kobal_lookup('x')"), "時報");
 }
 
 // Deterministic: an index on the expression; innocuous: used where the schema is not trusted.
