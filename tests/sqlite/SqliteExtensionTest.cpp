@@ -125,6 +125,16 @@ TEST(SqliteExtension, BytesAreReadAsKobalLookupReadsALine) {
             kUnknown);
 }
 
+// Text of a UTF-16 database reaches the function as UTF-8; its BLOBs stay bytes.
+TEST(SqliteExtension, Utf16DatabasesAnswerTheSame) {
+  Database db;
+  db.Run("PRAGMA encoding = 'UTF-16le'");
+  db.Run("CREATE TABLE customers(tel)");
+  db.Run("INSERT INTO customers VALUES ('０３－３５２０－１２３４'), (x'825082508256')");
+  EXPECT_EQ(db.Column("SELECT kobal_lookup(tel) FROM customers ORDER BY rowid"),
+            (std::vector<std::optional<std::string>>{kTokyo, "時報"}));
+}
+
 TEST(SqliteExtension, HugeAndHostileValuesGetAnAnswer) {
   Database db;
   EXPECT_EQ(db.One("SELECT kobal_lookup(zeroblob(10000000))"), kUnknown);
