@@ -135,17 +135,12 @@ TEST(SqliteExtension, Utf16DatabasesAnswerTheSame) {
             (std::vector<std::optional<std::string>>{kTokyo, "時報"}));
 }
 
-TEST(SqliteExtension, HugeAndHostileValuesGetAnAnswer) {
+// Hostile bytes: the fuzzer under the sanitizers, and kobal-lookup's answers in sqlite_test.py.
+TEST(SqliteExtension, HugeValuesGetAnAnswer) {
   Database db;
   EXPECT_EQ(db.One("SELECT kobal_lookup(zeroblob(10000000))"), kUnknown);
   EXPECT_EQ(db.One("SELECT kobal_lookup(printf('%.*c', 10000000, 'x'))"), kUnknown);
   EXPECT_EQ(db.One("SELECT kobal_lookup(printf('%.*c', 3000000, '0'))"), kUnknown);
-  std::mt19937 random(28);
-  for (int i = 0; i < 2000; ++i) {
-    std::string bytes(random() % 40, '\0');
-    for (char& c : bytes) c = static_cast<char>(random() % 4 == 0 ? '0' + random() % 10 : random());
-    EXPECT_EQ(db.One("SELECT kobal_lookup(?1)", bytes), CoreAnswer(bytes));
-  }
 }
 
 // Many distinct answers in one statement and stored in a table: each row keeps its own.
