@@ -11,6 +11,9 @@ run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils qt6-translations-l10n
 # Building the Debian packages (debian/control's Build-Depends) and checking them.
 package=(build-essential debhelper dpkg-dev qt6-base-dev libgl-dev emscripten esbuild nodejs lintian
          devscripts blhc desktop-file-utils appstream debootstrap dh-python)
+# The SQLite extension's headers, and the shell its tests load it into.
+package+=(libsqlite3-dev)
+sqlite_test=(sqlite3)
 # Cross-building for Windows and running the result: MinGW-w64 and Wine, 32-bit Wine from i386.
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
          icoutils fp-utils wixl msitools fonts-wine xvfb xauth xdotool xclip imagemagick)
@@ -19,7 +22,8 @@ test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libphone
       imagemagick hyperfine linux-perf valgrind clang-format openbox x11-utils xclip time emscripten
       nodejs chromium python3-pytest python3-hypothesis python3-pandas python3-numpy
       python3-phonenumbers python3-build python3-venv python3-setuptools python3-wheel
-      python3-pybind11 python3-openpyxl libreoffice-calc "${package[@]}" "${windows[@]}")
+      python3-pybind11 python3-openpyxl libreoffice-calc "${package[@]}" "${windows[@]}"
+      "${sqlite_test[@]}")
 
 case "${1:-}" in
   run) packages=("${build[@]}" "${run[@]}") ;;

@@ -33,10 +33,10 @@ for elf in "${elves[@]}"; do
   # Split debug info keeps only an empty placeholder of the dynamic section, so it cannot show
   # the immediate binding that its program's own dynamic section holds.
   case $elf in */usr/lib/debug/*) skip+=(--nobindnow) ;; esac
-  # The Python module's only calls to the fortifiable functions are the standard library's
-  # copies into heap buffers, whose sizes no compiler knows, so none can become a checked call;
-  # blhc has shown that it was compiled with _FORTIFY_SOURCE.
-  case $elf in */python3-kobal*) skip+=(--nofortify) ;; esac
+  # The Python module's and the SQLite extension's only calls to the fortifiable functions are
+  # the standard library's copies into heap buffers, whose sizes no compiler knows, so none can
+  # become a checked call; blhc has shown that they were compiled with _FORTIFY_SOURCE.
+  case $elf in */python3-kobal* | */sqlite3-kobal*) skip+=(--nofortify) ;; esac
   # The library keeps no array on its stack (every answer is copied from the tables), so no
   # function of it gets a canary under -fstack-protector-strong, which blhc has shown it had.
   case $elf in */libkobalfnc0*) skip+=(--nostackprotector) ;; esac

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 [ "$(id -u)" -eq 0 ] || { echo "$0: makes a chroot, so it runs as root: sudo bash $0 ${1:-}" >&2; exit 1; }
 debs=$(realpath "${1:-build/debs}")
-packages=(libkobalfnc0 libkobalfnc-dev kobal-lookup kobal kobal-web python3-kobal)
+packages=(libkobalfnc0 libkobalfnc-dev kobal-lookup kobal kobal-web python3-kobal sqlite3-kobal)
 suite=bookworm
 root=$(realpath -m build/chroot)
 
@@ -88,8 +88,8 @@ list_files() {
     sort'
 }
 
-echo "-- the tools of the check: Xvfb, xdotool, the MIME database"
-in_root_quietly "apt-get update -qq && $apt_get install xvfb xauth xdotool shared-mime-info"
+echo "-- the tools of the check: Xvfb, xdotool, the MIME database, the sqlite3 shell"
+in_root_quietly "apt-get update -qq && $apt_get install xvfb xauth xdotool shared-mime-info sqlite3"
 # A system without documentation: nothing of Kobal may need /usr/share/doc.
 echo 'path-exclude=/usr/share/doc/*' > "$root/etc/dpkg/dpkg.cfg.d/no-doc"
 list_files > "$root/tmp/before"
@@ -111,6 +111,12 @@ echo "$answer"
 # grep reads all of ldd's output: with -q it could end first, and ldd's SIGPIPE fail the pipe.
 in_root 'ldd /usr/lib/python3/dist-packages/kobal/_kobal*.so | grep -E "libKobalFnc\.so\.0 => (/usr)?/lib/" >/dev/null' ||
   { echo "FAIL: the Python module does not load the installed libKobalFnc" >&2; exit 1; }
+
+echo "-- sqlite3: the extension loaded by its path without suffix, as the README shows it"
+sql="SELECT kobal_lookup('+81 11-201-2345'), kobal_lookup(117), kobal_lookup(NULL) IS NULL"
+answer=$(in_root "sqlite3 :memory: \".load \$(dirname /usr/lib/*/sqlite3/kobal.so)/kobal\" \"$sql\"")
+echo "$answer"
+[ "$answer" = "NTT固定（北海道札幌大通）|時報|1" ] || { echo "FAIL: unexpected answer from sqlite3" >&2; exit 1; }
 
 echo "-- the web page and its module are installed"
 in_root 'test -f /usr/share/kobal/web/index.html && test -f /usr/share/kobal/web/module/kobal.js' ||
