@@ -27,9 +27,22 @@ struct KeySplit {
   std::string_view ntt;  // "NTT東日本", "NTT西日本", or empty for any other holder
 };
 
-KeySplit SplitOfEntry(uint16_t entry);
+// Inline: a number's fields look a key up on every call, and the lookup is a few instructions.
+inline KeySplit SplitOfEntry(uint16_t entry) {
+  if (entry == 0) return {};
+  const int ma = (entry >> (kEntryAreaBits + kEntryOperatorBits)) - 1;
+  const int ntt = (entry >> kEntryAreaBits) & ((1 << kEntryOperatorBits) - 1);
+  const int areaLength = (entry & ((1 << kEntryAreaBits) - 1)) + 2;
+  return {areaLength, kChargeAreas[ma], kOperators[ntt]};
+}
 
 // The split of the key that `digits` (at least six ASCII digits) begin with.
-KeySplit SplitOfKey(const char* digits);
+inline KeySplit SplitOfKey(const char* digits) {
+  const auto digit = [digits](int at) { return digits[at] - '0'; };
+  if (digits[0] != '0') return {};
+  const uint16_t block = kKeyLeads[100 * digit(1) + 10 * digit(2) + digit(3)];
+  if (block == 0) return {};
+  return SplitOfEntry(kKeyBlocks[block - 1][10 * digit(4) + digit(5)]);
+}
 
 }  // namespace kobal::fields
