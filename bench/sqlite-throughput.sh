@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # CPU time of kobal_lookup in SQLite: a table of the benchmark mix (one million numbers by
 # default, imported by the sqlite3 shell), and in the shell, the extension loaded in both,
-#   SELECT count(kobal_lookup(tel)) FROM numbers   against   SELECT count(length(tel)) FROM numbers.
+#   SELECT count(kobal_lookup(tel)) FROM numbers   against   SELECT count(length(tel)) FROM numbers;
+# beside them kobal_format and kobal_parse (its JSON of every field) over the same rows.
 # `perf stat -e task-clock` counts the whole shell's CPU time; the two take turns, round after
 # round, so that a change in the machine's load falls on both. Prints the medians, each query's
 # cost a row beyond what the shell spends on neither, and the ratio against its goal (at most 2).
@@ -35,6 +36,9 @@ import statistics, subprocess, sys
 runs, count, db, extension = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3], sys.argv[4]
 queries = {"kobal_lookup": "SELECT count(kobal_lookup(tel)) FROM numbers",
            "length": "SELECT count(length(tel)) FROM numbers",
+           # NULL where a number has no formatted form: counted with the rest.
+           "kobal_format": "SELECT count(coalesce(kobal_format(tel), 0)) FROM numbers",
+           "kobal_parse": "SELECT count(kobal_parse(tel)) FROM numbers",
            "nothing": "SELECT 1"}  # the shell, its start and the extension's loading alone
 cpu = {name: [] for name in queries}
 names = list(queries)
@@ -53,7 +57,7 @@ median = {name: statistics.median(cpu[name]) for name in names}
 print(f"{count} rows, median CPU time of {runs} rounds:")
 for name in names:
     per_row = (median[name] - median["nothing"]) / count * 1e9
-    print(f"  {queries[name]:<48} {median[name] * 1000:7.1f} ms ({per_row:5.1f} ns a row)")
+    print(f"  {queries[name]:<58} {median[name] * 1000:7.1f} ms ({per_row:5.1f} ns a row)")
 ratio = median["kobal_lookup"] / median["length"]
 print(f"  count(kobal_lookup) / count(length) CPU time {ratio:.2f} "
       f"(goal at most 2: {'met' if ratio <= 2 else 'MISSED'})")

@@ -17,6 +17,7 @@ namespace kobal::sqlite {
 class LookupFunction {
  public:
   static constexpr const char* kName = "kobal_lookup";
+  static constexpr int kFlags = 0;
 
   void Call(sqlite3_context* context, sqlite3_value* argument);
 

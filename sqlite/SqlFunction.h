@@ -31,15 +31,23 @@ void DestroyFunction(void* function) noexcept {
   delete static_cast<Function*>(function);
 }
 
-// Defines `Function` in `db` with a state of its own; SQLite frees the state when the
-// definition goes, or at once when it fails.
+// Defines `Function` (its kName, with kFunctionFlags and its own kFlags) in `db` with a state of
+// its own; SQLite frees the state when the definition goes, or at once when it fails.
 template <class Function>
 int DefineFunction(sqlite3* db) noexcept {
   Function* function = new (std::nothrow) Function;
   if (function == nullptr) return SQLITE_NOMEM;
-  return sqlite3_create_function_v2(db, Function::kName, 1, kFunctionFlags, function,
-                                    &CallFunction<Function>, nullptr, nullptr,
+  return sqlite3_create_function_v2(db, Function::kName, 1, kFunctionFlags | Function::kFlags,
+                                    function, &CallFunction<Function>, nullptr, nullptr,
                                     &DestroyFunction<Function>);
+}
+
+// Defines each of `Functions`, stopping at the first that fails.
+template <class... Functions>
+int DefineFunctions(sqlite3* db) noexcept {
+  int status = SQLITE_OK;
+  ((status = status == SQLITE_OK ? DefineFunction<Functions>(db) : status), ...);
+  return status;
 }
 
 }  // namespace kobal::sqlite

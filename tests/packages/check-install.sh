@@ -113,10 +113,10 @@ in_root 'ldd /usr/lib/python3/dist-packages/kobal/_kobal*.so | grep -E "libKobal
   { echo "FAIL: the Python module does not load the installed libKobalFnc" >&2; exit 1; }
 
 echo "-- sqlite3: the extension loaded by its path without suffix, as the README shows it"
-sql="SELECT kobal_lookup('+81 11-201-2345'), kobal_lookup(117), kobal_lookup(NULL) IS NULL"
+sql="SELECT kobal_lookup('+81 11-201-2345'), kobal_lookup(117), kobal_lookup(NULL) IS NULL, kobal_format('0112012345'), kobal_parse('0112012345') ->> 'prefecture'"
 answer=$(in_root "sqlite3 :memory: \".load \$(dirname /usr/lib/*/sqlite3/kobal.so)/kobal\" \"$sql\"")
 echo "$answer"
-[ "$answer" = "NTT固定（北海道札幌大通）|時報|1" ] || { echo "FAIL: unexpected answer from sqlite3" >&2; exit 1; }
+[ "$answer" = "NTT固定（北海道札幌大通）|時報|1|011-201-2345|北海道" ] || { echo "FAIL: unexpected answer from sqlite3" >&2; exit 1; }
 
 echo "-- the web page and its module are installed"
 in_root 'test -f /usr/share/kobal/web/index.html && test -f /usr/share/kobal/web/module/kobal.js' ||

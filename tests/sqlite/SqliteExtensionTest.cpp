@@ -11,11 +11,16 @@
 #include <string_view>
 #include <vector>
 
+#include "NumberMix.h"
 #include "encodings/AnswerText.h"
 #include "encodings/LineDecoder.h"
+#include "fields/Field.h"
+#include "lookup/TextAnswer.h"
 #include "lookup/lines/LineClassifier.h"
 
 namespace {
+
+using Row = std::vector<std::optional<std::string>>;
 
 const std::string kUnknown = "不明";
 const std::string kTokyo = "NTT固定（東京都新有明）";
@@ -51,9 +56,10 @@ class Database {
     sqlite3_free(error);
   }
 
-  // Every row's first column as text (none for NULL), the one parameter bound to `blob`.
-  std::vector<std::optional<std::string>> Column(const std::string& sql,
-                                                 std::optional<std::string_view> blob = {}) {
+  // Every row as text (none for NULL), the one parameter bound to `blob`; the step's error, if
+  // any, in *error (else it fails the test).
+  std::vector<Row> Rows(const std::string& sql, std::optional<std::string_view> blob = {},
+                        std::string* error = nullptr) {
     sqlite3_stmt* statement = nullptr;
     EXPECT_EQ(sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr), SQLITE_OK)
         << sql << ": " << sqlite3_errmsg(db_);
@@ -61,21 +67,38 @@ class Database {
       sqlite3_bind_blob(statement, 1, blob->data(), static_cast<int>(blob->size()),
                         SQLITE_TRANSIENT);
     }
-    std::vector<std::optional<std::string>> rows;
+    std::vector<Row> rows;
     int step;
     while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
-      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-      if (text == nullptr) {
-        rows.emplace_back();
-      } else {
-        rows.emplace_back(
-            std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, 0))));
+      Row& row = rows.emplace_back();
+      for (int column = 0; column < sqlite3_column_count(statement); ++column) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        if (text == nullptr) {
+          row.emplace_back();
+        } else {
+          row.emplace_back(
+              std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column))));
+        }
       }
     }
-    EXPECT_EQ(step, SQLITE_DONE) << sql << ": " << sqlite3_errmsg(db_);
+    if (error != nullptr) {
+      *error = step == SQLITE_DONE ? "" : sqlite3_errmsg(db_);
+    } else {
+      EXPECT_EQ(step, SQLITE_DONE) << sql << ": " << sqlite3_errmsg(db_);
+    }
     sqlite3_finalize(statement);
     return rows;
   }
+
+  // Every row's first column.
+  std::vector<std::optional<std::string>> Column(const std::string& sql,
+                                                 std::optional<std::string_view> blob = {}) {
+    std::vector<std::optional<std::string>> column;
+    for (Row& row : Rows(sql, blob)) column.push_back(std::move(row.at(0)));
+    return column;
+  }
+
+  void LimitLength(int bytes) { sqlite3_limit(db_, SQLITE_LIMIT_LENGTH, bytes); }
 
   std::optional<std::string> One(const std::string& sql,
                                  std::optional<std::string_view> blob = {}) {
@@ -105,6 +128,15 @@ TEST(SqliteExtension, NullIsNullAndNumbersAreTheirText) {
   EXPECT_EQ(db.One("SELECT kobal_lookup('')"), kUnknown);
   EXPECT_EQ(db.One("SELECT kobal_lookup(x'')"), kUnknown);
   EXPECT_EQ(db.One("SELECT typeof(kobal_lookup(x'00'))"), "text");
+
+  EXPECT_EQ(db.One("SELECT kobal_format(NULL)"), std::nullopt);
+  EXPECT_EQ(db.One("SELECT kobal_parse(NULL)"), std::nullopt);
+  EXPECT_EQ(db.One("SELECT kobal_format(117)"), "117");
+  EXPECT_EQ(db.One("SELECT kobal_format(0335201234)"), std::nullopt);  // an INTEGER has no 0
+  EXPECT_EQ(db.One("SELECT kobal_parse(x'') ->> 'status'"), "not-a-number");
+  EXPECT_EQ(db.One("SELECT json_type(kobal_parse(''), '$.input')"), "text");
+  EXPECT_EQ(db.One("SELECT json_type(kobal_parse(''), '$.number')"), "null");
+  EXPECT_EQ(db.One("SELECT kobal_parse(117) ->> 'kind'"), "service");
 }
 
 TEST(SqliteExtension, BytesAreReadAsKobalLookupReadsALine) {
@@ -123,6 +155,12 @@ TEST(SqliteExtension, BytesAreReadAsKobalLookupReadsALine) {
             kUnknown);
   EXPECT_EQ(db.One("SELECT kobal_lookup(CAST(?1 AS TEXT))", std::string_view("117\0", 4)),
             kUnknown);
+
+  // The input field is the text as read, in UTF-8.
+  EXPECT_EQ(db.One("SELECT kobal_parse(?1) ->> 'input'", shiftJis), "０３－３５２０－１２３４");
+  EXPECT_EQ(db.One("SELECT kobal_parse(CAST(?1 AS TEXT)) ->> 'prefecture'", shiftJis), "東京都");
+  EXPECT_EQ(db.One("SELECT kobal_format(?1)", shiftJis), "03-3520-1234");
+  EXPECT_EQ(db.One("SELECT kobal_format(?1)", std::string_view("117\0", 4)), std::nullopt);
 }
 
 // Text of a UTF-16 database reaches the function as UTF-8; its BLOBs stay bytes.
@@ -133,6 +171,8 @@ TEST(SqliteExtension, Utf16DatabasesAnswerTheSame) {
   db.Run("INSERT INTO customers VALUES ('０３－３５２０－１２３４'), (x'825082508256')");
   EXPECT_EQ(db.Column("SELECT kobal_lookup(tel) FROM customers ORDER BY rowid"),
             (std::vector<std::optional<std::string>>{kTokyo, "時報"}));
+  EXPECT_EQ(db.Column("SELECT kobal_parse(tel) ->> 'input' FROM customers ORDER BY rowid"),
+            (std::vector<std::optional<std::string>>{"０３－３５２０－１２３４", "１１７"}));
 }
 
 // Hostile bytes: the fuzzer under the sanitizers, and kobal-lookup's answers in sqlite_test.py.
@@ -141,6 +181,71 @@ TEST(SqliteExtension, HugeValuesGetAnAnswer) {
   EXPECT_EQ(db.One("SELECT kobal_lookup(zeroblob(10000000))"), kUnknown);
   EXPECT_EQ(db.One("SELECT kobal_lookup(printf('%.*c', 10000000, 'x'))"), kUnknown);
   EXPECT_EQ(db.One("SELECT kobal_lookup(printf('%.*c', 3000000, '0'))"), kUnknown);
+  EXPECT_EQ(db.One("SELECT kobal_format(printf('%.*c', 3000000, '0'))"), std::nullopt);
+  const std::string huge = "printf('%.*c', 3000000, 'x')";
+  EXPECT_EQ(db.One("SELECT kobal_parse(" + huge + ") ->> 'input' = " + huge), "1");
+  // Three bytes a character: the JSON is written in pieces that must not split one.
+  const std::string wide = "replace(printf('%.*c', 5000, 'x'), 'x', '０')";
+  EXPECT_EQ(db.One("SELECT kobal_parse(" + wide + ") ->> 'input' = " + wide), "1");
+}
+
+// A JSON text longer than SQLite allows a value is an error, not a crash nor a cut text, and
+// the rows after it answer as before.
+TEST(SqliteExtension, JsonBeyondSqlitesLimitIsAnError) {
+  Database db;
+  db.LimitLength(1000);
+  std::string error;
+  // 200 control characters, each escaped in six bytes.
+  db.Rows("SELECT kobal_parse(printf('%.*c', 200, char(1)))", {}, &error);
+  EXPECT_EQ(error, "string or blob too big");
+  // An input within the limit whose JSON, framed, is not.
+  db.Rows("SELECT kobal_parse(printf('%.*c', 990, 'x'))", {}, &error);
+  EXPECT_EQ(error, "string or blob too big");
+  EXPECT_EQ(db.One("SELECT kobal_parse('117') ->> 'result'"), "時報");
+}
+
+// Its subtype makes kobal_parse's text an object inside SQLite's JSON, not a string.
+TEST(SqliteExtension, ParseNestsInJson) {
+  Database db;
+  EXPECT_EQ(db.One("SELECT json_object('tel', kobal_parse('117')) ->> '$.tel.result'"), "時報");
+}
+
+// The number mix, bare and written with hyphens, in one table: every function's answer is the
+// lookup core's for the same text.
+TEST(SqliteExtension, TheMixAnswersAsTheLookupCore) {
+  std::vector<std::string> numbers = kobal::bench::MakeMix(10000, kobal::bench::kMixSeed);
+  for (const std::string& number : kobal::bench::MakeMix(5000, kobal::bench::kMixSeed + 1)) {
+    numbers.push_back(kobal::bench::WithHyphens(number));
+  }
+  Database db;
+  db.Run("CREATE TABLE numbers(tel TEXT)");
+  db.Run("BEGIN");
+  for (const std::string& number : numbers) db.Run("INSERT INTO numbers VALUES ('" + number + "')");
+  db.Run("COMMIT");
+  std::string columns = "kobal_lookup(tel), kobal_format(tel)";
+  for (int i = 0; i < kobal::kFieldCount; ++i) {
+    columns += ", kobal_parse(tel) ->> '";
+    columns += kobal::FieldName(static_cast<kobal::Field>(i));
+    columns += "'";
+  }
+  const std::vector<Row> rows = db.Rows("SELECT " + columns + " FROM numbers ORDER BY rowid");
+  ASSERT_EQ(rows.size(), numbers.size());
+  const auto orNull = [](std::string_view text) {
+    return text.empty() ? std::nullopt : std::optional<std::string>(text);
+  };
+  kobal::lookup::TextAnswerer answerer;
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const std::string& text = numbers[r];
+    answerer.Answer(text);
+    ASSERT_EQ(rows[r][0], CoreAnswer(text)) << text;
+    ASSERT_EQ(rows[r][1], orNull(answerer.Text(kobal::Field::kFormatted, text))) << text;
+    ASSERT_EQ(rows[r][2], text);
+    for (int i = 1; i < kobal::kFieldCount; ++i) {
+      const auto field = static_cast<kobal::Field>(i);
+      ASSERT_EQ(rows[r][2 + i], orNull(answerer.Text(field, text)))
+          << text << ": " << kobal::FieldName(field);
+    }
+  }
 }
 
 // Many distinct answers in one statement and stored in a table: each row keeps its own.
@@ -178,6 +283,8 @@ TEST(SqliteExtension, LoadedAgainReplacesItsFunctionsSafely) {
   EXPECT_EQ(db.Load(&error), SQLITE_OK);
   sqlite3_free(error);
   EXPECT_EQ(db.One("SELECT kobal_lookup('117'), kobal_lookup('x')"), "時報");
+  EXPECT_EQ(db.One("SELECT kobal_format('0120123456') || (kobal_parse('117') ->> 'kind')"),
+            "0120-123-456service");
 }
 
 // Deterministic: an index on the expression; innocuous: used where the schema is not trusted.
@@ -192,6 +299,25 @@ TEST(SqliteExtension, UsableInIndexesAndUntrustedSchemas) {
   EXPECT_EQ(db.One("SELECT tel FROM customers WHERE kobal_lookup(tel) = '時報'"), "117");
   EXPECT_EQ(db.One("SELECT tel FROM answered WHERE answer = '" + kTokyo + "'"), "03-3520-1234");
   EXPECT_EQ(db.One("SELECT count(*) FROM customers WHERE answer IS NULL"), "1");
+
+  db.Run("ALTER TABLE customers ADD COLUMN formatted AS (kobal_format(tel))");
+  EXPECT_EQ(db.One("SELECT count(*) FROM customers WHERE formatted IS NOT NULL"), "2");
+}
+
+// SQLite's own ->> is not innocuous, so an index on a field needs a trusted schema (the default).
+TEST(SqliteExtension, AnIndexOnAField) {
+  Database db;
+  db.Run("CREATE TABLE customers(tel TEXT)");
+  db.Run("CREATE INDEX by_prefecture ON customers(kobal_parse(tel) ->> 'prefecture')");
+  db.Run("INSERT INTO customers VALUES ('03-3520-1234'), ('117'), (NULL)");
+  EXPECT_EQ(db.One("SELECT tel FROM customers WHERE kobal_parse(tel) ->> 'prefecture' = '東京都'"),
+            "03-3520-1234");
+  const std::vector<Row> plan = db.Rows(
+      "EXPLAIN QUERY PLAN SELECT tel FROM customers WHERE kobal_parse(tel) ->> 'prefecture' = ?1",
+      std::string_view("東京都"));
+  ASSERT_EQ(plan.size(), 1u);
+  EXPECT_NE(plan[0].at(3).value_or("").find("USING INDEX by_prefecture"), std::string::npos)
+      << plan[0].at(3).value_or("");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 """The SQLite extension end to end: loaded by the sqlite3 shell and by Python's sqlite3, its
-answers checked against kobal-lookup's on the same values, written as one line each."""
+answers checked against kobal-lookup's on the same values, written as one line each, and against
+the table of fields every front end's tests read."""
+import json
 import os
 import random
 import re
@@ -67,6 +69,27 @@ def lookup_answers(lines):
     return [record.rsplit("\t", 1)[1] for record in records[1:]]
 
 
+def lookup_records(lines):
+    """kobal-lookup's JSON record for each line (input, number, status, result), empty values but
+    the input as null, as kobal_parse gives them."""
+    data = b"117\n" + b"".join(line + b"\n" for line in lines)
+    done = subprocess.run([TOOL, "--format", "jsonl", "--status"], input=data,
+                          capture_output=True, check=True)
+    records = [json.loads(record) for record in done.stdout.decode("utf-8").split("\n")[:-1]]
+    assert len(records) == len(lines) + 1
+    return [{key: value if key == "input" else value or None for key, value in record.items()}
+            for record in records[1:]]
+
+
+def fields_table():
+    """The shared table of fields: its field names, and each row as a dict, empty cells but the
+    input None."""
+    with open(os.environ["KOBAL_FIELDS_TABLE"], encoding="utf-8") as table:
+        rows = [line.rstrip("\n").split("\t") for line in table]
+    return rows[0], [{name: cell if name == "input" else cell or None
+                      for name, cell in zip(rows[0], row)} for row in rows[1:]]
+
+
 def as_value(line):
     """A str where the bytes are UTF-8, else the bytes themselves (a BLOB)."""
     try:
@@ -115,6 +138,25 @@ class Shell(unittest.TestCase):
     def test_null_and_huge_text(self):
         self.assertEqual(self.shell(".nullvalue NULL", "SELECT kobal_lookup(NULL)"), ["NULL"])
         self.assertEqual(self.shell("SELECT kobal_lookup(printf('%.*c', 50000000, '9'))"), [UNKNOWN])
+        self.assertEqual(self.shell(".nullvalue NULL",
+                                    "SELECT kobal_format(NULL), kobal_parse(NULL), "
+                                    "kobal_parse(printf('%.*c', 5000000, 'x')) ->> 'status'"),
+                         ["NULL|NULL|not-a-number"])
+
+    def test_fields_table_through_parse_and_format(self):
+        names, rows = fields_table()
+        self.fill(row["input"].encode() for row in rows)
+        lines = self.shell(".nullvalue NULL", ".separator \\t",
+                           "SELECT kobal_format(tel), kobal_parse(tel), kobal_parse(tel) ->> "
+                           "'prefecture' FROM customers ORDER BY rowid")
+        self.assertEqual(len(lines), len(rows))
+        for line, row in zip(lines, rows):
+            formatted, parsed, prefecture = line.split("\t")
+            answer = json.loads(parsed)
+            self.assertEqual(list(answer), names)  # every key, in the fields' order
+            self.assertEqual(answer, row)
+            self.assertEqual(formatted, row["formatted"] or "NULL")
+            self.assertEqual(prefecture, row["prefecture"] or "NULL")
 
 
 class Python(unittest.TestCase):
@@ -140,6 +182,23 @@ class Python(unittest.TestCase):
         self.assertEqual(self.answers(as_value(line) for line in lines), lookup_answers(lines))
         # Bytes as a BLOB, UTF-8 or not, answer as the same line.
         self.assertEqual(self.answers(lines), lookup_answers(lines))
+
+    def test_parse_answers_as_kobal_lookup(self):
+        names, _ = fields_table()
+        lines = mix() + written_forms() + hostile()
+        records = lookup_records(lines)
+        for values in ([as_value(line) for line in lines], lines):
+            self.db.execute("CREATE TEMP TABLE IF NOT EXISTS t(v)")
+            self.db.execute("DELETE FROM t")
+            self.db.executemany("INSERT INTO t VALUES (?)", ((v,) for v in values))
+            answers = self.db.execute("SELECT kobal_parse(v), kobal_lookup(v) FROM t ORDER BY rowid")
+            for line, record, (parsed, answer) in zip(lines, records, answers):
+                fields = json.loads(parsed)
+                self.assertEqual(list(fields), names, line)
+                if line.endswith(b"\r"):  # in a file the end of the line, in a column the value's
+                    fields["input"] = fields["input"][:-1]
+                self.assertEqual({key: fields[key] for key in record}, record, line)
+                self.assertEqual(fields["result"] or "", answer, line)
 
     def test_values_of_every_type(self):
         tokyo = "NTT固定（東京都新有明）"
