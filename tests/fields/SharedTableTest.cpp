@@ -3,35 +3,27 @@
 // its other rows have every field but input, status and result empty.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "Describe.h"
 #include "fields/Field.h"
 #include "normaliser/NumberNormaliser.h"
+#include "support/FieldsTable.h"
 #include "support/ShiftJis.h"
 
 namespace kobal::test {
 namespace {
 
-using Row = std::vector<std::string>;
+using Row = FieldsRow;
 
 std::vector<Row> ReadSharedTable(Row& header) {
-  std::ifstream file(KOBAL_FIELDS_TABLE);
-  EXPECT_TRUE(file.is_open());
-  std::vector<Row> rows;
-  for (std::string line; std::getline(file, line);) {
-    Row cells;
-    std::size_t start = 0;
-    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
-      cells.push_back(line.substr(start, tab - start));
-    }
-    cells.push_back(line.substr(start));
-    (header.empty() ? header : rows.emplace_back()) = cells;
-  }
+  std::vector<Row> rows = ReadFieldsTable(KOBAL_FIELDS_TABLE);
+  EXPECT_FALSE(rows.empty());
+  if (rows.empty()) return rows;
+  header = rows.front();
+  rows.erase(rows.begin());
   return rows;
 }
 

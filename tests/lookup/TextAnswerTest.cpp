@@ -2,40 +2,24 @@
 // through the one place the front ends take their values from.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "lookup/TextAnswer.h"
+#include "support/FieldsTable.h"
 
 namespace kobal::lookup {
 namespace {
 
-using Row = std::vector<std::string>;
-
-std::vector<Row> FieldsTable() {
-  std::ifstream file(KOBAL_FIELDS_TABLE);
-  std::vector<Row> rows;
-  for (std::string line; std::getline(file, line);) {
-    Row& cells = rows.emplace_back();
-    std::size_t start = 0;
-    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
-      cells.push_back(line.substr(start, tab - start));
-    }
-    cells.push_back(line.substr(start));
-  }
-  return rows;
-}
-
 TEST(TextAnswer, EveryRowOfTheFieldsTable) {
-  const std::vector<Row> rows = FieldsTable();
+  const std::vector<test::FieldsRow> rows = test::ReadFieldsTable(KOBAL_FIELDS_TABLE);
   ASSERT_GE(rows.size(), 31u);
   for (int i = 0; i < kFieldCount; ++i) {
     EXPECT_EQ(rows[0][i], FieldName(static_cast<Field>(i)));
   }
   TextAnswerer answerer;
   for (std::size_t r = 1; r < rows.size(); ++r) {
-    const Row& row = rows[r];
+    const test::FieldsRow& row = rows[r];
     ASSERT_EQ(row.size(), static_cast<std::size_t>(kFieldCount)) << row[0];
     answerer.Answer(row[0]);
     for (int i = 0; i < kFieldCount; ++i) {
