@@ -58,8 +58,9 @@ class ValueIds {
   };
 
   static std::size_t Hash(std::string_view value) {
-    const auto address = reinterpret_cast<std::uintptr_t>(value.data());
-    return ((address ^ (value.size() << 48)) * 0x9E3779B97F4A7C15u) >> 32;
+    const std::uint64_t address = reinterpret_cast<std::uintptr_t>(value.data());
+    const std::uint64_t size = value.size();
+    return static_cast<std::size_t>(((address ^ (size << 48)) * 0x9E3779B97F4A7C15u) >> 32);
   }
 
   void Grow() {
