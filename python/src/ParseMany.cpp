@@ -81,8 +81,8 @@ class ValueIds {
 
 // What a chunk's answer leaves for its row of the columns, once the answerer has moved on.
 struct Row {
-  std::uint32_t numberAt, formattedAt;  // in the chunk's digits
-  std::uint32_t numberSize, formattedSize;
+  std::size_t numberAt, formattedAt;  // in the chunk's digits
+  std::size_t numberSize, formattedSize;
   bool numberIsItem;  // the number is the item's own text: its str is reused
   std::array<std::uint32_t, kSharedFields.size()> values;
   std::uint32_t result;  // the answer's number in the call's AnswerCache
@@ -217,11 +217,11 @@ py::dict ParseMany(py::handle texts) {
         const std::string_view number = answerer.Text(Field::kNumber, item.written);
         const std::string_view formatted = answerer.Text(Field::kFormatted, item.written);
         row.numberIsItem = item.plainAscii && !number.empty() && number == item.written;
-        row.numberAt = static_cast<std::uint32_t>(digits.size());
-        row.numberSize = static_cast<std::uint32_t>(number.size());
+        row.numberAt = digits.size();
+        row.numberSize = number.size();
         if (!row.numberIsItem) digits.append(number);
-        row.formattedAt = static_cast<std::uint32_t>(digits.size());
-        row.formattedSize = static_cast<std::uint32_t>(formatted.size());
+        row.formattedAt = digits.size();
+        row.formattedSize = formatted.size();
         digits.append(formatted);
         for (std::size_t k = 0; k < kSharedFields.size(); ++k) {
           row.values[k] = ids.Id(answerer.Text(kSharedFields[k], item.written));
