@@ -22,8 +22,8 @@ test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libphone
       imagemagick hyperfine linux-perf valgrind clang-format openbox x11-utils xclip time emscripten
       nodejs chromium python3-pytest python3-hypothesis python3-pandas python3-numpy
       python3-phonenumbers python3-build python3-venv python3-setuptools python3-wheel
-      python3-pybind11 python3-openpyxl libreoffice-calc "${package[@]}" "${windows[@]}"
-      "${sqlite_test[@]}")
+      python3-pybind11 python3-openpyxl python3-dask python3-distributed libreoffice-calc
+      "${package[@]}" "${windows[@]}" "${sqlite_test[@]}")
 
 case "${1:-}" in
   run) packages=("${build[@]}" "${run[@]}") ;;

@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "AnswerFields.h"
 #include "AnswerTexts.h"
 #include "BatchLookup.h"
+#include "ParseMany.h"
 #include "PythonText.h"
 #include "kobal/KobalFnc.h"
 #include "lookup/LibraryAnswer.h"
@@ -94,6 +96,37 @@ py::object Lookup(py::handle text) {
   return py::reinterpret_steal<py::object>(answerText);
 }
 
+py::object Format(py::handle text) {
+  std::string_view written;
+  const py::object owner = WrittenBytes(text, "format", written);
+  lookup::TextAnswerer& answerer = ThreadAnswerer();
+  answerer.Answer(written);
+  const std::string_view formatted = answerer.Text(Field::kFormatted, written);
+  if (formatted.empty()) return py::none();
+  PyObject* value = AsciiText(formatted);
+  if (value == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::object>(value);
+}
+
+// The values of kobal.Answer, in its order; the package makes the named tuple.
+py::tuple Parse(py::handle text) {
+  std::string_view written;
+  const py::object owner = WrittenBytes(text, "parse", written);
+  lookup::TextAnswerer& answerer = ThreadAnswerer();
+  const lookup::TextAnswer& answer = answerer.Answer(written);
+  py::tuple values(kAnswerFields.size());
+  for (std::size_t i = 0; i < kAnswerFields.size(); ++i) {
+    const Field field = kAnswerFields[i];
+    // The library's answers are decoded once each; the empty one is None as every empty field.
+    PyObject* value = field == Field::kResult && answer.result[0] != '\0'
+                          ? AnswerText(answer.result.data())
+                          : ValueOrNone(answerer.Text(field, written));
+    if (value == nullptr) throw py::error_already_set();
+    PyTuple_SET_ITEM(values.ptr(), static_cast<Py_ssize_t>(i), value);
+  }
+  return values;
+}
+
 }  // namespace
 }  // namespace kobal::python
 
@@ -162,6 +195,41 @@ run meanwhile.
 >>> lookup_many(["117", None, "090-1234-5678"])
 ['時報', '不明', 'ツーカーセルラー東海']
 >>> df["種別"] = lookup_many(df["電話番号"])  # doctest: +SKIP
+
+Raises TypeError when texts is not iterable, or is one str or bytes.)");
+  module.def("format", &Format, py::arg("text"),
+             R"(The number written in text, with hyphens where the numbering splits it, or None.
+
+Ten-digit fixed lines by the ministry's split of their first six digits, Hakone's
+nine digits, 090 and 070 mobiles and PHS, 0120, 0800 and 0990, and three-digit
+service numbers as they are. None for a text that is no number and for numbers
+outside these shapes (050, 080, 0570 ...).
+
+>>> format("0123201234")
+'0123-20-1234'
+>>> format("+81 90 1234 5678")
+'090-1234-5678'
+>>> format("050-1234-5678") is None
+True
+
+Raises TypeError when text is not a str.)");
+  module.def("_parse", &Parse, py::arg("text"),
+             "The values of parse(text), in the order of Answer's fields, as a tuple.");
+  module.def(
+      "parse_many", [](py::handle texts) { return ParseMany(texts); }, py::arg("texts"),
+      R"(parse() over every item of texts, as columns: a dict of each field of Answer
+(in its order) to a list with a value for every item, in order.
+
+texts is any iterable: a list, a pandas Series, a NumPy array of objects. A gap
+(None, NaN, pd.NA, pd.NaT) has the status "missing"; any other item that is not
+a str (a number, bytes) is "not-a-number"; both answer "不明" with every other
+field None. The answers are worked out without the interpreter's lock, so other
+threads run meanwhile. Equal values (a prefecture, a place, an answer) are one
+str object shared by the rows of the call.
+
+>>> parse_many(["117", None])["status"]
+['number', 'missing']
+>>> df = pd.DataFrame(parse_many(customers["電話番号"]))  # doctest: +SKIP
 
 Raises TypeError when texts is not iterable, or is one str or bytes.)");
   module.attr("__version__") = KOBAL_VERSION;

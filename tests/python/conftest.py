@@ -1,5 +1,5 @@
-"""Shared by the kobal module's tests: the native library through ctypes, kobal-lookup, and the
-normaliser's table of written forms."""
+"""Shared by the kobal module's tests: the native library through ctypes, kobal-lookup, the
+normaliser's table of written forms and the shared tables of numbers asked and of fields."""
 
 import ctypes
 import os
@@ -47,6 +47,20 @@ def numbers_asked():
             rows.append((re.sub(r"\\(.)", lambda m: escapes.get(m[1], m[1]), text), as_it_stands,
                          as_written))
     return rows
+
+
+def fields_table():
+    """(input, {field: value or None}) for every row of the shared table of fields, which the
+    other front ends' tests read too."""
+    table = pathlib.Path(__file__).parent.parent / "support" / "fields.tsv"
+    header, *lines = table.read_text(encoding="utf-8").splitlines()
+    names = header.split("\t")
+    assert names[0] == "input" and len(lines) > 30, "the table of fields was not read"
+    rows = []
+    for line in lines:
+        text, *values = line.split("\t")
+        rows.append((text, {name: value or None for name, value in zip(names[1:], values, strict=True)}))
+    return names[1:], rows
 
 
 def written_forms():
