@@ -14,7 +14,6 @@ extern "C" {
 PG_MODULE_MAGIC;
 
 PG_FUNCTION_INFO_V1(kobal_lookup);
-Datum kobal_lookup(PG_FUNCTION_ARGS);
 }
 
 namespace {

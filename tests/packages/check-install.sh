@@ -81,10 +81,12 @@ in_root_quietly() {
   in_root "$1" > "$(dirname "$root")/chroot.log" 2>&1 || { cat "$(dirname "$root")/chroot.log"; return 1; }
 }
 apt_get="apt-get -y -qq -o Dpkg::Use-Pty=0 --no-install-recommends"
-# Every file of the system, but for the package manager's own records, caches and logs.
+# Every file of the system, but for the package manager's own records, caches and logs; ucf's
+# are among them (PostgreSQL brings ucf, and a dependency's purge then rotates its hash file).
 list_files() {
   in_root 'find / -xdev \( -path /proc -o -path /dev -o -path /tmp -o -path /var/lib/dpkg \
-    -o -path /var/lib/apt -o -path /var/cache -o -path /var/log \) -prune -o -type f -print |
+    -o -path /var/lib/apt -o -path /var/lib/ucf -o -path /var/cache -o -path /var/log \) -prune \
+    -o -type f -print |
     sort'
 }
 
