@@ -6,11 +6,14 @@ set -euo pipefail
 # python3-dev and pybind11-dev: the kobal Python module.
 # libxlsxwriter-dev: kobal-lookup's workbooks.
 build=(cmake ninja-build g++ python3 pkg-config python3-dev pybind11-dev libxlsxwriter-dev)
+# The PostgreSQL extension: the server's headers; its tests start a server of their own
+# (postgresql-common's pg_virtualenv).
+postgresql=(postgresql-server-dev-15 postgresql-15 postgresql-common)
 # xvfb and xauth: for running the window without a display (tools/run.sh says how).
 run=(qt6-base-dev libgl-dev fonts-ipafont-gothic xdg-utils qt6-translations-l10n xvfb xauth)
 # Building the Debian packages (debian/control's Build-Depends) and checking them.
 package=(build-essential debhelper dpkg-dev qt6-base-dev libgl-dev emscripten esbuild nodejs lintian
-         devscripts blhc desktop-file-utils appstream debootstrap dh-python)
+         devscripts blhc desktop-file-utils appstream debootstrap dh-python "${postgresql[@]}")
 # The SQLite extension's headers, and the shell its tests load it into.
 package+=(libsqlite3-dev)
 sqlite_test=(sqlite3)

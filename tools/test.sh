@@ -62,16 +62,17 @@ cmake --preset asan -DKOBAL_BUILD_APP=OFF
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
 
-echo "== fuzzing DetectCarrier, then the normaliser and input decoding, the records, the fields and the SQLite functions, ${KOBAL_FUZZ_SECONDS:-60} s each =="
+echo "== fuzzing DetectCarrier, then the normaliser and input decoding, the records, the fields and the SQL functions, ${KOBAL_FUZZ_SECONDS:-60} s each =="
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs" \
   --target detect_carrier_fuzzer exchange_index_fuzzer written_number_fuzzer record_reader_fuzzer \
-  number_fields_fuzzer
+  number_fields_fuzzer sql_answers_fuzzer
 cmake --build --preset fuzz -j "$jobs" --target sqlite_functions_fuzzer
 bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/detect_carrier_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
 bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/written_number_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
 bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/record_reader_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
 bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/number_fields_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
 bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/sqlite_functions_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
+bash tests/fuzz/run-fuzzer.sh build/fuzz/tests/fuzz/sql_answers_fuzzer "${KOBAL_FUZZ_SECONDS:-60}"
 echo "== the exchange index against the row scan, 200000 fuzzed inputs =="
 build/fuzz/tests/index/exchange_index_fuzzer -runs=200000 -max_len=16 -seed=1

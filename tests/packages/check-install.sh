@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 [ "$(id -u)" -eq 0 ] || { echo "$0: makes a chroot, so it runs as root: sudo bash $0 ${1:-}" >&2; exit 1; }
 debs=$(realpath "${1:-build/debs}")
-packages=(libkobalfnc0 libkobalfnc-dev kobal-lookup kobal kobal-web python3-kobal sqlite3-kobal)
+packages=(libkobalfnc0 libkobalfnc-dev kobal-lookup kobal kobal-web python3-kobal sqlite3-kobal postgresql-15-kobal)
 suite=bookworm
 root=$(realpath -m build/chroot)
 
@@ -81,15 +81,20 @@ in_root_quietly() {
   in_root "$1" > "$(dirname "$root")/chroot.log" 2>&1 || { cat "$(dirname "$root")/chroot.log"; return 1; }
 }
 apt_get="apt-get -y -qq -o Dpkg::Use-Pty=0 --no-install-recommends"
-# Every file of the system, but for the package manager's own records, caches and logs.
+# Every file of the system, but for the package manager's own records, caches and logs; ucf's
+# are among them (PostgreSQL brings ucf, and a dependency's purge then rotates its hash file).
 list_files() {
   in_root 'find / -xdev \( -path /proc -o -path /dev -o -path /tmp -o -path /var/lib/dpkg \
-    -o -path /var/lib/apt -o -path /var/cache -o -path /var/log \) -prune -o -type f -print |
+    -o -path /var/lib/apt -o -path /var/lib/ucf -o -path /var/cache -o -path /var/log \) -prune \
+    -o -type f -print |
     sort'
 }
 
-echo "-- the tools of the check: Xvfb, xdotool, the MIME database, the sqlite3 shell"
-in_root_quietly "apt-get update -qq && $apt_get install xvfb xauth xdotool shared-mime-info sqlite3"
+echo "-- the tools of the check: Xvfb, xdotool, the MIME database, the sqlite3 shell, PostgreSQL 15"
+# No service starts in the chroot: the server's package would start its main cluster.
+printf '#!/bin/sh\nexit 101\n' > "$root/usr/sbin/policy-rc.d"
+chmod 755 "$root/usr/sbin/policy-rc.d"
+in_root_quietly "apt-get update -qq && $apt_get install xvfb xauth xdotool shared-mime-info sqlite3 postgresql-15"
 # A system without documentation: nothing of Kobal may need /usr/share/doc.
 echo 'path-exclude=/usr/share/doc/*' > "$root/etc/dpkg/dpkg.cfg.d/no-doc"
 list_files > "$root/tmp/before"
@@ -117,6 +122,21 @@ sql="SELECT kobal_lookup('+81 11-201-2345'), kobal_lookup(117), kobal_lookup(NUL
 answer=$(in_root "sqlite3 :memory: \".load \$(dirname /usr/lib/*/sqlite3/kobal.so)/kobal\" \"$sql\"")
 echo "$answer"
 [ "$answer" = "NTT固定（北海道札幌大通）|時報|1|011-201-2345|北海道" ] || { echo "FAIL: unexpected answer from sqlite3" >&2; exit 1; }
+echo "-- PostgreSQL: CREATE EXTENSION kobal and its answers in a UTF8 and an EUC_JP database"
+cat > "$root/tmp/try-postgresql.sh" <<'EOF'
+for encoding in UTF8 EUC_JP; do
+  createdb -E "$encoding" --locale=C -T template0 "try_$encoding"
+  PGCLIENTENCODING=UTF8 psql -XAtq -v ON_ERROR_STOP=1 -d "try_$encoding" -c 'CREATE EXTENSION kobal' \
+    -c "SELECT kobal_lookup('+81 11-201-2345') || ' ' || getdatabaseencoding()"
+done
+EOF
+answer=$(in_root 'cd / && pg_virtualenv -t -v 15 bash -eu /tmp/try-postgresql.sh' |
+  grep -v -e '^Creating new' -e '^Dropping cluster')
+echo "$answer"
+[ "$answer" = $'NTT固定（北海道札幌大通） UTF8\nNTT固定（北海道札幌大通） EUC_JP' ] ||
+  { echo "FAIL: unexpected answer from PostgreSQL" >&2; exit 1; }
+in_root 'ldd /usr/lib/postgresql/15/lib/kobal.so | grep -E "libKobalFnc\.so\.0 => (/usr)?/lib/" >/dev/null' ||
+  { echo "FAIL: the PostgreSQL extension does not load the installed libKobalFnc" >&2; exit 1; }
 
 echo "-- the web page and its module are installed"
 in_root 'test -f /usr/share/kobal/web/index.html && test -f /usr/share/kobal/web/module/kobal.js' ||

@@ -1,0 +1,133 @@
+"""kobal_lookup in a UTF8 and in an EUC_JP database answers every text as kobal-lookup does:
+numbers of the benchmark mix, plain and hyphenated, the normaliser's written forms, and a number
+for each answer the library gives, so that every answer's characters pass both encodings. Answers
+are read by a UTF-8 client and by a Shift-JIS one (the server converting), and compared with
+kobal-lookup's UTF-8 and Shift-JIS output. Runs inside in-cluster.sh (libpq's PG* variables).
+
+Usage: differential.py KOBAL_LOOKUP KOBAL_BENCH_NUMBERS WRITTEN_FORMS COUNT"""
+
+import os
+import re
+import subprocess
+import sys
+
+kobal_lookup, make_numbers, written_forms_file, count = sys.argv[1:5]
+
+
+def unescape(field):
+    """The written-forms table's escapes (\\t \\\\ \\uXXXX \\UXXXXXXXX \\xHH) as bytes."""
+    raw = bytearray()
+    for match in re.finditer(r"\\(t|\\|u[0-9A-Fa-f]{4}|U[0-9A-Fa-f]{8}|x[0-9A-Fa-f]{2})|(.)", field, re.S):
+        escape, plain = match.groups()
+        if plain is not None:
+            raw += plain.encode()
+        elif escape == "t":
+            raw += b"\t"
+        elif escape == "\\":
+            raw += b"\\"
+        elif escape[0] == "x":
+            raw.append(int(escape[1:], 16))
+        else:
+            raw += chr(int(escape[1:], 16)).encode("utf-8", "surrogatepass")
+    return bytes(raw)
+
+
+def texts():
+    """Every text to ask, as UTF-8 bytes: valid UTF-8 (the database refuses the rest) without a
+    NUL or a line end, which a database text or a kobal-lookup line cannot hold."""
+    half = str(int(count) // 2)
+    numbers = subprocess.run([make_numbers, half], check=True, capture_output=True).stdout
+    hyphenated = subprocess.run([make_numbers, half, "--hyphens"], check=True,
+                                capture_output=True).stdout
+    rows = numbers.splitlines() + hyphenated.splitlines() + one_number_per_answer()
+    with open(written_forms_file, encoding="utf-8") as table:
+        for line in table:
+            line = line.rstrip("\n")
+            if line and not line.startswith("#"):
+                rows.append(unescape(line.split("\t")[0]))
+    return [row for row in rows if not re.search(rb"[\0\n\r]", row) and valid_utf8(row)]
+
+
+def one_number_per_answer():
+    """The first number met with each answer, among every length the library places: three
+    digits, nine (Hakone), ten (every six-digit key) and eleven (every seven-digit block)."""
+    candidates = ([b"%03d" % n for n in range(1000)] + [b"0%04d1234" % n for n in range(10000)] +
+                  [b"0%05d1234" % n for n in range(100000)] +
+                  [b"0%06d5678" % n for n in range(1000000)])
+    answers = expected(candidates, None)
+    first = {}
+    for number, answer in zip(candidates, answers):
+        first.setdefault(answer, number)
+    return list(first.values())
+
+
+def valid_utf8(row):
+    try:
+        row.decode("utf-8")
+        return True
+    except UnicodeDecodeError:
+        return False
+
+
+def psql(database, script, encoding="UTF8"):
+    """The script's output as unaligned records whose fields and records end in NUL, which no
+    database text holds."""
+    run = subprocess.run(["psql", "-X", "-q", "-v", "ON_ERROR_STOP=1", "-A", "-t", "-z", "-0",
+                          "-d", database], input=script, capture_output=True,
+                         env=dict(os.environ, PGCLIENTENCODING=encoding))
+    if run.returncode != 0:
+        sys.exit(f"psql failed: {run.stderr.decode(errors='replace')}")
+    return run.stdout
+
+
+def load(database, rows):
+    """The rows as table written(id, tel): those the database's encoding cannot hold are left
+    out (an EUC_JP database has no ☎), each converted on its own."""
+    copy = b"".join(b"%d\t\\\\x%s\n" % (i, row.hex().encode()) for i, row in enumerate(rows))
+    psql(database, b"""
+CREATE EXTENSION kobal;
+CREATE TABLE raw (id int, bytes bytea);
+COPY raw FROM STDIN;
+""" + copy + b"""\\.
+CREATE FUNCTION held(bytes bytea) RETURNS text LANGUAGE plpgsql AS $$
+BEGIN RETURN convert_from(bytes, 'UTF8');
+EXCEPTION WHEN untranslatable_character OR character_not_in_repertoire THEN RETURN NULL;
+END $$;
+CREATE TABLE written AS SELECT id, held(bytes) AS tel FROM raw;
+DELETE FROM written WHERE tel IS NULL;
+""")
+
+
+def column(output):
+    return output.split(b"\0")[:-1]
+
+
+def expected(rows, encoding):
+    args = [kobal_lookup, "--format", "tsv"] + (["--encoding", "shift_jis"] if encoding else [])
+    out = subprocess.run(args, input=b"".join(row + b"\n" for row in rows), check=True,
+                         capture_output=True).stdout
+    return [line.rsplit(b"\t", 1)[1] for line in out.split(b"\n")[:-1]]
+
+
+failures = 0
+rows = texts()
+for database_encoding in ("UTF8", "EUC_JP"):
+    database = f"kobal_{database_encoding.lower()}"
+    subprocess.run(["createdb", "-E", database_encoding, "--locale=C", "-T", "template0", database],
+                   check=True)
+    load(database, rows)
+    asked = column(psql(database, b"SELECT tel FROM written ORDER BY id;"))  # for kobal-lookup
+    for client, tool_encoding in (("UTF8", None), ("SJIS", "shift_jis")):
+        answered = column(psql(database, b"SELECT kobal_lookup(tel) FROM written ORDER BY id;",
+                               client))
+        wanted = expected(asked, tool_encoding)
+        wrong = [(tel, got, want) for tel, got, want in zip(asked, answered, wanted) if got != want]
+        print(f"{database_encoding} database, {client} client: {len(asked)} of {len(rows)} texts "
+              f"held, {len(wrong)} answered otherwise than kobal-lookup")
+        for tel, got, want in wrong[:10]:
+            print(f"  {tel!r}: {got!r}, kobal-lookup {want!r}")
+        failures += len(wrong) + (len(answered) != len(asked)) + (len(wanted) != len(asked))
+    if database_encoding == "UTF8" and len(asked) != len(rows):
+        print("a UTF8 database must hold every text")
+        failures += 1
+sys.exit(1 if failures else 0)
