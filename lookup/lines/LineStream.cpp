@@ -15,7 +15,7 @@ namespace {
 // A line is whole only when its end comes within a piece of its start; whether its end has been
 // read yet, which depends on how the input came in, decides nothing. A block is at most one
 // piece, so every whole line fits.
-constexpr std::size_t kPieceSize = std::size_t{1} << 16;
+constexpr std::size_t kPieceSize = kLongLine;
 constexpr std::size_t kBlockSize = kPieceSize;
 constexpr std::size_t kCapacity = std::size_t{1} << 18;  // several pieces
 
