@@ -20,7 +20,16 @@ std::string_view StatusName(AnswerStatus status) {
   return "";
 }
 
-TextAnswerer::TextAnswerer(bool raw) : raw_(raw) { AskLibrary("", unknown_); }
+TextAnswerer::TextAnswerer(bool raw) : raw_(raw) {
+  AskLibrary("", unknown_);
+  unknownNumber_ = Read(unknown_);
+}
+
+std::uint32_t TextAnswerer::Read(const AnswerBuffer& answer) {
+  const std::uint32_t number = answers_.Number(answer);  // numbered in the order met
+  if (number == read_.size()) read_.push_back(ReadAnswer(answer.data()));
+  return number;
+}
 
 const TextAnswer& TextAnswerer::Answer(std::string_view text) {
   std::string_view asRead = text;
@@ -37,7 +46,8 @@ const TextAnswer& TextAnswerer::Answer(std::string_view text) {
   answer_.status = AnswerStatus::kNumber;
   answer_.number = *number;
   AskLibrary(number->data(), answer_.result);
-  answer_.fields = DescribeNumber(*number, answer_.result.data());
+  answerNumber_ = Read(answer_.result);
+  answer_.fields = DescribeNumber(*number, read_[answerNumber_]);
   return answer_;
 }
 
@@ -45,6 +55,7 @@ const TextAnswer& TextAnswerer::Missing() {
   answer_.status = AnswerStatus::kMissing;
   answer_.number = {};
   answer_.result = unknown_;
+  answerNumber_ = unknownNumber_;
   answer_.fields = {};
   return answer_;
 }
