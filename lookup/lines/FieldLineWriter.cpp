@@ -72,8 +72,10 @@ FieldLineWriter::FieldLineWriter(std::vector<Field> fields, OutputFormat format,
       own_.push_back(Own::kFormatted);
     } else if (field == Field::kMa) {
       own_.push_back(Own::kMa);
+      wordsOwned_ = true;
     } else if (field == Field::kCarrier) {
       own_.push_back(Own::kCarrier);
+      wordsOwned_ = true;
     }
   }
   if (inputAt_ == fields_.size()) inputAt_ = own_.size();
@@ -178,8 +180,8 @@ void FieldLineWriter::WriteRecord(const Line& line, Known& known, std::size_t fi
   const std::string_view number = line.number.value_or("");
   const char* const segments = made.bytes.data();
   const std::size_t begin = first == 0 ? 0 : made.ends[first - 1];
-  const std::string_view ma = words_.Field(fields.ma);
-  const std::string_view carrier = words_.Field(fields.carrier);
+  const std::string_view ma = wordsOwned_ ? words_.Field(fields.ma) : std::string_view();
+  const std::string_view carrier = wordsOwned_ ? words_.Field(fields.carrier) : std::string_view();
   char* out = output_.Reserve(made.ends[last] - begin + MaxEscapedSize(line.written.size()) +
                               MaxEscapedSize(number.size()) + ma.size() + carrier.size() +
                               kOwnFraming * own_.size());

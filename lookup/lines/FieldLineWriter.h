@@ -86,8 +86,9 @@ class FieldLineWriter {
   Known& KnownFor(const AnswerBuffer& answer, std::uint32_t hash);
 
   std::vector<Field> fields_;
-  std::vector<Own> own_;  // in the order of the fields
-  std::size_t inputAt_;   // the input's place among own_; own_.size() when not chosen
+  std::vector<Own> own_;     // in the order of the fields
+  std::size_t inputAt_;      // the input's place among own_; own_.size() when not chosen
+  bool wordsOwned_ = false;  // ma or carrier is chosen
   OutputFormat format_;
   TextEncoding encoding_;
   bool guardFormulas_;
