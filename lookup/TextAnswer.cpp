@@ -61,33 +61,15 @@ const TextAnswer& TextAnswerer::Missing() {
 }
 
 std::string_view TextAnswerer::Text(Field field, std::string_view text) {
-  const NumberFields& fields = answer_.fields;
   switch (field) {
     case Field::kInput:
       return text;
-    case Field::kNumber:
-      return answer_.number;
-    case Field::kFormatted:
-      return fields.Formatted();
-    case Field::kStatus:
-      return StatusName(answer_.status);
-    case Field::kKind:
-      return answer_.status == AnswerStatus::kNumber ? KindName(fields.kind) : std::string_view();
-    case Field::kPrefecture:
-      return fields.prefecture;
-    case Field::kPlace:
-      return fields.place;
-    case Field::kMa:
-      return fields.ma;
-    case Field::kCarrier:
-      return fields.carrier;
-    case Field::kRegion:
-      return fields.region;
     case Field::kResult:
       scratch_ = AnswerUtf8(answer_.result.data());
       return scratch_;
+    default:
+      return FieldValue(field, answer_.status, answer_.number, answer_.fields);
   }
-  return {};
 }
 
 }  // namespace kobal::lookup

@@ -30,6 +30,37 @@ struct TextAnswer {
   NumberFields fields;      // all empty unless the status is `number`
 };
 
+// The value of `field`, but `input` (the text itself) and `result` (the library's answer, converted
+// by whoever keeps it), of an answer of `status` to `number` described as `fields`; UTF-8.
+// Inline: the line stream calls it for every field of every line.
+inline std::string_view FieldValue(Field field, AnswerStatus status, std::string_view number,
+                                   const NumberFields& fields) {
+  switch (field) {
+    case Field::kNumber:
+      return number;
+    case Field::kFormatted:
+      return fields.Formatted();
+    case Field::kStatus:
+      return StatusName(status);
+    case Field::kKind:
+      return status == AnswerStatus::kNumber ? KindName(fields.kind) : std::string_view();
+    case Field::kPrefecture:
+      return fields.prefecture;
+    case Field::kPlace:
+      return fields.place;
+    case Field::kMa:
+      return fields.ma;
+    case Field::kCarrier:
+      return fields.carrier;
+    case Field::kRegion:
+      return fields.region;
+    case Field::kInput:
+    case Field::kResult:
+      break;
+  }
+  return {};
+}
+
 class TextAnswerer {
  public:
   // `raw`: texts go to the library as they are, not normalised.
