@@ -173,8 +173,8 @@ void FieldLineWriter::WriteRecord(const Line& line, Known& known, std::size_t fi
   Segments& made = known.segments[line.number ? 1 : 0];
   // Every word the segments hold, compared at once.
   const bool same = made.made && made.kind == fields.kind &&
-                    Same(made.prefecture, fields.prefecture) & Same(made.place, fields.place) &
-                        Same(made.region, fields.region);
+                    Same(made.prefecture, fields.prefecture) && Same(made.place, fields.place) &&
+                    Same(made.region, fields.region);
   if (!same) MakeSegments(line, known.result, made);
 
   const std::string_view number = line.number.value_or("");
