@@ -6,6 +6,7 @@
 import assert from "node:assert/strict";
 import { execFileSync, spawn, spawnSync } from "node:child_process";
 import {
+  appendFileSync,
   closeSync,
   createReadStream,
   existsSync,
@@ -21,7 +22,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
 import { createKobal } from "../../web/module/core.js";
-import { answerSavePicker, finishBatch, openServedPage, privateFiles, saveAndWait } from "./browser.mjs";
+import { answerSavePicker, chooseFields, finishBatch, openServedPage, privateFiles, saveAndWait } from "./browser.mjs";
 import { KOBAL_LOOKUP, NATIVE_BUILD, runNative, sha256, SITE, WEB_BUILD } from "./environment.mjs";
 
 const work = mkdtempSync(join(tmpdir(), "kobal-page-records-"));
@@ -65,9 +66,33 @@ async function downloaded(name) {
 const shownRecords = () =>
   page.$$eval("#records-table tbody tr", (rows) => rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
 
+// kobal-lookup's cells for an answered column without --fields, which the lists below are held to.
+const FIRST_FIELDS = ["number", "status", "result"];
+
 before(async () => {
   ({ server, browser, page } = await openServedPage(SITE));
+  await chooseFields(page, FIRST_FIELDS);
 });
+
+// libxlsxwriter stores a width in pixels of a 7-pixel digit, with Excel's padding of 5 added.
+const storedWidth = (width) => (Math.round(width * 7) + 5) / 7;
+
+// A workbook's cells, read by openpyxl, and its first columns' widths.
+const workbookCells = (path) =>
+  JSON.parse(
+    execFileSync(
+      "/usr/bin/python3",
+      [
+        "-c",
+        "import json, sys, openpyxl\n" +
+          "sheet = openpyxl.load_workbook(sys.argv[1]).active\n" +
+          "print(json.dumps([[[c.value or '' for c in row] for row in sheet.iter_rows()],\n" +
+          "  [sheet.column_dimensions[c].width for c in 'ABCDEF']]))",
+        path,
+      ],
+      { maxBuffer: 1 << 28 },
+    ).toString(),
+  );
 
 after(async () => {
   await browser?.close();
@@ -143,26 +168,68 @@ test("a workbook holds the cells and column widths kobal-lookup's does, a cell p
   const book = await downloaded("long-cells-kobal.xlsx");
   const native = join(work, "long-cells-native.xlsx");
   runNative(KOBAL_LOOKUP, ["--column", "2", "-f", "xlsx", "-o", native, "--input", list]);
-  const read = (path) =>
-    JSON.parse(
-      execFileSync("/usr/bin/python3", [
-        "-c",
-        "import json, sys, openpyxl\n" +
-          "sheet = openpyxl.load_workbook(sys.argv[1]).active\n" +
-          "print(json.dumps([[[c.value or '' for c in row] for row in sheet.iter_rows()],\n" +
-          "  [sheet.column_dimensions[c].width for c in 'ABCDEF']]))",
-        path,
-      ]).toString(),
-    );
+  const read = workbookCells;
   const [cells, widths] = read(book);
   assert.equal(cells[1][2].length, 32767);
   assert.ok(cells[1][2].endsWith("長…"));
   const [nativeCells, nativeWidths] = read(native);
   assert.deepEqual(cells, nativeCells);
-  // libxlsxwriter stores a width in pixels of a 7-pixel digit, with Excel's padding of 5 added.
-  const stored = (width) => (Math.round(width * 7) + 5) / 7;
-  assert.deepEqual(widths.map(stored), nativeWidths.map((width) => Math.round(width * 7) / 7));
+  assert.deepEqual(widths.map(storedWidth), nativeWidths.map((width) => Math.round(width * 7) / 7));
 
+});
+
+test("the chosen fields are the cells added, as kobal-lookup --fields adds them: in the table, the CSV and the workbook, chosen again while a list is read", async () => {
+  await answerSavePicker(page);
+  const session = await page.createCDPSession();
+  await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: work });
+  // Enough records to be read in many pieces, so that boxes ticked meanwhile catch a reading
+  // under way; then cells of two numbers, a formula, a number that is none and Hakone's. (The
+  // cell's line break is a LF: a CR in a cell is kept by libxlsxwriter, not by write-excel-file.)
+  const list = writeList("fields.csv", 30_000, "utf8");
+  appendFileSync(list, '"佐藤, 花子","090-1234-5678\n0120-444-444",=1+1\r\nｶﾅ,03-3520-XXXX,\r\n箱根,0460-2-1234,x\r\n');
+  const settled = () =>
+    page.waitForFunction(() => document.getElementById("batch-message").dataset.state !== "running", {
+      timeout: 120_000,
+    });
+  const nativeCsv = (fields) => runNative(KOBAL_LOOKUP, ["--column", "2", "--fields", fields.join(","), "--input", list]);
+  const savedCsv = async () => {
+    const [outcome, message] = await save("#records-csv");
+    assert.equal(outcome, "done", message);
+    const [written] = privateFiles(browser);
+    const bytes = readFileSync(written);
+    rmSync(written);
+    return bytes;
+  };
+
+  const fields = ["formatted", "status", "kind", "prefecture", "carrier"]; // in the chooser's order
+  await chooseFields(page, fields);
+  await settled();
+  assert.equal(await finishBatch(page, async () => (await page.$("#batch-file")).uploadFile(list)), "done");
+  const heading = await page.$$eval("#records-table thead th", (cells) => cells.map((cell) => cell.textContent));
+  assert.deepEqual(heading, ["氏名", "電話番号", "住所", ...fields.map((field) => `電話番号:${field}`)]);
+  assert.deepEqual(await savedCsv(), nativeCsv(fields));
+
+  const [outcome, message] = await save("#records-xlsx");
+  assert.equal(outcome, "done", message);
+  const native = join(work, "fields-native.xlsx");
+  runNative(KOBAL_LOOKUP, ["--column", "2", "--fields", fields.join(","), "-f", "xlsx", "-o", native, "--input", list]);
+  const [cells, widths] = workbookCells(await downloaded("fields-kobal.xlsx"));
+  const [nativeCells, nativeWidths] = workbookCells(native);
+  assert.equal(cells.length, 30_004);
+  assert.deepEqual(cells, nativeCells);
+  assert.deepEqual(widths.map(storedWidth), nativeWidths.map((width) => Math.round(width * 7) / 7));
+
+  // Every field, ticked box by box while the list is being read again: the last choice wins.
+  const all = ["input", "number", "formatted", "status", "kind", "prefecture", "place", "ma", "carrier", "region", "result"];
+  await chooseFields(page, all);
+  await settled();
+  const shown = await shownRecords();
+  assert.equal(shown[0].length, 3 + all.length);
+  assert.deepEqual(await savedCsv(), nativeCsv(all));
+
+  await chooseFields(page, FIRST_FIELDS);
+  await settled();
+  assert.deepEqual(await savedCsv(), runNative(KOBAL_LOOKUP, ["--column", "2", "--input", list]));
 });
 
 test("a UTF-16 list whose CSV would pass the download limit is refused before the work, with what to do", async () => {

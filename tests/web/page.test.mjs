@@ -474,6 +474,8 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
   });
 
   test("a customer list: the telephone column answered in place, saved as kobal-lookup writes it and as a workbook", async () => {
+    // The fields whose cells kobal-lookup adds by default.
+    await chooseFields(page, ["number", "status", "result"]);
     const customers =
       "氏名,フリガナ,電話番号,FAX\r\n" +
       '"佐藤, 花子",サトウ,03-3520-1234,0335201235\r\n' +
@@ -522,6 +524,7 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
       assert.deepEqual(cells[1][3], ["0335201235", "s", false]); // the leading zero kept
       assert.deepEqual(cells[2][0], ["=1+1", "s", false]); // text, never a formula
     }
+    await chooseFields(page, ["input", "number", "formatted", "kind", "prefecture", "result"]);
   });
 
   test("the batch view answers every key as kobal-lookup does, checked through its CSV", async () => {

@@ -374,29 +374,32 @@ export async function createKobal(wasmBytes) {
     return memory().slice(numberArea(), numberArea() + written);
   };
 
-  // recordsReader(columns, header, { kept, csv, workbook }): a CSV, TSV or Unicode text file read as
-  // records by kobal-lookup's reader, fed a piece at a time, the 0-based `columns` answered
-  // (number, status, result after each record's cells); header is "auto", "present" or
-  // "absent". feed(bytes, final) takes the file's next bytes, cut anywhere (its form is settled
-  // from its first 64 KB), and gives the CSV of the records they end, in the file's own form,
-  // when `csv` is "guarded" (cells a spreadsheet would evaluate written as text) or "raw".
-  // read() gives { encoding, delimiter, header, suggested (columns named like 電話番号, TEL,
-  // FAX), warnings, count (records with the header row), rows (the first `kept` of them),
-  // widths }. With `workbook`, the rows' cells are as a workbook holds them (a cell over Excel's
-  // 32,767 characters cut, with a warning) and widths are their columns' widths in characters.
-  // One file is read at a time: starting another reader ends the last one.
+  // recordsReader(columns, header, { kept, csv, workbook, fields }): a CSV, TSV or Unicode text
+  // file read as records by kobal-lookup's reader, fed a piece at a time, the 0-based `columns`
+  // answered (the cells of `fields`, names from FIELDS, after each record's cells: number, status
+  // and result when none are given); header is "auto", "present" or "absent". feed(bytes, final)
+  // takes the file's next bytes, cut anywhere (its form is settled from its first 64 KB), and
+  // gives the CSV of the records they end, in the file's own form, when `csv` is "guarded" (cells
+  // a spreadsheet would evaluate written as text) or "raw". read() gives { encoding, delimiter,
+  // header, suggested (columns named like 電話番号, TEL, FAX), warnings, count (records with the
+  // header row), rows (the first `kept` of them), widths }. With `workbook`, the rows' cells are
+  // as a workbook holds them (a cell over Excel's 32,767 characters cut, with a warning) and
+  // widths are their columns' widths in characters. One file is read at a time: starting another
+  // reader ends the last one.
   const recordsReader = (
     columns = [],
     header = "auto",
-    { kept = 0xffffffff, csv = "none", workbook = false } = {},
+    { kept = 0xffffffff, csv = "none", workbook = false, fields = [] } = {},
   ) => {
-    const list = utf8Encoder.encode(columns.map((column) => column + 1).join(",") + "\0");
+    const list = utf8Encoder.encode(columns.map((column) => column + 1).join(",") + "\0" + fields.join(",") + "\0");
     const listAt = wasm.malloc(list.length);
     if (listAt === 0) throw new RangeError("kobal: not enough memory for this file");
     memory().set(list, listAt);
+    const fieldsAt = listAt + list.indexOf(0) + 1;
     const mode = { auto: 0, present: 1, absent: 2 }[header] ?? 0;
-    wasm.KobalRecordsBegin(listAt, mode, kept, { none: 0, guarded: 1, raw: 2 }[csv], workbook ? 1 : 0);
+    const begun = wasm.KobalRecordsBegin(listAt, fieldsAt, mode, kept, { none: 0, guarded: 1, raw: 2 }[csv], workbook ? 1 : 0);
     wasm.free(listAt);
+    if (!begun) throw new RangeError(`kobal: no such fields: ${fields.join(",")}`);
     return {
       feed(bytes, final) {
         const at = wasm.malloc(bytes.length + 1);

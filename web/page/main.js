@@ -49,7 +49,10 @@ const percent = (done, total) => `${total === 0 ? 100 : Math.floor((100 * done) 
 
 function startBatchView(engine) {
   const table = new BatchTable(document.getElementById("batch-table"), engine);
-  const chooser = new FieldChooser(document.getElementById("batch-fields"), (fields) => table.showFields(fields));
+  const chooser = new FieldChooser(document.getElementById("batch-fields"), (fields) => {
+    table.showFields(fields);
+    records.showFields(fields);
+  });
   table.showFields(chooser.fields);
   const records = new RecordsView(
     engine,
@@ -63,6 +66,7 @@ function startBatchView(engine) {
     },
     say,
     showProgress,
+    chooser.fields,
   );
   let current = 0; // the number of the latest batch; an older one stops at its next pause
   let shown = null; // the batch in the table, and the name its CSV starts with

@@ -1,10 +1,10 @@
 // A customer list opened as records: a CSV, TSV or Unicode text file read by kobal-lookup's own
 // reader in the WebAssembly, one column chosen from its header (the one named like 電話番号,
-// TEL or FAX first), each record shown with the number, status and result of that column, and
-// saved as CSV in the file's own form (cells a spreadsheet would evaluate made text) or as an
-// Excel workbook, every cell text, made in a worker. The file is read a piece at a time between
-// pauses, keeping only the records shown: a list of millions of records is answered again, a
-// piece at a time, when it is saved.
+// TEL or FAX first), each record shown with the chosen fields of that column's answer as
+// kobal-lookup's --fields adds them, and saved as CSV in the file's own form (cells a
+// spreadsheet would evaluate made text) or as an Excel workbook, every cell text, made in a
+// worker. The file is read a piece at a time between pauses, keeping only the records shown: a
+// list of millions of records is answered again, a piece at a time, when it is saved.
 import workbookWorker from "kobal-workbook-worker";
 import { pauseForPage } from "./batch.js";
 import { ByteSink } from "./byte-sink.js";
@@ -38,7 +38,7 @@ export function isRecordFile(engine, bytes) {
 
 // The workbook of the list `bytes` with its column `column` answered, made in a worker so that
 // the page goes on meanwhile: { blob, warnings }.
-function makeWorkbook(engine, bytes, column) {
+function makeWorkbook(engine, bytes, column, fields) {
   const script = URL.createObjectURL(new Blob([workbookWorker], { type: "text/javascript" }));
   const worker = new Worker(script);
   return new Promise((resolve, reject) => {
@@ -47,7 +47,7 @@ function makeWorkbook(engine, bytes, column) {
       event.preventDefault();
       reject(new Error(event.message || "ブックを作る処理が止まりました"));
     };
-    worker.postMessage({ compiled: engine.compiled, bytes, column });
+    worker.postMessage({ compiled: engine.compiled, bytes, column, fields });
   }).finally(() => {
     worker.terminate();
     URL.revokeObjectURL(script);
@@ -68,8 +68,13 @@ function workbookRefusal(records) {
 }
 
 export class RecordsView {
-  constructor(engine, elements, say, showProgress) {
+  // fields: the fields of each answered cell to begin with, as the chooser has them.
+  constructor(engine, elements, say, showProgress, fields) {
     this.engine = engine;
+    this.fields = fields;
+    this.answering = 0; // the latest answer(); an older one stops at its next pause
+    this.saveRunning = false;
+    this.fieldsChanged = false; // during a save, which reads with the fields it began with
     this.elements = elements; // { view, column, table, csv, xlsx, message }
     this.say = say;
     this.showProgress = showProgress; // (fraction or null, text)
@@ -83,6 +88,18 @@ export class RecordsView {
   hide() {
     this.elements.view.hidden = true;
     this.file = null;
+  }
+
+  // The fields chosen anew: the records are answered again with them, once a save under way ends.
+  showFields(fields) {
+    this.fields = fields;
+    if (this.file === null) return;
+    if (this.saveRunning) {
+      this.fieldsChanged = true;
+      return;
+    }
+    this.say("読み込み中…", "running");
+    this.answer(this.file.column);
   }
 
   setBusy(busy) {
@@ -125,19 +142,21 @@ export class RecordsView {
 
   async answer(column, encoding, isCurrent = () => true) {
     const file = this.file;
-    const reader = this.engine.recordsReader([column], "auto", { kept: SHOWN_ROWS + 1 });
+    const { fields } = this;
+    const id = ++this.answering;
+    const reader = this.engine.recordsReader([column], "auto", { kept: SHOWN_ROWS + 1, fields });
     this.setBusy(true);
-    const going = () => isCurrent() && this.file === file;
+    const going = () => isCurrent() && this.file === file && this.answering === id;
     let read = null;
     try {
       const progress = (done) => this.showProgress(done, `読み込み中… ${Math.floor(100 * done)}%`);
       if (await this.feed(reader, file.bytes, going, progress)) read = reader.read();
     } finally {
-      if (this.file === file) this.setBusy(false);
+      if (this.file === file && this.answering === id) this.setBusy(false);
     }
     if (read === null) return null;
     this.showProgress(null);
-    Object.assign(file, { read, column, records: read.count - (read.header ? 1 : 0) });
+    Object.assign(file, { read, column, fields, records: read.count - (read.header ? 1 : 0) });
     const { rows } = read;
     const head = this.elements.table.querySelector("thead");
     const body = this.elements.table.querySelector("tbody");
@@ -172,6 +191,7 @@ export class RecordsView {
     if (this.file === null || this.busy) return;
     const file = this.file;
     this.setBusy(true);
+    this.saveRunning = true;
     this.elements.message.dataset.save = "running";
     this.say(`${fileName} を保存しています…`);
     // The whole file read again, a piece at a time; stopped when another file takes its place.
@@ -188,11 +208,16 @@ export class RecordsView {
         error.outcome ??
         (what === "CSV" ? saveOutcome(fileName, error) : ["failed", `${what}を保存できませんでした: ${error.message}`]);
     }
+    this.saveRunning = false;
     this.elements.message.dataset.save = outcome[0];
     if (this.file !== file) return; // the page now tells of the file that took its place
     this.setBusy(false);
     this.showProgress(null);
     this.say(outcome[1]);
+    if (this.fieldsChanged) {
+      this.fieldsChanged = false;
+      this.showFields(this.fields);
+    }
   }
 
   saveCsv() {
@@ -203,7 +228,8 @@ export class RecordsView {
       // About as many bytes per byte of the file as the records shown take with their answers.
       const { rows } = file.read;
       const all = rows.flat().join("").length + rows.length * (rows[0]?.length ?? 0);
-      const answers = rows.flatMap((row) => row.slice(-3)).join("").length + 3 * rows.length;
+      const added = file.fields.length;
+      const answers = rows.flatMap((row) => row.slice(-added)).join("").length + added * rows.length;
       const growth = all / Math.max(1, all - answers);
       const saved = await saveFile(
         fileName,
@@ -212,7 +238,11 @@ export class RecordsView {
           accept: { [extension === ".csv" ? "text/csv" : "text/plain"]: [extension] },
           estimate: () => Math.round(file.bytes.length * growth),
           write: async (write) => {
-            const reader = this.engine.recordsReader([file.column], "auto", { kept: 0, csv: "guarded" });
+            const reader = this.engine.recordsReader([file.column], "auto", {
+              kept: 0,
+              csv: "guarded",
+              fields: file.fields,
+            });
             const sink = new ByteSink(CHUNK_BYTES + 4 * PIECE_BYTES);
             await readAll(reader, async (csv) => {
               sink.append(csv);
@@ -234,7 +264,7 @@ export class RecordsView {
     return this.saving(fileName, "Excel ブック", async (file) => {
       if (file.records > WORKBOOK_RECORDS)
         throw Object.assign(new Error(), { outcome: ["refused", workbookRefusal(file.records)] });
-      const { blob, warnings } = await makeWorkbook(this.engine, file.bytes, file.column);
+      const { blob, warnings } = await makeWorkbook(this.engine, file.bytes, file.column, file.fields);
       const link = document.createElement("a");
       link.href = URL.createObjectURL(blob);
       link.download = fileName;

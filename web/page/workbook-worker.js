@@ -1,18 +1,18 @@
 // Makes the page's workbooks in a worker of their own: reading the whole list and building the
 // whole file in one go (as write-excel-file does) held the page up for seconds (50,000 records,
-// 3 s). Given the engine's compiled module, the file and its answered column; gives back the
-// workbook as a Blob with the reader's warnings, or what went wrong.
+// 3 s). Given the engine's compiled module, the file, its answered column and the fields added
+// for it; gives back the workbook as a Blob with the reader's warnings, or what went wrong.
 /*! write-excel-file 4.1.1 | MIT License | Copyright (c) 2018 gitlab.com/catamphetamine */
 /*! fflate 0.8.3 | MIT License | Copyright (c) 2026 Arjun Barrett */
 import { generateXlsxFileSync } from "write-excel-file/modules/export/writeXlsxFileUniversal.js";
 import toBytes from "write-excel-file/modules/export/convertFileContentToUint8ArrayBrowser.js";
 import { createKobal } from "../module/core.js";
 
-self.onmessage = async ({ data: { compiled, bytes, column } }) => {
+self.onmessage = async ({ data: { compiled, bytes, column, fields } }) => {
   try {
     const engine = await createKobal(compiled);
     // The cells and widths as kobal-lookup's workbooks have them.
-    const reader = engine.recordsReader([column], "auto", { workbook: true });
+    const reader = engine.recordsReader([column], "auto", { workbook: true, fields });
     reader.feed(bytes, true);
     const { rows, header, widths, warnings } = reader.read();
     const data = rows.map((row, index) =>

@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "encodings/TextEncoding.h"
+#include "fields/Field.h"
 #include "lookup/FieldEscape.h"
 #include "lookup/records/RecordStream.h"
 #include "lookup/records/TextForm.h"
@@ -83,15 +85,21 @@ void Start(Reading& reading) {
 }  // namespace
 
 // Starts reading a file as records, answering the columns listed in `columns` (1-based numbers
-// between commas, NUL-terminated; none for only the records) with `header` 0 auto, 1 present,
-// 2 absent; the first `kept` records (the header row among them) are kept for KobalRecordsRead.
-// `csv`: 0 no CSV, 1 CSV with cells a spreadsheet would evaluate guarded, 2 CSV as it is.
-// `workbook`: the kept records' cells as a workbook holds them (too long ones cut, a warning
-// each), and KobalRecordsRead gives the widths of their columns.
-extern "C" __attribute__((visibility("default"))) void KobalRecordsBegin(
-    const char* columns, uint32_t header, uint32_t kept, uint32_t csv, uint32_t workbook) {
+// between commas, NUL-terminated; none for only the records) with the cells of `fields` (names
+// between commas as kobal-lookup's --fields takes them; empty for number, status and result)
+// and `header` 0 auto, 1 present, 2 absent; the first `kept` records (the header row among them)
+// are kept for KobalRecordsRead. `csv`: 0 no CSV, 1 CSV with cells a spreadsheet would evaluate
+// guarded, 2 CSV as it is. `workbook`: the kept records' cells as a workbook holds them (too long
+// ones cut, a warning each), and KobalRecordsRead gives the widths of their columns. Returns 0
+// when `fields` is no list of fields, the file being read before going on as it was.
+extern "C" __attribute__((visibility("default"))) uint32_t KobalRecordsBegin(
+    const char* columns, const char* fields, uint32_t header, uint32_t kept, uint32_t csv,
+    uint32_t workbook) {
+  std::optional<std::vector<kobal::Field>> chosen;
+  if (*fields != '\0' && !(chosen = kobal::ParseFieldList(fields, nullptr))) return 0;
   Reading& reading = Current();
   reading = Reading{};
+  if (chosen) reading.options.fields = std::move(*chosen);
   for (std::string_view list = columns; !list.empty();) {
     const std::size_t comma = list.find(',');
     if (comma != 0) reading.options.columns.emplace_back(list.substr(0, comma));
@@ -105,6 +113,7 @@ extern "C" __attribute__((visibility("default"))) void KobalRecordsBegin(
   reading.options.guardFormulas = csv != 2;
   reading.rows.workbook = workbook != 0;
   Start(reading);
+  return 1;
 }
 
 // Reads the next `size` bytes of the file at `bytes`, the last piece when `final`. Returns the
