@@ -43,11 +43,21 @@ const TextAnswer& TextAnswerer::Answer(std::string_view text) {
     answer_.status = AnswerStatus::kNotANumber;
     return answer_;
   }
+  return Asked(*number);
+}
+
+const TextAnswer& TextAnswerer::AnswerDigits(std::string_view digits) {
+  if (digits.empty() || digits.size() >= kLongLine || !DigitsGoAsTheyStand(digits, raw_))
+    return Answer(digits);
+  return Asked(digits);
+}
+
+const TextAnswer& TextAnswerer::Asked(std::string_view number) {
   answer_.status = AnswerStatus::kNumber;
-  answer_.number = *number;
-  AskLibrary(number->data(), answer_.result);
+  answer_.number = number;
+  AskLibrary(number.data(), answer_.result);
   answerNumber_ = Read(answer_.result);
-  answer_.fields = DescribeNumber(*number, read_[answerNumber_]);
+  answer_.fields = DescribeNumber(number, read_[answerNumber_]);
   return answer_;
 }
 

@@ -72,6 +72,10 @@ class TextAnswerer {
   // line. The answer is valid until the next call.
   const TextAnswer& Answer(std::string_view text);
 
+  // The same for a text known to be ASCII digits only and followed by a NUL: the normaliser's
+  // work skipped where it would give the digits back.
+  const TextAnswer& AnswerDigits(std::string_view digits);
+
   // The answer for no text at all (status `missing`): every field empty but status and result.
   const TextAnswer& Missing();
 
@@ -97,6 +101,8 @@ class TextAnswerer {
   std::uint32_t unknownNumber_ = 0;
 
   std::uint32_t Read(const AnswerBuffer& answer);
+  // The answer to `number`, the digits that go to the library (a NUL after them).
+  const TextAnswer& Asked(std::string_view number);
 };
 
 }  // namespace kobal::lookup

@@ -53,5 +53,34 @@ TEST(TextAnswer, MissingAndRawTexts) {
   EXPECT_EQ(raw.Text(Field::kFormatted, ""), "117");
 }
 
+// Digits skip the normaliser: each field as Answer gives it, for the texts it would not give back
+// as they are (none, a country code, one too long to be a number) as for those it would.
+TEST(TextAnswer, DigitsAnsweredAsAnyText) {
+  const std::vector<std::string> texts = {"",
+                                          "0",
+                                          "117",
+                                          "0335201234",
+                                          "09012345678",
+                                          "046021234",
+                                          "0081335201234",
+                                          "01081335201234",
+                                          "81335201234",
+                                          std::string(kLongLine - 1, '1'),
+                                          std::string(kLongLine, '0')};
+  for (const bool raw : {false, true}) {
+    TextAnswerer byText(raw);
+    TextAnswerer byDigits(raw);
+    for (const std::string& text : texts) {
+      const std::string shown = text.substr(0, 20) + (raw ? " (raw)" : "");
+      EXPECT_EQ(byDigits.AnswerDigits(text).status, byText.Answer(text).status) << shown;
+      for (int i = 0; i < kFieldCount; ++i) {
+        const Field field = static_cast<Field>(i);
+        EXPECT_EQ(byDigits.Text(field, text), byText.Text(field, text))
+            << shown << ": " << FieldName(field);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kobal::lookup

@@ -159,7 +159,9 @@ extern "C" __attribute__((visibility("default"))) const char* KobalParseItems(co
     const uint32_t end = ends[i] & ~kDigitsOnly;
     const std::string_view item(text + start, end - start);
     start = end + 1;
-    const kobal::lookup::TextAnswer& answer = state.answerer.Answer(item);
+    const kobal::lookup::TextAnswer& answer = (ends[i] & kDigitsOnly) != 0
+                                                  ? state.answerer.AnswerDigits(item)
+                                                  : state.answerer.Answer(item);
     const std::string_view formatted = answer.fields.Formatted();
     state.chars.append(answer.number).append(formatted);
     uint32_t* record = records + std::size_t{3} * i;
