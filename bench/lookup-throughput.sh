@@ -4,7 +4,8 @@
 # a shared machine disturbs far less than wall time. Prints the medians of task-clock (and of
 # wall time, for reference) of --raw, the default and awk '{print $0 "\t"}' on the plain file,
 # the default on the hyphenated one, and the ratios --raw / awk and default / --raw against
-# their goals (at most 0.8 and 1.3);
+# their goals (at most 0.8 and 1.3), and --fields all on the plain file against the default
+# (goal at most 1.3);
 # then, where valgrind is installed, callgrind's instructions per line of --raw (goal at most
 # 330) and of the default. Any further kobal-lookup binaries given (another build, a variant) are
 # timed on the same inputs in the same rounds, so that builds are compared in one run, and
@@ -57,6 +58,7 @@ runs, count, work, tool, others = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3
 plain, hyphens = f"{work}/plain.txt", f"{work}/hyphens.txt"
 commands = {"--raw": [tool, "--raw", "--input", plain], "default": [tool, "--input", plain],
             "hyphenated": [tool, "--input", hyphens],
+            "--fields all": [tool, "--fields", "all", "--input", plain],
             "awk": ["awk", "-f", f"{work}/tab.awk", plain]}
 for number, other in enumerate(others, 1):
     commands[f"[{number}] --raw"] = [other, "--raw", "--input", plain]
@@ -87,6 +89,8 @@ for number in [""] + [f"[{n}] " for n in range(1, len(others) + 1)]:
     print(f"  {number}--raw / awk CPU time {ratio:.2f} (goal at most 0.8: {'met' if ratio <= 0.8 else 'MISSED'})")
 slower = statistics.median(cpu["default"]) / statistics.median(cpu["--raw"])
 print(f"  default / --raw CPU time {slower:.2f} (goal at most 1.3: {'met' if slower <= 1.3 else 'MISSED'})")
+fields = statistics.median(cpu["--fields all"]) / statistics.median(cpu["default"])
+print(f"  --fields all / default CPU time {fields:.2f} (goal at most 1.3: {'met' if fields <= 1.3 else 'MISSED'})")
 for number in [f"[{n}]" for n in range(1, len(others) + 1)]:
     for mode in ("--raw", "default", "hyphenated"):
         ratio = statistics.median(cpu[f"{number} {mode}"]) / statistics.median(cpu[mode])
@@ -95,9 +99,9 @@ PY
 
 if command -v valgrind >/dev/null; then
   for program in "$tool" "$@"; do
-    for mode in --raw default; do
+    for mode in --raw default "--fields all"; do
       options=(--input "$work/plain.txt")
-      [ "$mode" = default ] || options+=("$mode")
+      [ "$mode" = default ] || options+=($mode)
       valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" \
         "$program" "${options[@]}" >/dev/null 2>"$work/callgrind.log"
       instructions=$(sed -n 's/.*Collected : \([0-9]*\).*/\1/p' "$work/callgrind.log")

@@ -1,5 +1,6 @@
 // The kobal module's batch calls beside kobal-lookup on the same numbers, taking turns in every
-// round: CPU time of lookupMany and detectCarrierMany in this process (process.cpuUsage around
+// round: CPU time of lookupMany, detectCarrierMany and parseMany (every field of each number, as
+// objects) in this process (process.cpuUsage around
 // the call alone, the array being their input as the file is kobal-lookup's) and of
 // `kobal-lookup --input FILE` and `--raw --input FILE` to /dev/null (perf stat's task-clock,
 // the process's start and reading the file included). Before timing, every answer is checked
@@ -34,6 +35,13 @@ for (const [name, call, args] of [
   if (answers.length !== numbers.length || wrong >= 0)
     throw new Error(`${name} differs from kobal-lookup ${args.join(" ")} at line ${wrong + 1}`);
 }
+{
+  const expected = lookupAnswers([]);
+  const parsed = kobal.parseMany(numbers);
+  const wrong = parsed.findIndex((answer, i) => (answer.result ?? "") !== expected[i]);
+  if (parsed.length !== numbers.length || wrong >= 0)
+    throw new Error(`parseMany's result differs from kobal-lookup at line ${wrong + 1}`);
+}
 
 // Milliseconds of CPU time.
 const nodeCpu = (call) => {
@@ -53,6 +61,7 @@ const lookupCpu = (args) => {
 const timed = {
   lookupMany: () => nodeCpu(kobal.lookupMany),
   detectCarrierMany: () => nodeCpu(kobal.detectCarrierMany),
+  parseMany: () => nodeCpu(kobal.parseMany),
   "kobal-lookup --input FILE": () => lookupCpu([]),
   "kobal-lookup --raw --input FILE": () => lookupCpu(["--raw"]),
 };
@@ -84,6 +93,7 @@ for (const name of names)
 for (const [module, native] of [
   ["lookupMany", "kobal-lookup --input FILE"],
   ["detectCarrierMany", "kobal-lookup --raw --input FILE"],
+  ["parseMany", "kobal-lookup --input FILE"],
 ]) {
   const ratio = ms[module] / ms[native];
   console.log(

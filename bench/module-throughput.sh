@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The kobal module's batch calls (lookupMany, detectCarrierMany) in Node beside kobal-lookup on
+# The kobal module's batch calls (lookupMany, detectCarrierMany, parseMany) in Node beside kobal-lookup on
 # the benchmark mix, CPU time, taking turns; see module-throughput.mjs.
 # Usage: bench/module-throughput.sh [NATIVE_BUILD_DIR] [WASM_BUILD_DIR] [COUNT] [RUNS]
 set -euo pipefail

@@ -48,6 +48,7 @@ enum LongOnly : int {
   kNoHeader,
   kCsvRaw,
   kStatus,
+  kFields,
 };
 
 constexpr option kOptions[] = {
@@ -62,6 +63,7 @@ constexpr option kOptions[] = {
     {"header", no_argument, nullptr, kHeader},
     {"no-header", no_argument, nullptr, kNoHeader},
     {"status", no_argument, nullptr, kStatus},
+    {"fields", required_argument, nullptr, kFields},
     {"csv-raw", no_argument, nullptr, kCsvRaw},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
@@ -197,6 +199,17 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::stri
       case kStatus:
         commandLine.options.status = true;
         break;
+      case kFields: {
+        std::string why;
+        const auto fields = ParseFieldList(value, &why);
+        if (!fields) {
+          error = "--fields: " + why;
+          return false;
+        }
+        commandLine.options.fields = *fields;
+        commandLine.recordOptions.fields = *fields;
+        break;
+      }
       case kCsvRaw:
         commandLine.options.guardFormulas = false;
         break;
@@ -210,6 +223,10 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::stri
   }
   for (int i = optind; i < argc; ++i) commandLine.numbers.push_back(argv[i]);
   if (commandLine.help || commandLine.version) return true;
+  if (commandLine.options.status && !commandLine.options.fields.empty()) {
+    error = "'--status' and '--fields' cannot be given together: name status among the fields";
+    return false;
+  }
   if (inputGiven && !commandLine.numbers.empty()) {
     error = "numbers and '--input' cannot be given together";
     return false;
@@ -276,6 +293,13 @@ const char* HelpText() {
          "                      records also utf-16 (default: the input's own)\n"
          "  -o, --output FILE   write FILE (whole or not at all), not standard output\n"
          "      --status        a status field before the result: number or not-a-number\n"
+         "      --fields LIST   the fields of each line, and the cells added for each\n"
+         "                      column of records, in the order given: a comma-separated\n"
+         "                      list of input, number, formatted (03-3520-1234), status,\n"
+         "                      kind (fixed, mobile, phs, toll-free, information, service,\n"
+         "                      unknown), prefecture, place, ma (unit charge area),\n"
+         "                      carrier, region, result; or all. Empty fields are null in\n"
+         "                      jsonl; not with --status (name status among the fields)\n"
          "      --csv-raw       CSV cells beginning with = + - @ TAB or CR as they are (by\n"
          "                      default a leading ' makes spreadsheets show them as text)\n"
          "  -h, --help          show this help and exit\n"
@@ -291,8 +315,9 @@ const char* HelpText() {
          "                      cell of the first record holds a number)\n"
          "  Quoted cells may hold delimiters, quotes and line breaks. Every record is\n"
          "  written back as it was, followed, for each column, by its number, status\n"
-         "  (number, not-a-number, empty, missing) and result; one line each for a cell\n"
-         "  holding several numbers. The output keeps the input's delimiter, record ends,\n"
+         "  (number, not-a-number, empty, missing) and result (or the --fields chosen,\n"
+         "  headed COLUMN:field); one line each for a cell holding several numbers.\n"
+         "  The output keeps the input's delimiter, record ends,\n"
          "  encoding and byte order mark, so that the file goes straight back into Excel:\n"
          "    kobal-lookup -c 電話番号,FAX -i 顧客一覧.csv -o 顧客一覧-回答.csv\n"
          "    kobal-lookup -c 電話番号 -i 顧客一覧.csv -f xlsx -o 顧客一覧.xlsx\n"

@@ -17,6 +17,7 @@ bool HoldsNul(std::string_view line) {
 
 std::optional<std::string_view> NumberToAsk(std::string_view line, std::string_view asRead,
                                             bool raw, std::string& digits) {
+  if (line.size() >= kLongLine || asRead.size() >= kLongLine) return std::nullopt;
   if (raw) return HoldsNul(asRead) ? std::nullopt : std::optional(asRead);
   if (!NormaliseNumber(line, digits)) return std::nullopt;
   return digits;

@@ -31,10 +31,14 @@ inline void AskLibrary(const char* number, AnswerBuffer& answer) {
   DetectCarrier(number, answer.data());
 }
 
+// A line of this many bytes or more is too long to be a number: the line stream reads it in
+// pieces and answers it as none, and so does every front end that answers one text.
+inline constexpr std::size_t kLongLine = std::size_t{1} << 16;
+
 // What goes to the library for `line` (UTF-8), whose bytes as read are `asRead`: its number
 // written into `digits`, or, when `raw`, `asRead` itself (which must be followed by a NUL). None
-// when the library is not to be asked: the line is not one number, or a raw line holds a NUL
-// up to which the library would read and answer for another number.
+// when the library is not to be asked: the line is not one number (or is a long line), or a raw
+// line holds a NUL up to which the library would read and answer for another number.
 std::optional<std::string_view> NumberToAsk(std::string_view line, std::string_view asRead,
                                             bool raw, std::string& digits);
 

@@ -20,7 +20,16 @@ std::string_view StatusName(AnswerStatus status) {
   return "";
 }
 
-TextAnswerer::TextAnswerer(bool raw) : raw_(raw) { AskLibrary("", unknown_); }
+TextAnswerer::TextAnswerer(bool raw) : raw_(raw) {
+  AskLibrary("", unknown_);
+  unknownNumber_ = Read(unknown_);
+}
+
+std::uint32_t TextAnswerer::Read(const AnswerBuffer& answer) {
+  const std::uint32_t number = answers_.Number(answer);  // numbered in the order met
+  if (number == read_.size()) read_.push_back(ReadAnswer(answer.data()));
+  return number;
+}
 
 const TextAnswer& TextAnswerer::Answer(std::string_view text) {
   std::string_view asRead = text;
@@ -37,7 +46,8 @@ const TextAnswer& TextAnswerer::Answer(std::string_view text) {
   answer_.status = AnswerStatus::kNumber;
   answer_.number = *number;
   AskLibrary(number->data(), answer_.result);
-  answer_.fields = DescribeNumber(*number, answer_.result.data());
+  answerNumber_ = Read(answer_.result);
+  answer_.fields = DescribeNumber(*number, read_[answerNumber_]);
   return answer_;
 }
 
@@ -45,38 +55,21 @@ const TextAnswer& TextAnswerer::Missing() {
   answer_.status = AnswerStatus::kMissing;
   answer_.number = {};
   answer_.result = unknown_;
+  answerNumber_ = unknownNumber_;
   answer_.fields = {};
   return answer_;
 }
 
 std::string_view TextAnswerer::Text(Field field, std::string_view text) {
-  const NumberFields& fields = answer_.fields;
   switch (field) {
     case Field::kInput:
       return text;
-    case Field::kNumber:
-      return answer_.number;
-    case Field::kFormatted:
-      return fields.Formatted();
-    case Field::kStatus:
-      return StatusName(answer_.status);
-    case Field::kKind:
-      return answer_.status == AnswerStatus::kNumber ? KindName(fields.kind) : std::string_view();
-    case Field::kPrefecture:
-      return fields.prefecture;
-    case Field::kPlace:
-      return fields.place;
-    case Field::kMa:
-      return fields.ma;
-    case Field::kCarrier:
-      return fields.carrier;
-    case Field::kRegion:
-      return fields.region;
     case Field::kResult:
       scratch_ = AnswerUtf8(answer_.result.data());
       return scratch_;
+    default:
+      return FieldValue(field, answer_.status, answer_.number, answer_.fields);
   }
-  return {};
 }
 
 }  // namespace kobal::lookup

@@ -4,13 +4,16 @@
 // write: every front end takes them from here.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fields/Field.h"
 #include "fields/NumberFields.h"
 #include "lookup/LibraryAnswer.h"
+#include "lookup/lines/AnswerCache.h"
 
 namespace kobal::lookup {
 
@@ -27,6 +30,37 @@ struct TextAnswer {
   NumberFields fields;      // all empty unless the status is `number`
 };
 
+// The value of `field`, but `input` (the text itself) and `result` (the library's answer, converted
+// by whoever keeps it), of an answer of `status` to `number` described as `fields`; UTF-8.
+// Inline: the line stream calls it for every field of every line.
+inline std::string_view FieldValue(Field field, AnswerStatus status, std::string_view number,
+                                   const NumberFields& fields) {
+  switch (field) {
+    case Field::kNumber:
+      return number;
+    case Field::kFormatted:
+      return fields.Formatted();
+    case Field::kStatus:
+      return StatusName(status);
+    case Field::kKind:
+      return status == AnswerStatus::kNumber ? KindName(fields.kind) : std::string_view();
+    case Field::kPrefecture:
+      return fields.prefecture;
+    case Field::kPlace:
+      return fields.place;
+    case Field::kMa:
+      return fields.ma;
+    case Field::kCarrier:
+      return fields.carrier;
+    case Field::kRegion:
+      return fields.region;
+    case Field::kInput:
+    case Field::kResult:
+      break;
+  }
+  return {};
+}
+
 class TextAnswerer {
  public:
   // `raw`: texts go to the library as they are, not normalised.
@@ -41,6 +75,10 @@ class TextAnswerer {
   // The answer for no text at all (status `missing`): every field empty but status and result.
   const TextAnswer& Missing();
 
+  // The number of the last answer's library text: equal texts, equal numbers, in the order met,
+  // so that a front end makes each answer's own text once.
+  std::uint32_t AnswerNumber() const { return answerNumber_; }
+
   // The value of `field` of the last answer as UTF-8, `text` being what was answered (`input`);
   // valid until the next call.
   std::string_view Text(Field field, std::string_view text);
@@ -52,6 +90,13 @@ class TextAnswerer {
   std::string scratch_;
   TextAnswer answer_;
   AnswerBuffer unknown_{};  // the library's answer for no number
+  // Each answer read once: a hash of its bytes for every number cost more than the library.
+  AnswerCache answers_;
+  std::vector<const fields::AnswerFields*> read_;  // by answer number
+  std::uint32_t answerNumber_ = 0;
+  std::uint32_t unknownNumber_ = 0;
+
+  std::uint32_t Read(const AnswerBuffer& answer);
 };
 
 }  // namespace kobal::lookup

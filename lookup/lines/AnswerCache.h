@@ -35,11 +35,17 @@ class AnswerCache {
   }
 
   // The number of `answer`: 0 for the first met, 1 for the next distinct one, and so on.
-  std::uint32_t Number(const AnswerBuffer& answer) {
-    const std::uint32_t line = Find(answer, Hash(answer));
+  std::uint32_t Number(const AnswerBuffer& answer) { return NumberOf(Find(answer, Hash(answer))); }
+
+  // Both, with the hash that Prefetch gave for `answer`: for a writer that keeps more of each
+  // answer, by its number, than its tail.
+  struct Entry {
     std::uint32_t number;
-    std::memcpy(&number, arena_[line].bytes + kNumberAt, sizeof number);
-    return number;
+    std::string_view tail;
+  };
+  Entry EntryOf(const AnswerBuffer& answer, std::uint32_t hash) {
+    const std::uint32_t line = Find(answer, hash);
+    return {NumberOf(line), TailOf(line)};
   }
 
   // The Shift-JIS text, NUL-terminated, of the answer numbered `number`; null for a number not
@@ -121,6 +127,12 @@ class AnswerCache {
       if (slot.hash == hash && Holds(slot.line, answer)) return slot.line;
     }
     return Add(answer, hash);
+  }
+
+  std::uint32_t NumberOf(std::uint32_t line) const {
+    std::uint32_t number;
+    std::memcpy(&number, arena_[line].bytes + kNumberAt, sizeof number);
+    return number;
   }
 
   std::string_view TailOf(std::uint32_t line) const {

@@ -4,20 +4,26 @@
 #include <cstdint>
 #include <optional>
 
+#include "lookup/lines/FieldLineWriter.h"
+#include "lookup/lines/LineWriter.h"
+
 namespace kobal::lookup {
 
-LineAnswerer::LineAnswerer(bool raw, LineWriter& writer) : raw_(raw), writer_(writer) {
+template <typename Writer>
+LineAnswerer<Writer>::LineAnswerer(bool raw, Writer& writer) : raw_(raw), writer_(writer) {
   AskLibrary("", unknown_);  // the empty number is never placed
 }
 
-void LineAnswerer::Answer(std::string_view line, std::string_view asRead) {
+template <typename Writer>
+void LineAnswerer<Writer>::Answer(std::string_view line, std::string_view asRead) {
   const std::optional<std::string_view> number = NumberToAsk(line, asRead, raw_, digits_);
   if (!number) return writer_.Write(line, number, unknown_);  // the library is not asked
   AskLibrary(number->data(), answer_);
   writer_.Write(line, number, answer_);
 }
 
-void LineAnswerer::AnswerBatch(std::span<const BlockLine> lines, LineDecoder& decoder) {
+template <typename Writer>
+void LineAnswerer<Writer>::AnswerBatch(std::span<const BlockLine> lines, LineDecoder& decoder) {
   std::array<bool, kBatch> asked;  // the line as it stands went to the library
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const BlockLine& line = lines[i];
@@ -37,11 +43,15 @@ void LineAnswerer::AnswerBatch(std::span<const BlockLine> lines, LineDecoder& de
   }
 }
 
-void LineAnswerer::AnswerPiece(std::string_view text, bool first, bool last) {
+template <typename Writer>
+void LineAnswerer<Writer>::AnswerPiece(std::string_view text, bool first, bool last) {
   if (first && last) return Answer(text);
   if (first) writer_.BeginPieces();
   writer_.WritePiece(text);
   if (last) writer_.EndPieces(unknown_);
 }
+
+template class LineAnswerer<LineWriter>;
+template class LineAnswerer<FieldLineWriter>;
 
 }  // namespace kobal::lookup

@@ -1,4 +1,6 @@
-// Answers one number: normalises it unless raw, asks the library, writes the record.
+// Answers one number: normalises it unless raw, asks the library, writes the record. The writer
+// is LineWriter (the default record) or FieldLineWriter (chosen fields): a template, so that the
+// default record's path keeps its code as it is.
 #pragma once
 
 #include <array>
@@ -8,13 +10,13 @@
 
 #include "encodings/LineDecoder.h"
 #include "lookup/LibraryAnswer.h"
-#include "lookup/lines/LineWriter.h"
 
 namespace kobal::lookup {
 
+template <typename Writer>
 class LineAnswerer {
  public:
-  LineAnswerer(bool raw, LineWriter& writer);
+  LineAnswerer(bool raw, Writer& writer);
 
   // `line` is the line as text (UTF-8) and `asRead` its bytes as read, which raw mode passes to
   // the library; they differ for a line decoded from Shift-JIS. `asRead` must be followed by a
@@ -43,7 +45,7 @@ class LineAnswerer {
 
  private:
   bool raw_;
-  LineWriter& writer_;
+  Writer& writer_;
   std::string digits_;    // reused normalisation buffer
   AnswerBuffer unknown_;  // the library's answer for a number it cannot place
   AnswerBuffer answer_;

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "encodings/TextEncoding.h"
+#include "fields/Field.h"
 
 namespace kobal::lookup {
 
@@ -17,6 +19,9 @@ struct LineOptions {
   std::optional<TextEncoding> inputEncoding = std::nullopt;  // none: by the start, else each line
   bool status = false;        // a status field: "number" or "not-a-number"
   bool guardFormulas = true;  // CSV cells a spreadsheet would evaluate are written as text
+  // The fields of each record, in order; none: the input, its number in JSON, the status when
+  // asked, and the result.
+  std::vector<Field> fields = {};
 };
 
 }  // namespace kobal::lookup

@@ -15,7 +15,7 @@ namespace {
 // A line is whole only when its end comes within a piece of its start; whether its end has been
 // read yet, which depends on how the input came in, decides nothing. A block is at most one
 // piece, so every whole line fits.
-constexpr std::size_t kPieceSize = std::size_t{1} << 16;
+constexpr std::size_t kPieceSize = kLongLine;
 constexpr std::size_t kBlockSize = kPieceSize;
 constexpr std::size_t kCapacity = std::size_t{1} << 18;  // several pieces
 
@@ -55,14 +55,14 @@ std::size_t CountDigits(const char* text) {
 
 // Answers every line of the first `size` bytes of `block`, a batch at a time: the lines are found
 // and ended with a NUL first, then answered.
-void AnswerBlock(PaddedBuffer& block, std::size_t size, LineDecoder& decoder,
-                 LineAnswerer& answerer) {
+template <typename Answerer>
+void AnswerBlock(PaddedBuffer& block, std::size_t size, LineDecoder& decoder, Answerer& answerer) {
   char* line = block.data();
   char* const end = line + size;
   // Ends a last line without a newline, and every run of digits; the room after it is read
   // (a whole word at a time) but never decides anything.
   block.ClearAfter(size);
-  std::array<LineAnswerer::BlockLine, LineAnswerer::kBatch> batch;
+  std::array<typename Answerer::BlockLine, Answerer::kBatch> batch;
   while (line < end) {
     std::size_t count = 0;
     for (; count < batch.size() && line < end; ++count) {
@@ -90,13 +90,20 @@ void AnswerBlock(PaddedBuffer& block, std::size_t size, LineDecoder& decoder,
 
 LineStream::LineStream(const LineOptions& options, OutputBuffer& output)
     : chosen_(options.inputEncoding),
-      writer_(options.format, options.encoding, output,
-              {.status = options.status, .guardFormulas = options.guardFormulas}),
-      answerer_(options.raw, writer_),
       output_(output),
       block_(kBlockSize),
       storage_(new char[kCapacity]),
-      buffer_(storage_.get(), kCapacity) {}
+      buffer_(storage_.get(), kCapacity) {
+  if (options.fields.empty()) {
+    writer_.emplace(options.format, options.encoding, output,
+                    RecordExtras{.status = options.status, .guardFormulas = options.guardFormulas});
+    answerer_.emplace(options.raw, *writer_);
+  } else {
+    fieldWriter_.emplace(options.fields, options.format, options.encoding, output,
+                         options.guardFormulas);
+    fieldAnswerer_.emplace(options.raw, *fieldWriter_);
+  }
+}
 
 std::span<char> LineStream::Room() {
   // The partial line (shorter than a piece) moves to the front when the room after it is less
@@ -193,7 +200,11 @@ void LineStream::Drain(bool final) {
     std::memcpy(block_.data(), start, size);
     begin_ += size;
     scanned_ = 0;
-    AnswerBlock(block_, size, *decoder_, answerer_);
+    if (fieldAnswerer_) {
+      AnswerBlock(block_, size, *decoder_, *fieldAnswerer_);
+    } else {
+      AnswerBlock(block_, size, *decoder_, *answerer_);
+    }
   }
 }
 
@@ -222,7 +233,12 @@ bool LineStream::AnswerPiece(bool final) {
   if (last && length > 0 && start[length - 1] == '\r') --length;
   if (last) start[length] = '\0';
   const bool first = !inLine_;
-  answerer_.AnswerPiece(pieces_->Decode({start, length}, first, last), first, last);
+  const std::string_view text = pieces_->Decode({start, length}, first, last);
+  if (fieldAnswerer_) {
+    fieldAnswerer_->AnswerPiece(text, first, last);
+  } else {
+    answerer_->AnswerPiece(text, first, last);
+  }
   inLine_ = !last;
   begin_ += used;
   scanned_ = 0;

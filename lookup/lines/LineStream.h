@@ -16,6 +16,7 @@
 #include "encodings/TextDetection.h"
 #include "lookup/ByteStreams.h"
 #include "lookup/PaddedBuffer.h"
+#include "lookup/lines/FieldLineWriter.h"
 #include "lookup/lines/LineAnswerer.h"
 #include "lookup/lines/LineOptions.h"
 #include "lookup/lines/LineWriter.h"
@@ -41,7 +42,10 @@ class LineStream {
   void Finish();
 
   // A line given whole, followed by a NUL (an operand): answered as a line of UTF-8.
-  void AnswerLine(const char* line) { answerer_.Answer(line); }
+  void AnswerLine(const char* line) {
+    if (fieldAnswerer_) return fieldAnswerer_->Answer(line);
+    answerer_->Answer(line);
+  }
 
  private:
   void Start(bool final);
@@ -51,8 +55,11 @@ class LineStream {
   void AppendUtf16(const char* raw, std::size_t size, bool final);
 
   std::optional<TextEncoding> chosen_;
-  LineWriter writer_;
-  LineAnswerer answerer_;
+  // The default record, or the fields chosen: one pair of the two is made.
+  std::optional<LineWriter> writer_;
+  std::optional<LineAnswerer<LineWriter>> answerer_;
+  std::optional<FieldLineWriter> fieldWriter_;
+  std::optional<LineAnswerer<FieldLineWriter>> fieldAnswerer_;
   OutputBuffer& output_;
   PaddedBuffer block_;  // whole lines, cut and answered in place
   // Not zero-filled: a page costs nothing until input is read into it, which matters to short

@@ -3,9 +3,8 @@
 #include "lookup/records/CellAnswer.h"
 
 #include <array>
+#include <utility>
 #include <vector>
-
-#include "encodings/Cp932.h"
 
 namespace kobal::lookup {
 namespace {
@@ -42,53 +41,53 @@ bool IsBlank(std::string_view text) {
   return text.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-std::string AsUtf8(const AnswerBuffer& answer) {
-  std::string text;
-  AppendCp932AsUtf8(answer.data(), true, text);
-  return text;
-}
-
 }  // namespace
 
-CellAnswerer::CellAnswerer(bool raw) : raw_(raw) {
-  AskLibrary("", answer_);
-  unknown_ = AsUtf8(answer_);
-}
+CellAnswerer::CellAnswerer(bool raw, std::vector<Field> fields)
+    : raw_(raw), fields_(std::move(fields)), answerer_(raw) {}
 
 CellAnswerer::Part CellAnswerer::AnswerOne(std::string_view text) {
-  text_.assign(text);  // followed by its NUL for the raw lookup
-  const auto number = NumberToAsk(text_, text_, raw_, digits_);
-  if (!number) return {"", AnswerStatus::kNotANumber, unknown_};
-  std::string digits(*number);
-  AskLibrary(digits.c_str(), answer_);
-  return {std::move(digits), AnswerStatus::kNumber, AsUtf8(answer_)};
+  Part part{answerer_.Answer(text).status, {}};
+  for (const Field field : fields_) part.cells.emplace_back(answerer_.Text(field, text));
+  return part;
+}
+
+CellAnswerer::Part CellAnswerer::NoText(AnswerStatus status, std::string_view text) {
+  answerer_.Missing();
+  Part part{status, {}};
+  for (const Field field : fields_) {
+    part.cells.emplace_back(field == Field::kStatus ? StatusName(status)
+                                                    : answerer_.Text(field, text));
+  }
+  return part;
 }
 
 CellAnswer CellAnswerer::Answer(std::string_view cell, bool missing) {
-  if (missing) return {"", std::string(StatusName(AnswerStatus::kMissing)), unknown_};
-  if (IsBlank(cell)) return {"", std::string(StatusName(AnswerStatus::kEmpty)), unknown_};
-  Part whole = AnswerOne(cell);
   std::vector<Part> parts;
-  if (whole.status == AnswerStatus::kNumber || raw_) {
-    parts.push_back(std::move(whole));
+  if (missing) {
+    parts.push_back(NoText(AnswerStatus::kMissing, ""));
+  } else if (IsBlank(cell)) {
+    parts.push_back(NoText(AnswerStatus::kEmpty, cell));
   } else {
-    for (const std::string_view text : SplitParts(cell)) {
-      if (!IsBlank(text)) parts.push_back(AnswerOne(text));
+    Part whole = AnswerOne(cell);
+    if (whole.status == AnswerStatus::kNumber || raw_) {
+      parts.push_back(std::move(whole));
+    } else {
+      for (const std::string_view text : SplitParts(cell)) {
+        if (!IsBlank(text)) parts.push_back(AnswerOne(text));
+      }
+      bool anyNumber = false;
+      for (const Part& part : parts) anyNumber |= part.status == AnswerStatus::kNumber;
+      if (!anyNumber) parts.assign(1, std::move(whole));  // text, not a list of numbers
     }
-    bool anyNumber = false;
-    for (const Part& part : parts) anyNumber |= part.status == AnswerStatus::kNumber;
-    if (!anyNumber) parts.assign(1, std::move(whole));  // text, not a list of numbers
   }
-  CellAnswer answer;
+  CellAnswer answer{std::vector<std::string>(fields_.size()),
+                    parts.front().status == AnswerStatus::kNumber};
   for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) {
-      answer.number += '\n';
-      answer.status += '\n';
-      answer.result += '\n';
+    for (std::size_t field = 0; field < fields_.size(); ++field) {
+      if (i > 0) answer.cells[field] += '\n';
+      answer.cells[field] += parts[i].cells[field];
     }
-    answer.number += parts[i].number;
-    answer.status += StatusName(parts[i].status);
-    answer.result += parts[i].result;
   }
   return answer;
 }

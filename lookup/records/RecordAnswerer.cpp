@@ -71,7 +71,10 @@ std::vector<std::size_t> TelephoneColumns(std::span<const Cell> header) {
 
 RecordAnswerer::RecordAnswerer(RecordOptions options, RowSink& sink,
                                std::function<void(const std::string&)> warn)
-    : options_(std::move(options)), sink_(sink), warn_(std::move(warn)), cells_(options_.raw) {}
+    : options_(std::move(options)),
+      sink_(sink),
+      warn_(std::move(warn)),
+      cells_(options_.raw, options_.fields) {}
 
 std::string_view RecordAnswerer::RecordEnd() const {
   return reader_ ? reader_->RecordEnd() : std::string_view();
@@ -140,8 +143,7 @@ void RecordAnswerer::FirstRecord(const Record& record) {
     // Numbered columns: the first record is a header unless a chosen cell holds a number.
     header_ = true;
     for (const std::size_t column : chosen_) {
-      if (column < record.cells.size() &&
-          cells_.Answer(record.cells[column].text, false).status.starts_with("number")) {
+      if (column < record.cells.size() && cells_.Answer(record.cells[column].text, false).number) {
         header_ = false;
       }
     }
@@ -172,9 +174,8 @@ void RecordAnswerer::Answer(Record& record) {
       const std::string name = column < record.cells.size() && !row_[column].empty()
                                    ? row_[column]
                                    : std::to_string(column + 1);
-      row_.push_back(name + ":number");
-      row_.push_back(name + ":status");
-      row_.push_back(name + ":result");
+      for (const Field field : options_.fields)
+        row_.push_back(name + ":" + std::string(FieldName(field)));
       continue;
     }
     const bool missing = column >= record.cells.size();
@@ -184,9 +185,7 @@ void RecordAnswerer::Answer(Record& record) {
       missingTold = true;  // once a record
     }
     CellAnswer answer = cells_.Answer(missing ? "" : std::string_view(row_[column]), missing);
-    row_.push_back(std::move(answer.number));
-    row_.push_back(std::move(answer.status));
-    row_.push_back(std::move(answer.result));
+    for (std::string& cell : answer.cells) row_.push_back(std::move(cell));
   }
   sink_.Row(row_, header, record.number);
 }

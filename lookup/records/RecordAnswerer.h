@@ -1,6 +1,6 @@
 // Answers chosen columns of delimited records: every record is given on as it was, its cells
-// followed by a number, status and result cell for each chosen column (and their names in the
-// header row).
+// followed by a cell for each chosen field of each chosen column (by default number, status and
+// result; their names in the header row).
 #pragma once
 
 #include <cstddef>

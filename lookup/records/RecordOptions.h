@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "encodings/TextEncoding.h"
+#include "fields/Field.h"
 #include "lookup/records/TextForm.h"
 
 namespace kobal::lookup {
@@ -19,6 +20,8 @@ struct RecordOptions {
   char delimiter = '\0';             // '\0': as the first line suggests
   HeaderRow header = HeaderRow::kAuto;
   bool raw = false;
+  // The cells appended for each chosen column, named "COLUMN:field" in the header row.
+  std::vector<Field> fields = {Field::kNumber, Field::kStatus, Field::kResult};
   std::optional<TextEncoding> inputEncoding = std::nullopt;  // none: settled by the file's start
 
   // Written back: the input's delimiter, record end and form unless chosen.

@@ -394,6 +394,93 @@ class Memory(unittest.TestCase):
                          [e.rstrip("\r").replace("é", "?") for e in expected])
 
 
+FIELDS_TABLE = pathlib.Path(__file__).parent.parent / "support" / "fields.tsv"
+
+
+def fields_table():
+    """The shared table's names and rows (input first): every front end's tests read it."""
+    lines = FIELDS_TABLE.read_text(encoding="utf-8").split("\n")
+    rows = [line.split("\t") for line in lines if line and not line.startswith("#")]
+    return rows[0], rows[1:]
+
+
+class Fields(unittest.TestCase):
+    NAMES, ROWS = fields_table()
+    INPUTS = [row[0] for row in ROWS]
+    STDIN = "".join(row[0] + "\n" for row in ROWS).encode()
+
+    def test_the_shared_table_in_every_format(self):
+        self.assertEqual(self.NAMES[0], "input")
+        tsv = tsv_records(answer("--fields", "all", stdin=self.STDIN))
+        self.assertEqual(len(tsv), len(self.ROWS))
+        for got, row in zip(tsv, self.ROWS):
+            for name, value, expected in zip(self.NAMES, got, row):
+                self.assertEqual(tsv_unescape(value).decode(), expected, (row[0], name))
+        rows = list(csv.reader(io.StringIO(
+            answer("--fields", "all", "--format", "csv", "--csv-raw", stdin=self.STDIN).decode(),
+            newline="")))
+        self.assertEqual(rows, self.ROWS)
+        for record, row in zip(jsonl("--fields", "all", stdin=self.STDIN), self.ROWS):
+            self.assertEqual(list(record), self.NAMES)  # exactly the fields, in their order
+            # The input is what was read; any other empty field is null.
+            self.assertEqual(record, {name: value if value or name == "input" else None
+                                      for name, value in zip(self.NAMES, row)})
+
+    def test_fields_come_in_the_order_given_and_only_those(self):
+        chosen = ["result", "formatted", "kind", "input"]
+        columns = [self.NAMES.index(name) for name in chosen]
+        expected = [[row[i] for i in columns] for row in self.ROWS]
+        rows = list(csv.reader(io.StringIO(answer(
+            "--fields", " result, formatted,kind ,input", "--format", "csv", "--csv-raw",
+            stdin=self.STDIN).decode(), newline="")))
+        self.assertEqual(rows, expected)
+        self.assertEqual([list(r) for r in jsonl("--fields", ",".join(chosen), stdin=self.STDIN)],
+                         [chosen] * len(self.ROWS))
+        self.assertEqual(answer("--fields", "ma", "0123201234", "117"), "千歳\n\n".encode())
+        # Operands, --raw and the same numbers hyphenated agree with the table.
+        self.assertEqual(answer("--fields", "formatted,place", "01267-2-1234"),
+                         "01267-2-1234\t岩見沢\n".encode())
+        self.assertEqual(answer("--raw", "--fields", "number,status,kind", "0120123456", "03-1"),
+                         b"0120123456\tnumber\ttoll-free\n03-1\tnumber\tunknown\n")
+
+    def test_cells_a_spreadsheet_would_evaluate_are_text_and_long_lines_are_answered(self):
+        given = ["=1+2", "@SUM(A1)", "-abc"]
+        rows = list(csv.reader(io.StringIO(answer(
+            "--fields", "status,input,result", "--format", "csv", "--", *given).decode(),
+            newline="")))
+        self.assertEqual(rows, [["not-a-number", "'" + g, UNKNOWN] for g in given])
+        raw = list(csv.reader(io.StringIO(answer(
+            "--fields", "input,number", "--format", "csv", "--raw", "--csv-raw", "--", *given
+        ).decode(), newline="")))
+        self.assertEqual(raw, [[g, g] for g in given])
+        long_line = "０３－" * 30000  # longer than a piece: answered in pieces
+        for fields in ["all", "result,input,kind", "status"]:
+            records = jsonl("--fields", fields, stdin=(long_line + "\n117\n").encode())
+            self.assertEqual(records[0].get("input", long_line), long_line, fields)
+            self.assertEqual(records[0].get("status", "not-a-number"), "not-a-number")
+            self.assertEqual(records[1].get("input", "117"), "117")
+
+    def test_shift_jis_writes_every_field(self):
+        for form in ("tsv", "csv"):
+            utf8 = answer("--fields", "all", "--format", form, stdin=self.STDIN).decode()
+            sjis = answer("--fields", "all", "--format", form, "--encoding", "shift_jis",
+                          stdin=self.STDIN)
+            self.assertEqual(sjis.decode("cp932"), utf8, form)
+            self.assertIn("北海道".encode("cp932"), sjis)
+
+    def test_bad_lists_and_status_are_usage_errors(self):
+        for args in [["--fields", "bogus"], ["--fields", ""], ["--fields", "input,,result"],
+                     ["--fields", "kind,kind"], ["--fields", "all", "--status"],
+                     ["--fields"]]:
+            done = run(*args, "117")
+            self.assertEqual(done.returncode, 2, args)
+            self.assertEqual(done.stdout, b"")
+        message = run("--fields", "input,prefectur", "117").stderr.decode()
+        self.assertIn('"prefectur"', message)
+        self.assertIn("prefecture", message)  # the valid names are listed
+        self.assertEqual(message.count("\n"), 1)
+
+
 class ExitStatus(unittest.TestCase):
     def assert_fails(self, status, args, *names):
         done = run(*args)
@@ -465,9 +552,12 @@ class ExitStatus(unittest.TestCase):
             manual = page.read().replace("\\-", "-")
         for option in ["--input", "--input-encoding", "--raw", "--format", "--encoding", "--help",
                        "--version", "--column", "--delimiter", "--header", "--no-header",
-                       "--output", "--status", "--csv-raw"]:
+                       "--output", "--status", "--csv-raw", "--fields"]:
             self.assertIn(option, help_text)
             self.assertIn(option, manual)
+        for field in fields_table()[0]:  # each field is listed and explained
+            self.assertIn(field, help_text)
+            self.assertIn(f".B {field}", manual)
 
 
 if __name__ == "__main__":

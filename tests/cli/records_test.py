@@ -195,6 +195,58 @@ class Workbooks(unittest.TestCase):
             self.assertEqual(rows[1][1][0], "a\ufffdb")  # not cut at the NUL
 
 
+class Fields(unittest.TestCase):
+    """--fields chooses the cells added for each column, named COLUMN:field, in CSV and workbooks."""
+    FIELDS = "formatted,kind,prefecture,status,carrier"
+    HEADERS = ["電話番号:formatted", "電話番号:kind", "電話番号:prefecture", "電話番号:status",
+               "電話番号:carrier"]
+    # The first customers' cells: a cell of two numbers holds one line per number in each field.
+    ANSWERS = [
+        ["03-3520-1234", "fixed", "東京都", "number", "NTT東日本"],
+        ["0120-444-444", "toll-free", "", "number", ""],
+        ["090-1234-5678\n03-3520-1234", "mobile\nfixed", "\n東京都", "number\nnumber",
+         "ツーカー\nNTT東日本"],
+        ["", "", "", "not-a-number", ""],
+        ["011-201-2345", "fixed", "北海道", "number", "NTT東日本"],
+    ]
+
+    def test_csv_gains_the_chosen_cells_in_order(self):
+        data, encoding, delimiter = EXPORTS["shift_jis.csv"]
+        rows = read_back(answered("-c", "電話番号", "--fields", self.FIELDS, stdin=data).stdout,
+                         encoding, delimiter)
+        self.assertEqual(rows[0], HEADER + self.HEADERS)
+        for row, customer, cells in zip(rows[1:], CUSTOMERS, self.ANSWERS):
+            self.assertEqual(row[:5], [GUARDED.get(cell, cell) for cell in customer])
+            self.assertEqual(row[5:], cells)
+        # All the fields for two columns; the input is the cell as read.
+        rows = read_back(answered("-c", "電話番号,FAX", "--fields", "all", stdin=data).stdout,
+                         encoding, delimiter)
+        self.assertEqual(len(rows[0]), 5 + 2 * 11)
+        self.assertEqual(rows[0][5:7], ["電話番号:input", "電話番号:number"])
+        self.assertEqual(rows[0][16:18], ["FAX:input", "FAX:number"])
+        self.assertEqual(rows[1][16:27], ["0335201235", "0335201235", "03-3520-1235", "number",
+                                          "fixed", "東京都", "新有明", "東京", "NTT東日本", "",
+                                          "NTT固定（東京都新有明）"])
+        self.assertEqual(rows[2][16:27], [""] * 3 + ["empty"] + [""] * 6 + ["不明"])
+
+    def test_a_workbook_holds_the_chosen_columns_as_text(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "fields.xlsx")
+            answered("-c", "電話番号", "--fields", self.FIELDS, "-f", "xlsx", "-o", path,
+                     stdin=EXPORTS["utf8.csv"][0])
+            book, rows = workbook_rows(path)
+            self.assertEqual([value for value, _ in rows[0]], HEADER + self.HEADERS)
+            self.assertEqual(book.active.auto_filter.ref, "A1:J6")
+            for row, cells in zip(rows[1:], self.ANSWERS):
+                self.assertEqual([value or "" for value, _ in row[5:]], cells)
+                self.assertTrue(all(kind in "sn" for _, kind in row), row)
+
+    def test_bad_fields_are_a_usage_error(self):
+        done = run("-c", "1", "--fields", "input,bogus", stdin=b"117\n")
+        self.assertEqual((done.returncode, done.stdout), (2, b""))
+        self.assertIn(b"bogus", done.stderr)
+
+
 class WorkbookLibrary(unittest.TestCase):
     """libxlsxwriter is loaded only for a workbook; one that cannot be is said so, and no file is
     left behind. A file that is no library, found first by its name, stands for a missing one."""

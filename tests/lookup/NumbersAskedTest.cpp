@@ -57,5 +57,24 @@ TEST(NumbersAsked, EveryRowAsItStandsAndAsWritten) {
   }
 }
 
+// A line of 64 KiB or more is no number for any front end, as the line stream answers it in
+// pieces; one byte less is still read as the number it is written as.
+TEST(NumbersAsked, LongLinesAreNoNumber) {
+  const auto padded = [](std::size_t size) {
+    std::string line = "011";
+    line.append(size - 10, ' ');
+    return line + "2012345";
+  };
+  std::string digits;
+  const std::string below = padded(kLongLine - 1);
+  ASSERT_TRUE(NumberToAsk(below, below, false, digits));
+  EXPECT_EQ(digits, "0112012345");
+  const std::string long_line = padded(kLongLine);
+  EXPECT_FALSE(NumberToAsk(long_line, long_line, false, digits));
+  EXPECT_FALSE(NumberToAsk(long_line, long_line, true, digits));
+  LineClassifier classifier;
+  EXPECT_EQ(AnswerUtf8(classifier.AnswerText(classifier.Classify(long_line))), "不明");
+}
+
 }  // namespace
 }  // namespace kobal::lookup

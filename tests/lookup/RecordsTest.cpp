@@ -119,22 +119,44 @@ TEST(RecordWriter, WhatItWritesReadsBackCellForCellAndFormulasBecomeText) {
 }
 
 TEST(CellAnswerer, StatusesAndSeveralNumbersInOneCell) {
-  CellAnswerer answerer(false);
-  const CellAnswer one = answerer.Answer("TEL 03-3520-1234", false);
-  EXPECT_EQ(one.number, "0335201234");
-  EXPECT_EQ(one.status, "number");
-  const CellAnswer unplaced = answerer.Answer("0999999999", false);
+  // The cells of number, status and result, as a record gets them unless others are chosen.
+  CellAnswerer answerer(false, RecordOptions{}.fields);
+  const auto cells = [&answerer](std::string_view cell, bool missing = false) {
+    return answerer.Answer(cell, missing).cells;
+  };
+  const auto one = cells("TEL 03-3520-1234");
+  EXPECT_EQ(one[0], "0335201234");
+  EXPECT_EQ(one[1], "number");
+  const auto unplaced = cells("0999999999");
+  const auto text = cells("03-3520-XXXX");
+  EXPECT_EQ(unplaced[1], "number");
+  EXPECT_EQ(text[1], "not-a-number");
+  EXPECT_EQ(unplaced[2], text[2]);  // both 不明: the status tells them apart
+  EXPECT_EQ(cells(" ")[1], "empty");
+  EXPECT_EQ(cells("", true)[1], "missing");
+  const auto two = cells("090-1234-5678\n03-3520-1234、不明な番号");
+  EXPECT_EQ(two[0], "09012345678\n0335201234\n");
+  EXPECT_EQ(two[1], "number\nnumber\nnot-a-number");
+  EXPECT_EQ(std::count(two[2].begin(), two[2].end(), '\n'), 2);
+  EXPECT_EQ(cells("東京, 大阪")[1], "not-a-number");  // not a list
+}
+
+TEST(CellAnswerer, ChosenFieldsGiveOneLinePerPartAndNothingForNoText) {
+  CellAnswerer answerer(false, {Field::kFormatted, Field::kInput, Field::kKind, Field::kMa,
+                                Field::kStatus, Field::kResult});
+  const CellAnswer two = answerer.Answer("0112012345、090-1234-5678", false);
+  EXPECT_TRUE(two.number);
+  EXPECT_EQ(two.cells,
+            (std::vector<std::string>{"011-201-2345\n090-1234-5678", "0112012345\n090-1234-5678",
+                                      "fixed\nmobile", "札幌\n", "number\nnumber",
+                                      "NTT固定（北海道札幌大通）\nツーカーセルラー東海"}));
+  // A blank cell keeps its text as the input; only status and result say anything.
+  EXPECT_EQ(answerer.Answer("  ", false).cells,
+            (std::vector<std::string>{"", "  ", "", "", "empty", "不明"}));
   const CellAnswer text = answerer.Answer("03-3520-XXXX", false);
-  EXPECT_EQ(unplaced.status, "number");
-  EXPECT_EQ(text.status, "not-a-number");
-  EXPECT_EQ(unplaced.result, text.result);  // both 不明: the status tells them apart
-  EXPECT_EQ(answerer.Answer(" ", false).status, "empty");
-  EXPECT_EQ(answerer.Answer("", true).status, "missing");
-  const CellAnswer two = answerer.Answer("090-1234-5678\n03-3520-1234、不明な番号", false);
-  EXPECT_EQ(two.number, "09012345678\n0335201234\n");
-  EXPECT_EQ(two.status, "number\nnumber\nnot-a-number");
-  EXPECT_EQ(std::count(two.result.begin(), two.result.end(), '\n'), 2);
-  EXPECT_EQ(answerer.Answer("東京, 大阪", false).status, "not-a-number");  // not a list
+  EXPECT_FALSE(text.number);
+  EXPECT_EQ(text.cells,
+            (std::vector<std::string>{"", "03-3520-XXXX", "", "", "not-a-number", "不明"}));
 }
 
 struct Collected : RowSink {

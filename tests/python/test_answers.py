@@ -97,6 +97,9 @@ def test_wrong_types_raise_type_error_naming_function_and_type(function, given):
 ])
 def test_any_text_gets_an_answer(native, text):
     digits = kobal.normalise(text)
+    # A text of 64 KiB or more is no number, as kobal-lookup answers such a line.
+    if len(text.encode("utf-8", "surrogatepass")) >= 1 << 16:
+        digits = None
     assert kobal.lookup(text) == native.detect((digits or "").encode()).decode("cp932")
     raw = text.encode("utf-8", "surrogatepass")
     asked = b"" if b"\0" in raw else raw  # the library would stop at a NUL: no number
@@ -113,7 +116,7 @@ def test_a_huge_text_is_answered_without_copies_that_outlive_the_call():
         assert kobal.lookup(ascii_text) == kobal.lookup("")
         ascii_peak = tracemalloc.get_traced_memory()[1] - before
         tracemalloc.reset_peak()
-        assert kobal.lookup(latin_text) == kobal.lookup("0335201234")
+        assert kobal.lookup(latin_text) == kobal.lookup("")  # far too long to be a number
         latin_peak = tracemalloc.get_traced_memory()[1] - before
         kobal.detect_carrier(latin_text)
         after = tracemalloc.get_traced_memory()[0]

@@ -57,6 +57,19 @@ export async function finishBatch(page, start) {
   return page.$eval("#batch-message", (message) => message.dataset.state);
 }
 
+// Ticks the batch's checkboxes of `fields` (kobal-lookup's names) and unticks the others, by
+// clicks as a user would; resolves to the table's headings then.
+export async function chooseFields(page, fields) {
+  // Those to tick first: the last field chosen cannot be unticked.
+  for (const tick of [true, false]) {
+    for (const box of await page.$$("#batch-fields input[type=checkbox]")) {
+      const [value, checked] = await box.evaluate((box) => [box.value, box.checked]);
+      if (checked !== tick && fields.includes(value) === tick) await box.click();
+    }
+  }
+  return page.$$eval("#batch-table th", (headings) => headings.map((heading) => heading.textContent));
+}
+
 // Pastes `text` into the focused element as Ctrl+V does, through the clipboard; an empty text
 // is pasted as such.
 export async function pasteText(page, text) {

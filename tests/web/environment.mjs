@@ -98,3 +98,14 @@ export async function sha256(stream) {
   for await (const chunk of stream) hash.update(chunk);
   return hash.digest("hex");
 }
+
+// The shared table of fields (tests/support/fields.tsv): { names (its header: every field, in
+// kobal-lookup's order), rows (an object a row, field name to cell) }.
+export function readFieldsTable() {
+  const [header, ...lines] = readFileSync(join(REPOSITORY, "tests/support/fields.tsv"), "utf8")
+    .split("\n")
+    .filter((line) => line !== "");
+  const names = header.split("\t");
+  const rows = lines.map((line) => Object.fromEntries(line.split("\t").map((cell, i) => [names[i], cell])));
+  return { names, rows };
+}

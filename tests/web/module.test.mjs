@@ -13,6 +13,7 @@ import {
   REPOSITORY,
   importModule,
   nativeAnswers,
+  readFieldsTable,
   readWrittenForms,
   runNative,
 } from "./environment.mjs";
@@ -184,6 +185,52 @@ test("the batch calls take an array of strings or bytes and name the item they r
   }
 });
 
+// What parse gives for a row of the shared table: its cells but input, an empty one null.
+const answerOfRow = (row) =>
+  Object.fromEntries(
+    Object.entries(row)
+      .filter(([name]) => name !== "input")
+      .map(([name, cell]) => [name, cell === "" ? null : cell]),
+  );
+
+test("the shared table of fields: format, parse and parseMany on every row", () => {
+  const { rows } = readFieldsTable();
+  assert.ok(rows.length >= 40);
+  for (const row of rows) {
+    const expected = answerOfRow(row);
+    assert.deepEqual(kobal.parse(row.input), expected, `parse(${JSON.stringify(row.input)})`);
+    assert.deepEqual(Object.keys(kobal.parse(row.input)), Object.keys(expected), "the keys in the fields' order");
+    assert.equal(kobal.format(row.input), expected.formatted, `format(${JSON.stringify(row.input)})`);
+    assert.deepEqual(kobal.parse(Buffer.from(row.input)), expected, "the same text as UTF-8 bytes");
+  }
+  assert.deepEqual(kobal.parseMany(rows.map((row) => row.input)), rows.map(answerOfRow));
+});
+
+test("parseMany answers each item as parse does, across blocks and awkward items", () => {
+  const items = batchItems();
+  const answers = kobal.parseMany(items);
+  assert.equal(answers.length, items.length);
+  // The result of each item is lookupMany's; every other field parse's, one item at a time.
+  const results = kobal.lookupMany(items);
+  answers.forEach((answer, i) => {
+    assert.equal(answer.result ?? "", results[i], `item ${i}: ${String(items[i]).slice(0, 40)}`);
+  });
+  for (let i = 0; i < items.length; i += 7)
+    assert.deepEqual(answers[i], kobal.parse(items[i]), `item ${i}: ${String(items[i]).slice(0, 40)}`);
+  // A number is its digits, as normalise gives them; no number has every field but two null.
+  items.forEach((text, i) => {
+    const digits = kobal.normalise(text);
+    const { number, status, result, ...rest } = answers[i];
+    assert.equal(number, digits, `item ${i}`);
+    assert.equal(status, digits === null ? "not-a-number" : "number", `item ${i}`);
+    if (digits === null) assert.ok(Object.values(rest).every((value) => value === null), `item ${i}`);
+  });
+  assert.throws(() => kobal.parseMany("117"), TypeError);
+  assert.throws(() => kobal.parseMany(["117", 117]), { name: "TypeError", message: /item 1\b/ });
+  assert.throws(() => kobal.parse(117), TypeError);
+  assert.deepEqual(kobal.parseMany([]), []);
+});
+
 test("npm pack makes a package that installs into an empty project and imports", () => {
   const work = mkdtempSync(join(tmpdir(), "kobal-npm-"));
   try {
@@ -201,12 +248,12 @@ test("npm pack makes a package that installs into an empty project and imports",
     npm(["install", "--offline", join(work, tarball)], project);
     writeFileSync(
       join(project, "check.mjs"),
-      'import { detectCarrier, normalise } from "kobal";\n' +
-        'console.log(detectCarrier(normalise("011-201-2345")), normalise("x"));\n',
+      'import { detectCarrier, format, normalise } from "kobal";\n' +
+        'console.log(detectCarrier(normalise("011-201-2345")), normalise("x"), format("0112012345"));\n',
     );
     assert.equal(
       execFileSync("node", ["check.mjs"], { cwd: project, encoding: "utf8" }),
-      "NTT固定（北海道札幌大通） null\n",
+      "NTT固定（北海道札幌大通） null 011-201-2345\n",
     );
     const listed = execFileSync("tar", ["-tzf", join(work, tarball)], { encoding: "utf8" })
       .split("\n")

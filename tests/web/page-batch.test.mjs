@@ -10,7 +10,7 @@ import { createReadStream, mkdtempSync, readFileSync, rmSync, statSync, truncate
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
-import { answerSavePicker, finishBatch, openServedPage, privateFiles, saveAndWait } from "./browser.mjs";
+import { answerSavePicker, chooseFields, finishBatch, openServedPage, privateFiles, saveAndWait } from "./browser.mjs";
 import { KOBAL_LOOKUP, NATIVE_BUILD, sha256, SITE } from "./environment.mjs";
 
 const INPUT_LIMIT = 256 << 20; // the page's limit, which the big file fills to the byte
@@ -135,7 +135,10 @@ describe("a 256 MB batch of 24 M lines", () => {
     assert.ok(lineCount > 24e6, `${lineCount} lines`);
 
     await answerSavePicker(page);
+    // The first batch view's fields, whose CSV kobal-lookup's output makes.
+    await chooseFields(page, ["input", "number", "result"]);
     const [outcome, message] = await save("#csv-utf8");
+    await chooseFields(page, ["input", "number", "formatted", "kind", "prefecture", "result"]);
     assert.equal(outcome, "done", message);
     assert.equal(await page.evaluate(() => window.suggestedName), "mix-kobal.csv");
     const { hash, size } = await expected;
@@ -240,7 +243,7 @@ test("a paste of 40 M characters is answered without going into the text area; i
   assert.equal(await page.evaluate(() => window.suggestedName), "kobal-sjis.csv");
 });
 
-test("on a 390 px phone the table scrolls sideways to whole answers, the row numbers staying in view", async () => {
+test("on a 390 px phone the table scrolls sideways to whole fields and answers, the row numbers staying in view", async () => {
   await page.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true });
   const lines = ["0112012345", "090-1201-2345", "ダイヤルQ2 0990-123-456", "０３－３５２０－１２３４"];
   await page.$eval("#batch-text", (area, text) => (area.value = text), lines.join("\n"));
@@ -254,8 +257,9 @@ test("on a 390 px phone the table scrolls sideways to whole answers, the row num
     return {
       scrolled: view.scrollLeft > 0,
       numbersInView: rows.every((row) => Math.abs(row.cells[0].getBoundingClientRect().left - box.left) < 2),
-      answersWhole: rows.map((row) => row.cells[3]).filter((cell) => cell.scrollWidth > cell.clientWidth).length,
-      answersInView: rows.every((row) => row.cells[3].getBoundingClientRect().right <= box.right + 1),
+      // Every field shown whole, the answer last.
+      answersWhole: rows.flatMap((row) => [...row.cells]).filter((cell) => cell.scrollWidth > cell.clientWidth).length,
+      answersInView: rows.every((row) => row.cells[row.cells.length - 1].getBoundingClientRect().right <= box.right + 1),
     };
   });
   assert.deepEqual(seen, { scrolled: true, numbersInView: true, answersWhole: 0, answersInView: true });

@@ -10,8 +10,18 @@ import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { pathToFileURL } from "node:url";
 import { gzipSync } from "node:zlib";
-import { finishBatch, launchBrowser, pasteText, titleOfTabOpenedBy } from "./browser.mjs";
-import { KOBAL_LOOKUP, REPOSITORY, SITE, WEB_BUILD, runNative } from "./environment.mjs";
+import { chooseFields, finishBatch, launchBrowser, pasteText, titleOfTabOpenedBy } from "./browser.mjs";
+import {
+  KOBAL_LOOKUP,
+  REPOSITORY,
+  SITE,
+  WEB_BUILD,
+  importModule,
+  readFieldsTable,
+  runNative,
+} from "./environment.mjs";
+
+const kobal = await importModule();
 
 const work = mkdtempSync(join(tmpdir(), "kobal-page-"));
 let browser;
@@ -114,15 +124,21 @@ const readTable = (page) =>
     return [...rows.entries()].sort((a, b) => a[0] - b[0]);
   });
 
-// Holds the table against kobal-lookup's records: one row per line, in order. A cell shows the
-// first 200 characters of a longer input and an ellipsis.
+// Holds the table, its fields as they are first chosen (input, number, formatted, kind,
+// prefecture, result), against kobal-lookup's records and the module's fields of each input: one
+// row per line, in order. A cell shows the first 200 characters of a longer input and an ellipsis.
 function assertRowsMatch(rows, records) {
   assert.equal(rows.length, records.length, "one row per input line");
-  rows.forEach(([line, [input, number, answer]], index) => {
+  rows.forEach(([line, cells], index) => {
     const record = records[index];
     const shown = record.input.length > 200 ? `${record.input.slice(0, 200)}…` : record.input;
+    const { formatted, kind, prefecture } = kobal.parse(record.input);
     assert.equal(line, index + 1);
-    assert.deepEqual([input, number, answer], [shown, record.number ?? "", record.result], `line ${line}`);
+    assert.deepEqual(
+      cells,
+      [shown, record.number ?? "", formatted ?? "", kind ?? "", prefecture ?? "", record.result],
+      `line ${line}`,
+    );
   });
 }
 
@@ -393,11 +409,12 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     }
   });
 
-  test("the CSV downloads: UTF-8 with a BOM, and Shift-JIS with kobal-lookup's bytes", async () => {
+  test("the CSV downloads with the first view's fields: UTF-8 with a BOM, and Shift-JIS with kobal-lookup's bytes", async () => {
     const text = lines.join("\n") + "\n";
     const path = join(work, "numbers.txt");
     writeFileSync(path, text);
     assert.equal(await openBatchFile(page, path), "done");
+    assert.deepEqual(await chooseFields(page, ["input", "number", "result"]), ["行", "入力", "番号", "結果"]);
     const records = lookup(text);
     const field = csvField;
     const expectedUtf8 =
@@ -425,6 +442,35 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     const shiftJis = await download("#csv-shift-jis");
     assert.equal(shiftJis.name, "numbers-kobal-sjis.csv");
     assert.deepEqual(shiftJis.bytes, expectedShiftJis);
+    await chooseFields(page, ["input", "number", "formatted", "kind", "prefecture", "result"]);
+  });
+
+  test("the shared table of fields in the batch: shown and saved with the fields chosen", async () => {
+    const { names, rows } = readFieldsTable();
+    assert.equal(await pasteBatch(page, rows.map((row) => row.input).join("\n") + "\n"), "done");
+    const labels = ["行", "入力", "番号", "表記", "種別", "都道府県", "結果"];
+    assert.deepEqual(await page.$$eval("#batch-table th", (th) => th.map((heading) => heading.textContent)), labels);
+    const cellsOf = (fields) => rows.map((row, i) => [i + 1, fields.map((field) => row[field])]);
+    const shown = ["input", "number", "formatted", "kind", "prefecture", "result"];
+    assert.deepEqual(await readTable(page), cellsOf(shown));
+
+    // Every field, in kobal-lookup's order, in the table and in the CSV.
+    assert.equal((await chooseFields(page, names)).length, 1 + names.length);
+    assert.deepEqual(await readTable(page), cellsOf(names));
+    // Digits and the library's answer go as they are; the rest as cells a spreadsheet keeps as text.
+    const cell = (field, value) => (field === "number" || field === "result" ? value : csvField(value));
+    const csvOf = (fields, header) =>
+      header + "\r\n" + rows.map((row) => fields.map((field) => cell(field, row[field])).join(",") + "\r\n").join("");
+    const all = csvOf(names, "入力,番号,表記,状態,種別,都道府県,地域,単位料金区域,事業者,地方,結果");
+    assert.equal((await download("#csv-utf8")).bytes.toString("utf8"), "\ufeff" + all);
+    const toCp932 = (text) => execFileSync("iconv", ["-f", "UTF-8", "-t", "CP932"], { input: text });
+    assert.deepEqual((await download("#csv-shift-jis")).bytes, toCp932(all));
+
+    // Two fields: the CSV holds those alone.
+    assert.deepEqual(await chooseFields(page, ["prefecture", "formatted"]), ["行", "表記", "都道府県"]);
+    const two = (await download("#csv-utf8")).bytes.toString("utf8");
+    assert.equal(two, "\ufeff" + csvOf(["formatted", "prefecture"], "表記,都道府県"));
+    await chooseFields(page, shown);
   });
 
   test("a customer list: the telephone column answered in place, saved as kobal-lookup writes it and as a workbook", async () => {
@@ -489,7 +535,13 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     writeFileSync(path, keys.join("\n") + "\n");
     assert.equal(await openBatchFile(page, path), "done");
     const rows = (await download("#csv-utf8")).bytes.toString("utf8").split("\r\n").slice(1, -1);
-    const expected = lookup(readFileSync(path)).map((r) => `${r.input},${r.number ?? ""},${r.result}`);
+    // The fields first chosen: kobal-lookup's input, number and result, the module's others.
+    const records = lookup(readFileSync(path));
+    const fields = kobal.parseMany(records.map((r) => r.input));
+    const expected = records.map(({ input, number, result }, i) => {
+      const { formatted, kind, prefecture } = fields[i];
+      return [input, number, formatted, kind, prefecture].map((value) => value ?? "").join(",") + `,${result}`;
+    });
     assert.equal(rows.length, keys.length);
     const differences = rows.flatMap((row, i) => (row === expected[i] ? [] : [`${row} / ${expected[i]}`]));
     assert.deepEqual(differences.slice(0, 20), [], `${differences.length} rows differ`);
@@ -507,7 +559,13 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     writeFileSync(path, text);
     assert.equal(await openBatchFile(page, path), "done");
     const field = csvField;
-    const expected = lookup(text).map((r) => `${field(r.input)},${r.number ?? ""},${r.result}`);
+    const records = lookup(text);
+    const fields = kobal.parseMany(records.map((r) => r.input));
+    const expected = records.map(({ input, number, result }, i) => {
+      const { formatted, kind, prefecture } = fields[i];
+      const cells = [formatted, kind, prefecture].map((value) => field(value ?? ""));
+      return `${field(input)},${number ?? ""},${cells.join(",")},${result}`;
+    });
     const csv = (await download("#csv-utf8")).bytes.toString("utf8");
     const rows = csv.split("\r\n").slice(1, -1);
     assert.equal(rows.length, expected.length);
@@ -524,11 +582,20 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     assert.equal(await focused(), "number");
     await page.keyboard.type("0990123456");
     const order = [];
-    for (let i = 0; i < 6; i++) {
+    const { names } = readFieldsTable();
+    for (let i = 0; i < 6 + names.length; i++) {
       await page.keyboard.press("Tab");
       order.push(await focused());
     }
-    assert.deepEqual(order, ["search", "result", "batch-text", "batch-run", "batch-file", "batch-table"]);
+    assert.deepEqual(order, [
+      "search",
+      "result",
+      "batch-text",
+      "batch-run",
+      "batch-file",
+      ...names.map((name) => `field-${name}`),
+      "batch-table",
+    ]);
     await page.focus("#search");
     await page.keyboard.press("Enter");
     assert.equal(await page.$eval("#result", (result) => result.value), "ダイヤルQ2");
@@ -580,7 +647,7 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     assert.equal(await openBatchFile(page, long), "done");
     const [first, second] = await readTable(page);
     assert.equal(first[1][0].length, 201, "the cell shows the line's beginning and an ellipsis");
-    assert.deepEqual([first[1][1], first[1][2], second[1][2]], ["117", "時報", "フリーダイヤル"]);
+    assert.deepEqual([first[1][1], first[1].at(-1), second[1].at(-1)], ["117", "時報", "フリーダイヤル"]);
 
     const huge = join(work, "huge.bin");
     writeFileSync(huge, "");
@@ -654,12 +721,11 @@ describe("the page from file://: files, CSV, keyboard and bad input", () => {
     const records = lookup(block);
     assert.deepEqual(
       lastRows,
-      records.map((record, i) => [
-        String(count - lines.length + i + 1),
-        record.input,
-        record.number ?? "",
-        record.result,
-      ]),
+      records.map((record, i) => {
+        const { formatted, kind, prefecture } = kobal.parse(record.input);
+        const fields = [formatted, kind, prefecture].map((value) => value ?? "");
+        return [String(count - lines.length + i + 1), record.input, record.number ?? "", ...fields, record.result];
+      }),
     );
   });
 });

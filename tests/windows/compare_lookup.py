@@ -115,6 +115,14 @@ def main():
         (["--input", "顧客一覧.csv", "--column", "電話番号,FAX", "--status"], None),
         (["--input", "顧客一覧.csv", "--column", "3", "--csv-raw", "--encoding", "utf-8"], None),
         (["--input", "顧客一覧.csv", "--column", "携帯"], None),  # no such column
+        (["--fields", "all", "--input", "utf-8.txt"], None),  # chosen fields
+        (["--fields", "result,formatted,input,ma", "--format", "jsonl", "--input", "utf-8.txt"],
+         None),
+        (["--fields", "all", "--format", "csv", "--encoding", "shift_jis", "--input",
+          "utf-8.txt"], None),
+        (["--input", "顧客一覧.csv", "--column", "電話番号,FAX", "--fields", "kind,prefecture"],
+         None),
+        (["--fields", "bogus", "117"], None),
         (["--format", "xml"], None),                    # usage errors
         (["--input"], None),
         (["--help"], None),

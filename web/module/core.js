@@ -18,6 +18,22 @@ function putAscii(text, bytes, at) {
   return at;
 }
 
+// The fields of an answer as kobal-lookup's --fields names them, in the order the engine numbers
+// them.
+export const FIELDS = Object.freeze([
+  "input",
+  "number",
+  "formatted",
+  "status",
+  "kind",
+  "prefecture",
+  "place",
+  "ma",
+  "carrier",
+  "region",
+  "result",
+]);
+
 // Compiles and starts the module from its bytes, or starts one compiled already (another
 // engine's `compiled`, as a worker is given it); resolves to the engine.
 export async function createKobal(wasmBytes) {
@@ -161,17 +177,25 @@ export async function createKobal(wasmBytes) {
     };
   };
 
-  // The batch's CSV records (input, number, answer, CRLF; see KobalBatchCsv) of the lines of
-  // `text` in the block that starts at byte `from`, in "utf-8" or "shift_jis". Gives { end,
-  // bytes }: where the next block starts, and a view of the module's memory valid until the next
-  // call.
+  // The batch's CSV records (the fields named in `fields`, in that order, CRLF; see
+  // KobalBatchCsv) of the lines of `text` in the block that starts at byte `from`, in "utf-8" or
+  // "shift_jis". Gives { end, bytes }: where the next block starts, and a view of the module's
+  // memory valid until the next call.
   const csvWrittenAt = wasm.malloc(4);
-  const csvBlock = (text, from, encoding) => {
+  const csvFieldsAt = wasm.malloc(FIELDS.length);
+  const csvBlock = (text, from, encoding, fields) => {
     const end = blockEnd(text, from);
     const size = end - from;
     reserve(size);
     memory().set(text.subarray(from, end), area);
-    const at = wasm.KobalBatchCsv(area, size, encoding === "shift_jis" ? 1 : 0, csvWrittenAt);
+    if (fields.length > FIELDS.length) throw new RangeError("kobal: a field is named twice");
+    fields.forEach((field, i) => {
+      const index = FIELDS.indexOf(field);
+      if (index < 0) throw new RangeError(`kobal: no field ${field}`);
+      memory()[csvFieldsAt + i] = index;
+    });
+    const shiftJis = encoding === "shift_jis" ? 1 : 0;
+    const at = wasm.KobalBatchCsv(area, size, shiftJis, csvFieldsAt, fields.length, csvWrittenAt);
     const written = new DataView(wasm.memory.buffer).getUint32(csvWrittenAt, true);
     return { end, bytes: memory().subarray(at, at + written) };
   };
@@ -192,12 +216,10 @@ export async function createKobal(wasmBytes) {
     throw new TypeError(`kobal: item ${index} is neither a string nor a Uint8Array`);
   };
 
-  // Lays out and answers the items of a block from items[from]; gives how many it took. Their
-  // answer numbers are then in `answerIds`, a view valid until the next call. ASCII is copied
-  // character by character, which costs less than joining the items or a call of the encoder
-  // for each; an item with other characters is encoded as a whole.
-  let answerIds = null;
-  const answerBlock = (items, from, raw) => {
+  // Lays out the items of a block from items[from], their ends in the item area; gives how many
+  // it took. ASCII is copied character by character, which costs less than joining the items or
+  // a call of the encoder for each; an item with other characters is encoded as a whole.
+  const layBlock = (items, from) => {
     reserve(Math.max(ITEM_ROOM, roomFor(items[from], from)));
     const bytes = memory();
     const limit = area + areaSize;
@@ -222,28 +244,30 @@ export async function createKobal(wasmBytes) {
       ends[i] = (at - area) | (digitsOnly ? DIGITS_ONLY : 0);
       bytes[at++] = 0;
     }
-    const answersAt = itemArea + 4 * ITEMS;
-    wasm.KobalAnswerItems(area, i, itemArea, raw, answersAt);
-    answerIds = new Uint16Array(wasm.memory.buffer, answersAt, i);
     return i;
+  };
+  const startItems = (items) => {
+    if (!Array.isArray(items)) throw new TypeError("kobal: expected an array of strings or Uint8Arrays");
+    if (itemArea === 0) {
+      itemArea = wasm.malloc(6 * ITEMS);
+      if (itemArea === 0) throw new RangeError("kobal: not enough memory for a batch");
+    }
   };
 
   // The answers of an array of strings or Uint8Arrays: when `raw`, each item's detectCarrier;
   // otherwise each item's answer as a line of kobal-lookup (normalised, 不明 when it is not one
   // number). Equal answers are one shared string.
   const answerMany = (items, raw) => {
-    if (!Array.isArray(items)) throw new TypeError("kobal: expected an array of strings or Uint8Arrays");
-    if (itemArea === 0) {
-      itemArea = wasm.malloc(6 * ITEMS);
-      if (itemArea === 0) throw new RangeError("kobal: not enough memory for a batch");
-    }
+    startItems(items);
     const results = new Array(items.length);
+    const answersAt = itemArea + 4 * ITEMS;
     for (let from = 0; from < items.length; ) {
-      const count = answerBlock(items, from, raw ? 1 : 0);
+      const count = layBlock(items, from);
+      wasm.KobalAnswerItems(area, count, itemArea, raw ? 1 : 0, answersAt);
       // Answers are numbered in the order met: those new in this block come after the known.
       while (wasm.KobalAnswerText(answerTexts.length) !== 0)
         answerTexts.push(answer(answerTexts.length).text);
-      const ids = answerIds;
+      const ids = new Uint16Array(wasm.memory.buffer, answersAt, count);
       for (let i = 0; i < count; i++) results[from + i] = answerTexts[ids[i]];
       from += count;
     }
@@ -251,6 +275,72 @@ export async function createKobal(wasmBytes) {
   };
   const detectCarrierMany = (numbers) => answerMany(numbers, true);
   const lookupMany = (texts) => answerMany(texts, false);
+
+  // Every item answered as data, as kobal-lookup answers a line: an array of objects with the
+  // fields but input, an empty field null. A block's records are three words an item (see
+  // KobalParseItems): the lengths of number and formatted in one run of ASCII, and the number of
+  // the set of its other fields, each set and each text decoded once, when first met.
+  const RECORD = 3;
+  let recordArea = 0;
+  const fieldTexts = [null]; // text 0 is an empty field
+  const fieldSets = []; // [status, kind, prefecture, place, ma, carrier, region, result]
+  const charsSizeAt = wasm.malloc(4);
+  const readFieldSets = () => {
+    for (let at; (at = wasm.KobalFieldSet(fieldSets.length)) !== 0; ) {
+      const numbers = new Uint32Array(wasm.memory.buffer, at, 8);
+      for (let text = fieldTexts.length; (at = wasm.KobalFieldText(text)) !== 0; text++)
+        fieldTexts.push(utf8Decoder.decode(memory().subarray(at, memory().indexOf(0, at))));
+      fieldSets.push(Array.from(numbers, (number) => fieldTexts[number]));
+    }
+  };
+  const parseMany = (texts) => {
+    startItems(texts);
+    if (recordArea === 0) {
+      recordArea = wasm.malloc(4 * RECORD * ITEMS);
+      if (recordArea === 0) throw new RangeError("kobal: not enough memory for a batch");
+    }
+    const results = new Array(texts.length);
+    for (let from = 0; from < texts.length; ) {
+      const count = layBlock(texts, from);
+      const charsAt = wasm.KobalParseItems(area, count, itemArea, recordArea, charsSizeAt);
+      readFieldSets();
+      const charsSize = new DataView(wasm.memory.buffer).getUint32(charsSizeAt, true);
+      const chars = utf8Decoder.decode(memory().subarray(charsAt, charsAt + charsSize));
+      const records = new Uint32Array(wasm.memory.buffer, recordArea, RECORD * count);
+      const ends = new Uint32Array(wasm.memory.buffer, itemArea, count);
+      let at = 0;
+      for (let i = 0, r = 0; i < count; i++, r += RECORD) {
+        const numberEnd = at + records[r];
+        const formattedEnd = numberEnd + records[r + 1];
+        const set = fieldSets[records[r + 2]];
+        // Digits asked as they stand are the item itself: no new string for them.
+        const text = texts[from + i];
+        const numberSize = numberEnd - at;
+        const asItStands = numberSize > 0 && (ends[i] & DIGITS_ONLY) !== 0 && text.length === numberSize;
+        results[from + i] = {
+          number: asItStands ? text : numberSize > 0 ? chars.slice(at, numberEnd) : null,
+          formatted: formattedEnd > numberEnd ? chars.slice(numberEnd, formattedEnd) : null,
+          status: set[0],
+          kind: set[1],
+          prefecture: set[2],
+          place: set[3],
+          ma: set[4],
+          carrier: set[5],
+          region: set[6],
+          result: set[7],
+        };
+        at = formattedEnd;
+      }
+      from += count;
+    }
+    return results;
+  };
+  const parse = (text) => {
+    if (typeof text !== "string" && !(text instanceof Uint8Array))
+      throw new TypeError("kobal: expected a string or a Uint8Array");
+    return parseMany([text])[0];
+  };
+  const format = (text) => parse(text).formatted;
 
   // A file's text as kobal-lookup reads it, decoded in the module piece by piece.
   // beginText(start): the file's first bytes (three, unless it is shorter) start a file; gives
@@ -338,6 +428,9 @@ export async function createKobal(wasmBytes) {
     detectCarrierBytes,
     detectCarrierMany,
     lookupMany,
+    format,
+    parse,
+    parseMany,
     normalise,
     normalisePasted,
     classifyBlock,

@@ -15,3 +15,9 @@ export const normalise = engine.normalise;
 export const detectCarrierMany = engine.detectCarrierMany;
 /** The answer of every item as kobal-lookup answers a line: written numbers normalised. */
 export const lookupMany = engine.lookupMany;
+/** The number with hyphens where the numbering splits it ("03-3520-1234"), or null. */
+export const format = engine.format;
+/** Every field of the answer to a written text (input aside), an empty field null. */
+export const parse = engine.parse;
+/** parse of every item of an array, in one pass through the WebAssembly. */
+export const parseMany = engine.parseMany;

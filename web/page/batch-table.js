@@ -1,12 +1,29 @@
-// The table of a batch: line, input, number and answer. Only the rows in view exist in the
+// The table of a batch: the line's number and the chosen fields of its answer. Only the rows in view exist in the
 // document, so a million lines scroll as lightly as ten; a screen reader is told the table's
 // size and each row's place (aria-rowcount, aria-rowindex), the spacers hidden from it. A
 // table too tall for the browser is laid out shorter: its scrollbar jumps, while keys, the wheel
 // and a finger move it by rows.
 
+import { DEFAULT_FIELDS, FIELD_LABELS } from "./field-chooser.js";
+
 const INPUT_SHOWN = 200; // characters of an input shown in its cell; the CSV holds them all
 const ROWS_AROUND = 10; // rows made beyond each edge of the view
 const TABLE_HEIGHT_LIMIT = 8e6; // pixels; browsers stop laying out taller elements near 3.3e7
+// Each field's column in em, room for its longer values; a wider table shares out the rest.
+const LINE_WIDTH = 4.5; // the row numbers' (kobal.css)
+const FIELD_WIDTHS = {
+  input: 14,
+  number: 8.5,
+  formatted: 9,
+  status: 8.5,
+  kind: 7,
+  prefecture: 6,
+  place: 12,
+  ma: 8,
+  carrier: 10,
+  region: 5,
+  result: 19,
+};
 
 export class BatchTable {
   constructor(view, engine) {
@@ -16,6 +33,7 @@ export class BatchTable {
     this.header = view.querySelector("thead");
     this.body = view.querySelector("tbody");
     this.batch = null;
+    this.fields = DEFAULT_FIELDS;
     this.rowHeight = 0;
     this.shown = "";
     this.placed = null; // { scrollTop, top }: the row a key put at the top, while the view stays
@@ -32,6 +50,27 @@ export class BatchTable {
       this.shown = "";
       this.render();
     }).observe(view);
+  }
+
+  // Shows the `fields` chosen (names as kobal-lookup's --fields has them), in that order.
+  showFields(fields) {
+    this.fields = fields;
+    const line = document.createElement("th");
+    line.className = "line";
+    line.textContent = "行";
+    const headings = fields.map((field) => {
+      const heading = document.createElement("th");
+      heading.dataset.field = field;
+      heading.textContent = FIELD_LABELS[field];
+      heading.style.width = `${FIELD_WIDTHS[field]}em`;
+      return heading;
+    });
+    this.header.firstElementChild.replaceChildren(line, ...headings);
+    const width = fields.reduce((sum, field) => sum + FIELD_WIDTHS[field], LINE_WIDTH);
+    this.table.style.minWidth = `${width}em`;
+    this.rowHeight = 0;
+    this.shown = "";
+    this.render();
   }
 
   show(batch) {
@@ -58,23 +97,23 @@ export class BatchTable {
     return this.utf8Decoder.decode(this.bytesOf(index, batch));
   }
 
-  // The digits that went to the library, or "" when the line is not one number.
-  numberOf(index, batch = this.batch) {
-    return this.engine.normalise(this.bytesOf(index, batch)) ?? "";
-  }
-
   // { bytes, text }: the library's answer for line `index`.
   answerOf(index, batch = this.batch) {
     return this.engine.answer(batch.answerIds[index]);
   }
 
+  // The cells of line `index`: its number, then the chosen fields ("" for an empty one).
   rowOf(index) {
     const bytes = this.bytesOf(index);
-    // A long line is decoded only as far as its cell shows (4 bytes at most per character).
-    let input = this.utf8Decoder.decode(bytes.subarray(0, 4 * INPUT_SHOWN));
-    if (input.length > INPUT_SHOWN || bytes.length > 4 * INPUT_SHOWN)
-      input = input.slice(0, INPUT_SHOWN) + "…";
-    return [String(index + 1), input, this.numberOf(index), this.answerOf(index).text];
+    const answer = this.engine.parse(bytes);
+    const cell = (field) => {
+      if (field === "result") return this.answerOf(index).text;
+      if (field !== "input") return answer[field] ?? "";
+      // A long line is decoded only as far as its cell shows (4 bytes at most per character).
+      const input = this.utf8Decoder.decode(bytes.subarray(0, 4 * INPUT_SHOWN));
+      return input.length > INPUT_SHOWN || bytes.length > 4 * INPUT_SHOWN ? input.slice(0, INPUT_SHOWN) + "…" : input;
+    };
+    return [String(index + 1), ...this.fields.map(cell)];
   }
 
   // The distance between the second and third rows' tops: the first row's own height also
@@ -83,7 +122,7 @@ export class BatchTable {
   measureRow() {
     if (this.rowHeight > 0) return this.rowHeight;
     const shown = [...this.body.children];
-    const probes = [0, 1, 2].map((index) => this.makeRow(["1", "0", "0", "不明"], index));
+    const probes = [0, 1, 2].map((index) => this.makeRow(["1", ...this.fields.map(() => "不明")], index));
     this.body.replaceChildren(...probes);
     const [, second, third] = probes.map((probe) => probe.getBoundingClientRect().top);
     this.body.replaceChildren(...shown);

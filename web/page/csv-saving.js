@@ -17,16 +17,16 @@ export class SaveCancelled extends Error {}
 
 export const megabytes = (bytes) => `${Math.ceil(bytes / 2 ** 20).toLocaleString("ja-JP")} MB`;
 
-// Saves the CSV of `batch` as `fileName`; resolves to { bytes, streamed } once it is written
+// Saves the CSV of `batch` with `fields` as `fileName`; resolves to { bytes, streamed } once it is written
 // (streamed) or handed to the browser's downloads. pause(done, total) runs between chunks.
-export function saveCsv(batch, table, encoding, fileName, pause) {
+export function saveCsv(batch, table, encoding, fields, fileName, pause) {
   return saveFile(
     fileName,
     {
       type: `text/csv;charset=${encoding === "utf-8" ? "utf-8" : "shift_jis"}`,
       accept: { "text/csv": [".csv"] },
-      estimate: () => estimateCsvSize(batch, table, encoding),
-      write: (write, pause) => writeCsv(batch, table, encoding, write, pause),
+      estimate: () => estimateCsvSize(batch, table, encoding, fields),
+      write: (write, pause) => writeCsv(batch, table, encoding, fields, write, pause),
     },
     pause,
   );

@@ -5,6 +5,7 @@ import { createKobal } from "../module/core.js";
 import { BatchCancelled, pauseForPage, runBatch } from "./batch.js";
 import { BatchTable } from "./batch-table.js";
 import { saveOutcome as csvSaveOutcome, saveCsv } from "./csv-saving.js";
+import { FieldChooser } from "./field-chooser.js";
 import { isRecordFile, RecordsView } from "./records.js";
 import { LookupWindow } from "./lookup-window.js";
 import { INPUT_LIMIT } from "./text-input.js";
@@ -48,6 +49,8 @@ const percent = (done, total) => `${total === 0 ? 100 : Math.floor((100 * done) 
 
 function startBatchView(engine) {
   const table = new BatchTable(document.getElementById("batch-table"), engine);
+  const chooser = new FieldChooser(document.getElementById("batch-fields"), (fields) => table.showFields(fields));
+  table.showFields(chooser.fields);
   const records = new RecordsView(
     engine,
     {
@@ -195,7 +198,7 @@ function startBatchView(engine) {
       updateButtons();
       saveOutcome("running", `${fileName} を保存しています…`);
       try {
-        const saved = await saveCsv(batch, table, encoding, fileName, async (done, total) => {
+        const saved = await saveCsv(batch, table, encoding, chooser.fields, fileName, async (done, total) => {
           showProgress(done / total, `CSV ${percent(done, total)}`);
           await pauseForPage();
         });

@@ -1,0 +1,120 @@
+// Records of chosen fields: every line's values are what TextAnswerer gives for its text, however
+// the lines with one answer alternate between words and statuses (segments are made once and
+// reused), and the fast path of digits and a long line in pieces write what the general path does.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lookup/LibraryAnswer.h"
+#include "lookup/PaddedBuffer.h"
+#include "lookup/TextAnswer.h"
+#include "lookup/lines/FieldLineWriter.h"
+#include "lookup/lines/LineStream.h"
+#include "lookup/lines/OutputBuffer.h"
+
+namespace kobal::lookup {
+namespace {
+
+std::vector<Field> Fields(std::string_view list) { return *ParseFieldList(list, nullptr); }
+
+// Lines whose answers share words and statuses in every way: 不明 for no number, for a key of
+// the list (with its charge area) and for none; one carrier's mobile and PHS; fixed lines of one
+// place under two keys.
+const std::vector<std::string> kLines = {
+    "abc",         "092-711-1234", "0110001234",  "03-3520-XXXX",  "075-320-1234",  "",
+    "0112012345",  "011-201-2345", "09010012345", "07051012345",   "0120-123-456",  "117",
+    "0460-2-1234", "09074512345",  "07060012345", "0800-123-4567", "0335201234567", "110"};
+
+std::vector<std::string> Split(std::string_view text, char by) {
+  std::vector<std::string> parts;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find(by, start);
+    parts.emplace_back(text.substr(start, end - start));
+    if (end == std::string_view::npos) return parts;
+    start = end + 1;
+  }
+}
+
+TEST(FieldLineWriter, EveryLineHoldsTheValuesOfItsText) {
+  std::mt19937 random(20000401);
+  std::vector<std::string> lines;
+  for (int round = 0; round < 20; ++round) {
+    std::vector<std::string> shuffled = kLines;
+    std::shuffle(shuffled.begin(), shuffled.end(), random);
+    lines.insert(lines.end(), shuffled.begin(), shuffled.end());
+  }
+  std::string input;
+  for (const std::string& line : lines) input += line + "\n";
+
+  for (const std::string_view list : {"all", "result,kind,place,formatted", "ma,carrier,status"}) {
+    const std::vector<Field> fields = Fields(list);
+    OutputBuffer output(OutputBuffer::kInMemory, 0);
+    LineStream stream(LineOptions{.fields = fields}, output);
+    stream.Feed(input);
+    stream.Finish();
+    const std::vector<std::string> records = Split(output.Buffered(), '\n');
+    ASSERT_EQ(records.size(), lines.size() + 1) << list;
+    TextAnswerer answerer;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      answerer.Answer(lines[i]);
+      std::vector<std::string> expected;
+      for (const Field field : fields) expected.emplace_back(answerer.Text(field, lines[i]));
+      EXPECT_EQ(Split(records[i], '\t'), expected) << list << ": " << lines[i];
+    }
+  }
+}
+
+struct Output {
+  OutputFormat format;
+  TextEncoding encoding;
+};
+
+constexpr Output kOutputs[] = {
+    {OutputFormat::kTsv, TextEncoding::kUtf8},       {OutputFormat::kTsv, TextEncoding::kShiftJis},
+    {OutputFormat::kCsv, TextEncoding::kUtf8},       {OutputFormat::kCsv, TextEncoding::kShiftJis},
+    {OutputFormat::kJsonLines, TextEncoding::kUtf8},
+};
+
+constexpr std::string_view kLists[] = {"all", "result,input,formatted", "input",
+                                       "kind,number,carrier,ma"};
+
+TEST(FieldLineWriter, DigitsAndPiecesWriteWhatTheGeneralPathDoes) {
+  AnswerBuffer unknown;
+  AskLibrary("", unknown);
+  for (const Output output : kOutputs) {
+    for (const std::string_view list : kLists) {
+      OutputBuffer fast(OutputBuffer::kInMemory, 0);
+      OutputBuffer general(OutputBuffer::kInMemory, 0);
+      FieldLineWriter fastWriter(Fields(list), output.format, output.encoding, fast, true);
+      FieldLineWriter generalWriter(Fields(list), output.format, output.encoding, general, true);
+      for (const std::string_view number : {"110", "0120444444", "0312345678", "09012345678",
+                                            "0312345678901234567", "0110001234"}) {
+        PaddedBuffer block(number.size() + 1);  // the digits end their block
+        number.copy(block.data(), number.size());
+        block.ClearAfter(number.size());
+        const std::string_view digits(block.data(), number.size());
+        AnswerBuffer answer;
+        AskLibrary(digits.data(), answer);
+        fastWriter.WriteDigits(digits, answer, fastWriter.Prefetch(answer));
+        generalWriter.Write(digits, digits, answer);
+      }
+      // Text that no format leaves as it is, and a formula's start.
+      const std::string text = "=call, \"now\"\tor\\later";
+      fastWriter.BeginPieces();
+      fastWriter.WritePiece(text.substr(0, 7));
+      fastWriter.WritePiece(text.substr(7));
+      fastWriter.EndPieces(unknown);
+      generalWriter.Write(text, std::nullopt, unknown);
+      EXPECT_EQ(fast.Buffered(), general.Buffered())
+          << list << " " << static_cast<int>(output.format) << " "
+          << static_cast<int>(output.encoding);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kobal::lookup
