@@ -8,7 +8,6 @@
 
 #include "fields/Field.h"
 #include "lookup/TextAnswer.h"
-#include "lookup/lines/AnswerCache.h"
 
 namespace {
 
@@ -24,7 +23,8 @@ class ThreadAnswers {
   }
 
   KobalSqlText Lookup(std::string_view written) {
-    return Result(answerer_.Answer(written), written);
+    answerer_.Answer(written);
+    return Result(written);
   }
 
   KobalSqlText Format(std::string_view written) {
@@ -33,11 +33,11 @@ class ThreadAnswers {
   }
 
   void Parse(std::string_view written, KobalSqlFields& answer) {
-    const kobal::lookup::TextAnswer& answered = answerer_.Answer(written);
+    answerer_.Answer(written);
     for (int i = 0; i < kobal::kFieldCount; ++i) {
       const auto field = static_cast<Field>(i);
-      answer.fields[i] = field == Field::kResult ? Result(answered, written)
-                                                 : Unnumbered(answerer_.Text(field, written));
+      answer.fields[i] =
+          field == Field::kResult ? Result(written) : Unnumbered(answerer_.Text(field, written));
     }
   }
 
@@ -46,21 +46,20 @@ class ThreadAnswers {
     return {text.data(), text.size(), KOBAL_SQL_UNNUMBERED};
   }
 
-  // The result of `answered`, the last answer: numbered by the library's own bytes (a hash of
-  // whole lanes, where a conversion costs an allocation), its UTF-8 made when first met.
-  KobalSqlText Result(const kobal::lookup::TextAnswer& answered, std::string_view written) {
-    const std::uint32_t number = numbers_.Number(answered.result);
-    // Numbers come in the order answers are first met, so at most one is new.
-    if (number == texts_.size()) {
-      texts_.push_back(std::make_unique<std::string>(answerer_.Text(Field::kResult, written)));
+  // The result of the last answer, by the answerer's number for it: its UTF-8 made when first met.
+  KobalSqlText Result(std::string_view written) {
+    const std::uint32_t number = answerer_.AnswerNumber();
+    if (number >= texts_.size()) texts_.resize(number + 1);
+    if (!texts_[number]) {
+      texts_[number] = std::make_unique<std::string>(answerer_.Text(Field::kResult, written));
     }
     const std::string& text = *texts_[number];
     return {text.data(), text.size(), number};
   }
 
   kobal::lookup::TextAnswerer answerer_;
-  kobal::lookup::AnswerCache numbers_;
-  std::vector<std::unique_ptr<std::string>> texts_;  // by number; held by pointer, never moved
+  // By number, made when first met; held by pointer, so a text stays put as the table grows.
+  std::vector<std::unique_ptr<std::string>> texts_;
 };
 
 // No exception may cross into the database's C, which unwinds by longjmp; only allocation fails.

@@ -2,9 +2,9 @@
 numbers of the benchmark mix, plain and hyphenated, the normaliser's written forms, and a number
 for each answer the library gives, so that every answer's characters pass both encodings.
 kobal_lookup's answers are read by a UTF-8 client and by a Shift-JIS one (the server converting)
-and compared with kobal-lookup's UTF-8 and Shift-JIS output; kobal_parse's input, number, status
-and result with kobal-lookup's JSON records, its other fields with kobal_format's and
-kobal_lookup's on the same row, and every field of the table of fields all front ends read.
+and compared with kobal-lookup's UTF-8 and Shift-JIS output; every field of kobal_parse with
+kobal-lookup's JSON records of all fields and with kobal_format's and kobal_lookup's answers on
+the same row, and with the table of fields all front ends read.
 Runs inside in-cluster.sh (libpq's PG* variables).
 
 Usage: differential.py KOBAL_LOOKUP KOBAL_BENCH_NUMBERS WRITTEN_FORMS FIELDS_TABLE COUNT"""
@@ -93,10 +93,10 @@ def fields_table():
 
 
 def records(rows):
-    """kobal-lookup's JSON record (input, number, status, result) for each row, empty values but
-    the input None, as kobal_parse gives them. A first line of its own: a row that starts as a
+    """kobal-lookup's JSON record of every field for each row, empty values but the input None,
+    as kobal_parse gives them. A first line of its own: a row that starts as a
     byte order mark would does not start the file."""
-    out = subprocess.run([kobal_lookup, "--format", "jsonl", "--status"],
+    out = subprocess.run([kobal_lookup, "--fields", "all", "--format", "jsonl"],
                          input=b"117\n" + b"".join(row + b"\n" for row in rows), check=True,
                          capture_output=True).stdout
     return [{key: value if key == "input" else value or None for key, value in json.loads(line).items()}
@@ -115,7 +115,7 @@ def check_parse(database, asked):
     """kobal_parse against kobal-lookup's records and the table of fields; the count of wrongs."""
     wrong = []
     for (fields, (formatted, answer)), record in zip(parsed(database, "written"), records(asked)):
-        if ({key: fields[key] for key in record} != record or fields["formatted"] != formatted
+        if (fields != record or list(fields) != list(record) or fields["formatted"] != formatted
                 or (fields["result"] or "") != answer):
             wrong.append((fields, record, formatted, answer))
     table = fields_table()
