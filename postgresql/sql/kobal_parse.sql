@@ -53,3 +53,15 @@ RESET enable_seqscan;
 SELECT tel, kobal_lookup(tel), kobal_format(tel), (kobal_parse(tel)).prefecture FROM customers
   ORDER BY tel LIMIT 3;
 SELECT (kobal_parse(tel)).prefecture, count(*) FROM customers GROUP BY 1 ORDER BY 1;
+
+-- A kobal_answer altered after CREATE EXTENSION is refused, not read as other values.
+BEGIN;
+DROP INDEX phones_kind;
+ALTER TYPE kobal_answer ALTER ATTRIBUTE kind TYPE int;
+SELECT kobal_parse('117');
+ROLLBACK;
+BEGIN;
+ALTER TYPE kobal_answer DROP ATTRIBUTE region;
+SELECT kobal_parse('117');
+ROLLBACK;
+SELECT (kobal_parse('117')).kind;

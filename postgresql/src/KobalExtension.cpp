@@ -9,6 +9,7 @@ extern "C" {
 }
 extern "C" {
 #include "access/htup_details.h"
+#include "catalog/pg_type_d.h"
 #include "fmgr.h"
 #include "funcapi.h"
 #include "utils/builtins.h"
@@ -35,10 +36,14 @@ TupleDesc AnswerRow(FunctionCallInfo fcinfo) {
     ereport(ERROR, (errcode(ERRCODE_FEATURE_NOT_SUPPORTED),
                     errmsg("kobal_parse must return the composite type kobal_answer")));
   }
-  // A type altered after CREATE EXTENSION would take values into the wrong columns.
-  if (row->natts != KOBAL_SQL_FIELD_COUNT) {
+  // A type altered after CREATE EXTENSION would read the texts as other values.
+  bool allText = row->natts == KOBAL_SQL_FIELD_COUNT;
+  for (int i = 0; allText && i < row->natts; ++i) {
+    allText = TupleDescAttr(row, i)->atttypid == TEXTOID && !TupleDescAttr(row, i)->attisdropped;
+  }
+  if (!allText) {
     ereport(ERROR, (errcode(ERRCODE_DATATYPE_MISMATCH),
-                    errmsg("kobal_answer has %d columns, kobal_parse gives %d", row->natts,
+                    errmsg("kobal_answer must be the %d text columns kobal_parse gives",
                            KOBAL_SQL_FIELD_COUNT)));
   }
   const MemoryContext caller = MemoryContextSwitchTo(fcinfo->flinfo->fn_mcxt);
