@@ -3,8 +3,8 @@
 # loads the extension from the build tree (tests/postgresql/in-cluster.sh). CPU time of the
 # backend (its /proc/self/schedstat, read by the server itself) for
 #   SELECT count(kobal_lookup(tel)) FROM mix   against   SELECT count(length(tel)) FROM mix
-# in one backend (no workers), each round taking the two in turn; prints the medians and their
-# ratio against the goal (at most 2). Then the plan PostgreSQL chooses for the lookup with its
+# in one backend (no workers), with kobal_format and kobal_parse beside them, each round taking
+# the four in turn; prints the medians and the lookup's ratio against the goal (at most 2). Then the plan PostgreSQL chooses for the lookup with its
 # default settings, with the workers it launched, and the wall times without and with them.
 # Usage: bench/postgresql-throughput.sh [BUILD_DIR] [COUNT] [RUNS]
 set -euo pipefail
@@ -54,11 +54,13 @@ def cpu_seconds(expression):
     return (int(out[3]) - int(out[1])) / 1e9
 
 
-queries = {"kobal_lookup": "count(kobal_lookup(tel))", "length": "count(length(tel))"}
+queries = {"kobal_lookup": "count(kobal_lookup(tel))", "length": "count(length(tel))",
+           "kobal_format": "count(kobal_format(tel))", "kobal_parse": "count(kobal_parse(tel))"}
 names = list(queries)
 cpu = {name: [] for name in names}
 for round_ in range(runs):
-    for name in names[round_ % 2:] + names[:round_ % 2]:
+    start = round_ % len(names)
+    for name in names[start:] + names[:start]:
         cpu[name].append(cpu_seconds(queries[name]))
 print(f"{count} rows, backend CPU time, median of {runs} rounds (no workers):")
 for name in names:

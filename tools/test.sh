@@ -8,7 +8,7 @@ bash tools/install-deps.sh test
 jobs=$(nproc)
 
 echo "== layout (clang-format) =="
-find include library encodings normaliser lookup app cli tests bench web python sqlite -name node_modules -prune -o \
+find include library encodings normaliser lookup app cli tests bench web python sqlite postgresql -name node_modules -prune -o \
   \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
 

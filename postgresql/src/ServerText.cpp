@@ -21,6 +21,19 @@ struct Converted {
   int length;
 };
 
+struct InServer {
+  const char* bytes;
+  int length;
+};
+
+// UTF-8 `text` in the database's encoding: its own bytes (not NUL-terminated) where nothing was
+// converted, else a new string in the current memory context.
+InServer ToServer(const KobalSqlText& text) {
+  const char* converted = pg_any_to_server(text.bytes, static_cast<int>(text.length), PG_UTF8);
+  return {converted, converted == text.bytes ? static_cast<int>(text.length)
+                                             : static_cast<int>(std::strlen(converted))};
+}
+
 // A backend serves one database, so its encoding and these texts hold for the process.
 Converted* converted = nullptr;
 std::uint32_t convertedSize = 0;
@@ -38,14 +51,11 @@ const Converted& ConvertedAnswer(const KobalSqlText& answer) {
   }
   Converted& entry = converted[answer.number];
   if (entry.bytes == nullptr) {
-    const char* inServer = pg_any_to_server(answer.bytes, static_cast<int>(answer.length), PG_UTF8);
-    // Its own bytes (not NUL-terminated) where nothing was converted, else a new string.
-    const int length = inServer == answer.bytes ? static_cast<int>(answer.length)
-                                                : static_cast<int>(std::strlen(inServer));
-    char* kept = static_cast<char*>(MemoryContextAlloc(TopMemoryContext, length + 1));
-    std::memcpy(kept, inServer, length);
-    kept[length] = '\0';
-    entry = {kept, length};
+    const InServer text = ToServer(answer);
+    char* kept = static_cast<char*>(MemoryContextAlloc(TopMemoryContext, text.length + 1));
+    std::memcpy(kept, text.bytes, text.length);
+    kept[text.length] = '\0';
+    entry = {kept, text.length};
   }
   return entry;
 }
@@ -64,6 +74,10 @@ Utf8Argument ArgumentUtf8(const varlena* argument) {
 varlena* ServerText(const KobalSqlText& answer) {
   if (GetDatabaseEncoding() == PG_UTF8) {
     return cstring_to_text_with_len(answer.bytes, static_cast<int>(answer.length));
+  }
+  if (answer.number == KOBAL_SQL_UNNUMBERED) {
+    const InServer text = ToServer(answer);
+    return cstring_to_text_with_len(text.bytes, text.length);
   }
   const Converted& text = ConvertedAnswer(answer);
   return cstring_to_text_with_len(text.bytes, text.length);

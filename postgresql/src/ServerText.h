@@ -20,8 +20,9 @@ struct Utf8Argument {
 // Raises the database's error where the text has no UTF-8 (a SQL_ASCII database's bytes).
 Utf8Argument ArgumentUtf8(const varlena* argument);
 
-// A new text of `answer` in the database's encoding, in the current memory context. Raises the
-// database's error where the encoding cannot write it.
+// A new text of `answer` in the database's encoding, in the current memory context (a numbered
+// answer converted once per backend). Raises the database's error where the encoding cannot
+// write it.
 varlena* ServerText(const KobalSqlText& answer);
 
 }  // namespace kobal::postgresql

@@ -1,4 +1,4 @@
-// The lookup core's classifier, one per thread, and the UTF-8 of each answer it numbers.
+// The lookup core's TextAnswerer, one per thread, and the UTF-8 of each answer it gives, numbered.
 #include "postgresql/src/SqlAnswers.h"
 
 #include <memory>
@@ -6,10 +6,14 @@
 #include <string_view>
 #include <vector>
 
-#include "encodings/AnswerText.h"
-#include "lookup/lines/LineClassifier.h"
+#include "fields/Field.h"
+#include "lookup/TextAnswer.h"
 
 namespace {
+
+using kobal::Field;
+
+static_assert(KOBAL_SQL_FIELD_COUNT == kobal::kFieldCount);
 
 class ThreadAnswers {
  public:
@@ -19,29 +23,73 @@ class ThreadAnswers {
   }
 
   KobalSqlText Lookup(std::string_view written) {
-    const std::uint32_t number = classifier_.Classify(written);
-    if (number >= texts_.size()) texts_.resize(number + 1);
-    // Held by pointer: the text stays where it is when the table grows.
-    if (!texts_[number]) {
-      texts_[number] =
-          std::make_unique<std::string>(kobal::AnswerUtf8(classifier_.AnswerText(number)));
+    answerer_.Answer(written);
+    return Result(written);
+  }
+
+  KobalSqlText Format(std::string_view written) {
+    answerer_.Answer(written);
+    return Unnumbered(answerer_.Text(Field::kFormatted, written));
+  }
+
+  void Parse(std::string_view written, KobalSqlFields& answer) {
+    answerer_.Answer(written);
+    for (int i = 0; i < kobal::kFieldCount; ++i) {
+      const auto field = static_cast<Field>(i);
+      answer.fields[i] =
+          field == Field::kResult ? Result(written) : Unnumbered(answerer_.Text(field, written));
     }
-    return {texts_[number]->data(), texts_[number]->size(), number};
   }
 
  private:
-  kobal::lookup::LineClassifier classifier_;
-  std::vector<std::unique_ptr<std::string>> texts_;  // by answer number, made when first met
+  static KobalSqlText Unnumbered(std::string_view text) {
+    return {text.data(), text.size(), KOBAL_SQL_UNNUMBERED};
+  }
+
+  // The result of the last answer, by the answerer's number for it: its UTF-8 made when first met.
+  KobalSqlText Result(std::string_view written) {
+    const std::uint32_t number = answerer_.AnswerNumber();
+    if (number >= texts_.size()) texts_.resize(number + 1);
+    if (!texts_[number]) {
+      texts_[number] = std::make_unique<std::string>(answerer_.Text(Field::kResult, written));
+    }
+    const std::string& text = *texts_[number];
+    return {text.data(), text.size(), number};
+  }
+
+  kobal::lookup::TextAnswerer answerer_;
+  // By number, made when first met; held by pointer, so a text stays put as the table grows.
+  std::vector<std::unique_ptr<std::string>> texts_;
 };
+
+// No exception may cross into the database's C, which unwinds by longjmp; only allocation fails.
+template <typename Call>
+int Answering(Call call) {
+  try {
+    call(ThreadAnswers::Current());
+    return 0;
+  } catch (...) {
+    return -1;
+  }
+}
 
 }  // namespace
 
 extern "C" int kobal_sql_lookup(const char* written, size_t length, KobalSqlText* answer) {
-  // No exception may cross into the database's C, which unwinds by longjmp.
-  try {
-    *answer = ThreadAnswers::Current().Lookup(std::string_view(written, length));
-    return 0;
-  } catch (...) {  // only allocation fails here
-    return -1;
-  }
+  return Answering(
+      [&](ThreadAnswers& answers) { *answer = answers.Lookup(std::string_view(written, length)); });
+}
+
+extern "C" int kobal_sql_format(const char* written, size_t length, KobalSqlText* formatted) {
+  return Answering([&](ThreadAnswers& answers) {
+    *formatted = answers.Format(std::string_view(written, length));
+  });
+}
+
+extern "C" int kobal_sql_parse(const char* written, size_t length, KobalSqlFields* answer) {
+  return Answering([&](ThreadAnswers& answers) {
+    KobalSqlFields fields;
+    answers.Parse(std::string_view(written, length), fields);
+    *answer = fields;
+  });
 }

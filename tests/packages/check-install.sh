@@ -127,13 +127,14 @@ cat > "$root/tmp/try-postgresql.sh" <<'EOF'
 for encoding in UTF8 EUC_JP; do
   createdb -E "$encoding" --locale=C -T template0 "try_$encoding"
   PGCLIENTENCODING=UTF8 psql -XAtq -v ON_ERROR_STOP=1 -d "try_$encoding" -c 'CREATE EXTENSION kobal' \
-    -c "SELECT kobal_lookup('+81 11-201-2345') || ' ' || getdatabaseencoding()"
+    -c "SELECT kobal_lookup('+81 11-201-2345') || ' ' || kobal_format('0112012345') || ' ' ||
+          (kobal_parse('0112012345')).prefecture || ' ' || getdatabaseencoding()"
 done
 EOF
 answer=$(in_root 'cd / && pg_virtualenv -t -v 15 bash -eu /tmp/try-postgresql.sh' |
   grep -v -e '^Creating new' -e '^Dropping cluster')
 echo "$answer"
-[ "$answer" = $'NTT固定（北海道札幌大通） UTF8\nNTT固定（北海道札幌大通） EUC_JP' ] ||
+[ "$answer" = $'NTT固定（北海道札幌大通） 011-201-2345 北海道 UTF8\nNTT固定（北海道札幌大通） 011-201-2345 北海道 EUC_JP' ] ||
   { echo "FAIL: unexpected answer from PostgreSQL" >&2; exit 1; }
 in_root 'ldd /usr/lib/postgresql/15/lib/kobal.so | grep -E "libKobalFnc\.so\.0 => (/usr)?/lib/" >/dev/null' ||
   { echo "FAIL: the PostgreSQL extension does not load the installed libKobalFnc" >&2; exit 1; }

@@ -1,17 +1,21 @@
-"""kobal_lookup in a UTF8 and in an EUC_JP database answers every text as kobal-lookup does:
+"""The functions in a UTF8 and in an EUC_JP database answer every text as kobal-lookup does:
 numbers of the benchmark mix, plain and hyphenated, the normaliser's written forms, and a number
-for each answer the library gives, so that every answer's characters pass both encodings. Answers
-are read by a UTF-8 client and by a Shift-JIS one (the server converting), and compared with
-kobal-lookup's UTF-8 and Shift-JIS output. Runs inside in-cluster.sh (libpq's PG* variables).
+for each answer the library gives, so that every answer's characters pass both encodings.
+kobal_lookup's answers are read by a UTF-8 client and by a Shift-JIS one (the server converting)
+and compared with kobal-lookup's UTF-8 and Shift-JIS output; every field of kobal_parse with
+kobal-lookup's JSON records of all fields and with kobal_format's and kobal_lookup's answers on
+the same row, and with the table of fields all front ends read.
+Runs inside in-cluster.sh (libpq's PG* variables).
 
-Usage: differential.py KOBAL_LOOKUP KOBAL_BENCH_NUMBERS WRITTEN_FORMS COUNT"""
+Usage: differential.py KOBAL_LOOKUP KOBAL_BENCH_NUMBERS WRITTEN_FORMS FIELDS_TABLE COUNT"""
 
+import json
 import os
 import re
 import subprocess
 import sys
 
-kobal_lookup, make_numbers, written_forms_file, count = sys.argv[1:5]
+kobal_lookup, make_numbers, written_forms_file, fields_file, count = sys.argv[1:6]
 
 
 def unescape(field):
@@ -80,6 +84,53 @@ def psql(database, script, encoding="UTF8"):
     return run.stdout
 
 
+def fields_table():
+    """The shared table of fields: each row as a dict, empty cells but the input None."""
+    with open(fields_file, encoding="utf-8") as table:
+        rows = [line.rstrip("\n").split("\t") for line in table]
+    return [{name: cell if name == "input" else cell or None for name, cell in zip(rows[0], row)}
+            for row in rows[1:]]
+
+
+def records(rows):
+    """kobal-lookup's JSON record of every field for each row, empty values but the input None,
+    as kobal_parse gives them. A first line of its own: a row that starts as a
+    byte order mark would does not start the file."""
+    out = subprocess.run([kobal_lookup, "--fields", "all", "--format", "jsonl"],
+                         input=b"117\n" + b"".join(row + b"\n" for row in rows), check=True,
+                         capture_output=True).stdout
+    return [{key: value if key == "input" else value or None for key, value in json.loads(line).items()}
+            for line in out.decode("utf-8").split("\n")[1:-1]]
+
+
+def parsed(database, table):
+    """Each row's kobal_parse as a dict, with kobal_format and kobal_lookup beside it."""
+    out = psql(database, f"""SELECT row_to_json(kobal_parse(tel)), json_build_array(
+        kobal_format(tel), kobal_lookup(tel)) FROM {table} ORDER BY id;""".encode())
+    cells = [json.loads(cell) for cell in column(out)]
+    return list(zip(cells[0::2], cells[1::2]))
+
+
+def check_parse(database, asked):
+    """kobal_parse against kobal-lookup's records and the table of fields; the count of wrongs."""
+    wrong = []
+    for (fields, (formatted, answer)), record in zip(parsed(database, "written"), records(asked)):
+        if (fields != record or list(fields) != list(record) or fields["formatted"] != formatted
+                or (fields["result"] or "") != answer):
+            wrong.append((fields, record, formatted, answer))
+    table = fields_table()
+    psql(database, b"CREATE TABLE shared (id int, tel text);\nCOPY shared FROM STDIN;\n" +
+         b"".join(f"{i}\t{row['input']}\n".encode() for i, row in enumerate(table)) + b"\\.\n")
+    for (fields, (formatted, _)), row in zip(parsed(database, "shared"), table):
+        if fields != row or formatted != row["formatted"]:
+            wrong.append((fields, row, formatted, None))
+    print(f"{database}: {len(asked)} texts and {len(table)} rows of the table of fields parsed, "
+          f"{len(wrong)} otherwise than kobal-lookup and the table")
+    for fields, want, formatted, answer in wrong[:10]:
+        print(f"  {fields}\n    wanted {want}, kobal_format {formatted!r}, kobal_lookup {answer!r}")
+    return len(wrong) + (len(table) < 40)
+
+
 def load(database, rows):
     """The rows as table written(id, tel): those the database's encoding cannot hold are left
     out (an EUC_JP database has no ☎), each converted on its own."""
@@ -127,6 +178,7 @@ for database_encoding in ("UTF8", "EUC_JP"):
         for tel, got, want in wrong[:10]:
             print(f"  {tel!r}: {got!r}, kobal-lookup {want!r}")
         failures += len(wrong) + (len(answered) != len(asked)) + (len(wanted) != len(asked))
+    failures += check_parse(database, asked)
     if database_encoding == "UTF8" and len(asked) != len(rows):
         print("a UTF8 database must hold every text")
         failures += 1
