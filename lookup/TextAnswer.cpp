@@ -31,7 +31,7 @@ std::uint32_t TextAnswerer::Read(const AnswerBuffer& answer) {
   return number;
 }
 
-const TextAnswer& TextAnswerer::Answer(std::string_view text) {
+const TextAnswer& TextAnswerer::Answer(std::string_view text, bool describe) {
   std::string_view asRead = text;
   if (raw_) {
     asRead_.assign(text);  // std::string keeps a NUL after its bytes
@@ -43,7 +43,7 @@ const TextAnswer& TextAnswerer::Answer(std::string_view text) {
     answer_.status = AnswerStatus::kNotANumber;
     return answer_;
   }
-  return Asked(*number);
+  return Asked(*number, describe);
 }
 
 const TextAnswer& TextAnswerer::AnswerDigits(std::string_view digits) {
@@ -52,12 +52,12 @@ const TextAnswer& TextAnswerer::AnswerDigits(std::string_view digits) {
   return Asked(digits);
 }
 
-const TextAnswer& TextAnswerer::Asked(std::string_view number) {
+const TextAnswer& TextAnswerer::Asked(std::string_view number, bool describe) {
   answer_.status = AnswerStatus::kNumber;
   answer_.number = number;
   AskLibrary(number.data(), answer_.result);
   answerNumber_ = Read(answer_.result);
-  answer_.fields = DescribeNumber(number, read_[answerNumber_]);
+  answer_.fields = describe ? DescribeNumber(number, read_[answerNumber_]) : NumberFields{};
   return answer_;
 }
 

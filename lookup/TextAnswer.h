@@ -69,8 +69,9 @@ class TextAnswerer {
   TextAnswerer& operator=(const TextAnswerer&) = delete;
 
   // `text` as UTF-8 (raw: any bytes). Not one number: `not-a-number`, as kobal-lookup answers a
-  // line. The answer is valid until the next call.
-  const TextAnswer& Answer(std::string_view text);
+  // line. The answer is valid until the next call. Without `describe`, the fields are left empty
+  // and only status, number and result are answered, for a caller that asks for no more.
+  const TextAnswer& Answer(std::string_view text, bool describe = true);
 
   // The same for a text known to be ASCII digits only and followed by a NUL: the normaliser's
   // work skipped where it would give the digits back.
@@ -102,7 +103,7 @@ class TextAnswerer {
 
   std::uint32_t Read(const AnswerBuffer& answer);
   // The answer to `number`, the digits that go to the library (a NUL after them).
-  const TextAnswer& Asked(std::string_view number);
+  const TextAnswer& Asked(std::string_view number, bool describe = true);
 };
 
 }  // namespace kobal::lookup

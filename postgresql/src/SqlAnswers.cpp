@@ -23,7 +23,7 @@ class ThreadAnswers {
   }
 
   KobalSqlText Lookup(std::string_view written) {
-    answerer_.Answer(written);
+    answerer_.Answer(written, false);  // the result alone: no fields worked out
     return Result(written);
   }
 

@@ -29,6 +29,18 @@ TEST(TextAnswer, EveryRowOfTheFieldsTable) {
   }
 }
 
+TEST(TextAnswer, TheResultAloneLeavesTheFieldsEmpty) {
+  TextAnswerer answerer;
+  const TextAnswer& described = answerer.Answer("03-3520-1234");
+  EXPECT_EQ(described.fields.prefecture, "東京都");
+  const TextAnswer& bare = answerer.Answer("011-201-2345", false);
+  EXPECT_EQ(bare.status, AnswerStatus::kNumber);
+  EXPECT_EQ(bare.number, "0112012345");
+  EXPECT_EQ(answerer.Text(Field::kResult, ""), "NTT固定（北海道札幌大通）");
+  EXPECT_EQ(bare.fields.prefecture, "");  // nothing of the number before lingers
+  EXPECT_EQ(bare.fields.Formatted(), "");
+}
+
 TEST(TextAnswer, MissingAndRawTexts) {
   TextAnswerer answerer;
   // A number first, so that nothing of it may linger in what follows.
