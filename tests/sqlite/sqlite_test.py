@@ -70,10 +70,10 @@ def lookup_answers(lines):
 
 
 def lookup_records(lines):
-    """kobal-lookup's JSON record for each line (input, number, status, result), empty values but
-    the input as null, as kobal_parse gives them."""
+    """kobal-lookup's JSON record of every field for each line, empty values but the input as
+    null, as kobal_parse gives them."""
     data = b"117\n" + b"".join(line + b"\n" for line in lines)
-    done = subprocess.run([TOOL, "--format", "jsonl", "--status"], input=data,
+    done = subprocess.run([TOOL, "--format", "jsonl", "--fields", "all"], input=data,
                           capture_output=True, check=True)
     records = [json.loads(record) for record in done.stdout.decode("utf-8").split("\n")[:-1]]
     assert len(records) == len(lines) + 1
