@@ -183,6 +183,21 @@ inline char* WriteSplit(const Digits& digits, std::size_t first, std::size_t sec
   return to + digits.size + 2;
 }
 
+// The same for digits that may be read eight bytes at a time, with a hyphen after `first` of
+// them and another `second` later, as every split of the numbering has: a first part of at most
+// eight digits, a second of at most four and a last of three or four. Writes nothing past the
+// text, and branches on none of the parts' lengths, which vary from line to line: each part is
+// one store, the later ones over what an earlier one wrote too much, the hyphens last.
+inline void WriteSplitFromWords(const char* digits, std::size_t size, std::size_t first,
+                                std::size_t second, char* to) {
+  const std::size_t end = size + 2;
+  Store(to, Load<uint64_t>(digits));
+  Store(to + first + 1, Load<uint32_t>(digits + first));
+  Store(to + end - 4, Load<uint32_t>(digits + size - 4));
+  to[first] = '-';
+  to[first + second + 1] = '-';
+}
+
 // The split of a number of `size` digits and `shape`, with what its answer says.
 inline NumberSplit SplitShape(const ShapeSplit& shape, std::size_t size, const AnswerFields* said) {
   NumberSplit out;

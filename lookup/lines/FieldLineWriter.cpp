@@ -20,6 +20,7 @@ char* Append(char* out, std::string_view bytes) {
 }
 
 constexpr std::size_t kPiece = 32;
+constexpr std::size_t kRecordPiece = 64;  // most records made once are two
 // The longest line of digits written from a template: its digits are two words at most.
 constexpr std::size_t kLongestTemplated = 16;
 
@@ -251,7 +252,7 @@ const FieldLineWriter::Template& FieldLineWriter::TemplateFor(std::string_view d
         if (json) *out++ = '"';
       } else if (split.formatted) {
         if (json) *out++ = '"';
-        place(out, true);
+        place(out, split.first != 0);  // else as it is
         out = WriteFormatted(digits, split, out);
         if (json) *out++ = '"';
       } else {
@@ -286,11 +287,11 @@ void FieldLineWriter::WriteDigits(std::string_view digits, const AnswerBuffer& a
           ? templates_[known.lastTemplate]
           : TemplateFor(digits, fields::SplitShape(shape, size, known.said), known, key);
   char* const out = output_.Reserve(made.size);
-  PaddedBuffer::CopyInPieces<kPiece>(out, {made.bytes.data(), made.size});
+  PaddedBuffer::CopyInPieces<kRecordPiece>(out, {made.bytes.data(), made.size});
   for (std::uint32_t i = 0; i < made.places; ++i) {
     char* const at = out + made.at[i];
     if (made.formatted[i]) {
-      fields::WriteSplit({digits.data(), size}, made.first, made.second, at);
+      fields::WriteSplitFromWords(digits.data(), size, made.first, made.second, at);
     } else {
       CopyDigits(at, digits);
     }

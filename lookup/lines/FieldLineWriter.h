@@ -68,7 +68,7 @@ class FieldLineWriter {
     std::uint32_t size = 0;
     std::uint32_t places = 0;
     std::array<std::uint32_t, kMostOwn> at{};
-    std::array<bool, kMostOwn> formatted{};  // the place is the number's formatted form
+    std::array<bool, kMostOwn> formatted{};  // the place is the number with its hyphens
     std::uint8_t first = 0, second = 0;      // where its hyphens go (NumberSplit)
   };
   // What is kept of each answer, by its number: what it says, its result field, and the
