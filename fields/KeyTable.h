@@ -23,26 +23,26 @@ extern const uint16_t kNineDigitEntry;
 
 struct KeySplit {
   int areaCodeLength = 0;  // 0: not a key of the list
-  std::string_view ma;
-  std::string_view ntt;  // "NTT東日本", "NTT西日本", or empty for any other holder
+  int ma = -1;             // its number in kChargeAreas
+  int holder = 0;          // its number in kOperators
 };
 
 // Inline: a number's fields look a key up on every call, and the lookup is a few instructions.
 inline KeySplit SplitOfEntry(uint16_t entry) {
   if (entry == 0) return {};
   const int ma = (entry >> (kEntryAreaBits + kEntryOperatorBits)) - 1;
-  const int ntt = (entry >> kEntryAreaBits) & ((1 << kEntryOperatorBits) - 1);
+  const int holder = (entry >> kEntryAreaBits) & ((1 << kEntryOperatorBits) - 1);
   const int areaLength = (entry & ((1 << kEntryAreaBits) - 1)) + 2;
-  return {areaLength, kChargeAreas[ma], kOperators[ntt]};
+  return {areaLength, ma, holder};
 }
 
-// The split of the key that `digits` (at least six ASCII digits) begin with.
-inline KeySplit SplitOfKey(const char* digits) {
+// The entry of the key that `digits` (at least six ASCII digits) begin with; 0: none.
+inline uint16_t KeyEntry(const char* digits) {
   const auto digit = [digits](int at) { return digits[at] - '0'; };
-  if (digits[0] != '0') return {};
+  if (digits[0] != '0') return 0;
   const uint16_t block = kKeyLeads[100 * digit(1) + 10 * digit(2) + digit(3)];
-  if (block == 0) return {};
-  return SplitOfEntry(kKeyBlocks[block - 1][10 * digit(4) + digit(5)]);
+  if (block == 0) return 0;
+  return kKeyBlocks[block - 1][10 * digit(4) + digit(5)];
 }
 
 }  // namespace kobal::fields

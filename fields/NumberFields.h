@@ -18,20 +18,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace kobal {
-namespace fields {
-struct AnswerFields;
-}
+#include "fields/NumberSplit.h"
 
-enum class NumberKind : uint8_t {
-  kFixed,
-  kMobile,
-  kPhs,
-  kTollFree,
-  kInformation,
-  kService,
-  kUnknown
-};
+namespace kobal {
 
 // "fixed", "mobile", "phs", "toll-free", "information", "service", "unknown".
 std::string_view KindName(NumberKind kind);

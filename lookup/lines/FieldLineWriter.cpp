@@ -1,12 +1,14 @@
-// A record of chosen fields is the answer's segments with the line's own fields between them. A
-// segment holds the separators, names and words of the fields between two own fields, made when
-// an answer is first met with these words; a line copies them in whole pieces.
+// A record of chosen fields is the segments of its answer and split with the line's own fields
+// between them. A segment holds the separators, names and words of the fields between two own
+// fields, made when an answer is first met with a split; a line copies them in whole pieces.
 #include "lookup/lines/FieldLineWriter.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
 
+#include "fields/AnswerTable.h"
 #include "lookup/PaddedBuffer.h"
 
 namespace kobal::lookup {
@@ -18,11 +20,31 @@ char* Append(char* out, std::string_view bytes) {
 }
 
 constexpr std::size_t kPiece = 32;
+constexpr std::size_t kRecordPiece = 64;  // most records made once are two
+// The longest line of digits written from a template: its digits are two words at most.
+constexpr std::size_t kLongestTemplated = 16;
+
+// Copies a line's digits, 1 to kLongestTemplated, writing no byte past them.
+void CopyDigits(char* to, std::string_view digits) {
+  const std::size_t size = digits.size();
+  if (size < 8) return fields::CopyPart(to, digits.data(), size);
+  std::uint64_t head;
+  std::uint64_t tail;
+  std::memcpy(&head, digits.data(), sizeof head);
+  std::memcpy(&tail, digits.data() + size - 8, sizeof tail);
+  std::memcpy(to, &head, sizeof head);
+  std::memcpy(to + size - 8, &tail, sizeof tail);
+}
+
 // Quotes or "null", and the longest number written with hyphens.
 constexpr std::size_t kOwnFraming = 24;
 
-bool Same(std::string_view a, std::string_view b) {
-  return a.data() == b.data() && a.size() == b.size();
+// What of a line's split its segments' words depend on, and whether it is a number at all;
+// never 0.
+std::uint32_t SplitKey(bool number, const NumberSplit& split) {
+  return 1u | (number ? 2u : 0u) | static_cast<std::uint32_t>(split.kind) << 2 |
+         static_cast<std::uint32_t>(split.holder) << 5 |
+         static_cast<std::uint32_t>(split.chargeArea + 1) << 8;
 }
 
 }  // namespace
@@ -58,6 +80,7 @@ FieldLineWriter::FieldLineWriter(std::vector<Field> fields, OutputFormat format,
       answers_([this](std::string_view answer) {
         Known& known = known_.emplace_back();
         known.said = ReadAnswer(answer);
+        known.number = static_cast<std::uint32_t>(known_.size() - 1);
         if (answer.empty() && format_ == OutputFormat::kJsonLines) return std::string("null");
         return AnswerField(answer, format_, encoding_);
       }) {
@@ -70,12 +93,6 @@ FieldLineWriter::FieldLineWriter(std::vector<Field> fields, OutputFormat format,
       own_.push_back(Own::kNumber);
     } else if (field == Field::kFormatted) {
       own_.push_back(Own::kFormatted);
-    } else if (field == Field::kMa) {
-      own_.push_back(Own::kMa);
-      wordsOwned_ = true;
-    } else if (field == Field::kCarrier) {
-      own_.push_back(Own::kCarrier);
-      wordsOwned_ = true;
     }
   }
   if (inputAt_ == fields_.size()) inputAt_ = own_.size();
@@ -87,24 +104,25 @@ FieldLineWriter::FieldLineWriter(std::vector<Field> fields, OutputFormat format,
   AskLibrary("", unknown_);
 }
 
-FieldLineWriter::Known& FieldLineWriter::KnownFor(const AnswerBuffer& answer, std::uint32_t hash) {
-  const AnswerCache::Entry entry = answers_.EntryOf(answer, hash);
-  Known& known = known_[entry.number];
-  known.result = entry.tail;
-  return known;
+const FieldLineWriter::Segments& FieldLineWriter::SegmentsFor(const Line& line, Known& known) {
+  const std::uint32_t key = SplitKey(line.number.has_value(), line.split);
+  if (key != known.lastKey) {
+    const std::uint64_t both = std::uint64_t{known.number} << 32 | key;
+    const auto [found, added] =
+        segmentsByKey_.try_emplace(both, static_cast<std::uint32_t>(segments_.size()));
+    if (added) MakeSegments(line, known, segments_.emplace_back());
+    known.lastKey = key;
+    known.lastSegments = found->second;
+  }
+  return segments_[known.lastSegments];
 }
 
-void FieldLineWriter::MakeSegments(const Line& line, std::string_view result, Segments& made) {
+void FieldLineWriter::MakeSegments(const Line& line, const Known& known, Segments& made) {
   const AnswerStatus status = line.number ? AnswerStatus::kNumber : AnswerStatus::kNotANumber;
-  const NumberFields& fields = line.fields;
-  made.made = true;
-  made.kind = fields.kind;
-  made.prefecture = fields.prefecture;
-  made.place = fields.place;
-  made.region = fields.region;
-
+  // The words of the split, as DescribeNumber gives them for the line's number.
+  const NumberFields fields =
+      line.number ? DescribeNumber(*line.number, known.said) : NumberFields{};
   std::string& bytes = made.bytes;
-  bytes.clear();
   std::size_t segment = 0;
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     const Field field = fields_[i];
@@ -115,13 +133,12 @@ void FieldLineWriter::MakeSegments(const Line& line, std::string_view result, Se
     } else if (i > 0) {
       bytes += format_ == OutputFormat::kCsv ? ',' : '\t';
     }
-    if (field == Field::kInput || field == Field::kNumber || field == Field::kFormatted ||
-        field == Field::kMa || field == Field::kCarrier) {
+    if (field == Field::kInput || field == Field::kNumber || field == Field::kFormatted) {
       made.ends[segment++] = static_cast<std::uint32_t>(bytes.size());
     } else if (field == Field::kResult) {
-      bytes += result;
+      bytes += known.result;
     } else {
-      // The words of the line's fields: what FieldValue gives reads status and fields alone.
+      // What FieldValue gives reads status and fields alone.
       bytes += words_.Field(FieldValue(field, status, {}, fields));
     }
   }
@@ -152,64 +169,46 @@ char* FieldLineWriter::WriteEscaped(std::string_view text, char* out) const {
   return out;
 }
 
-// ASCII digits and hyphens: the same bytes in every format and encoding, JSON's quotes around.
-// Not padded: a number written with hyphens, read as one piece of sixteen bytes.
-char* FieldLineWriter::WritePlain(std::string_view text, bool padded, char* out) const {
+// ASCII digits: the same bytes in every format and encoding, JSON's quotes around.
+char* FieldLineWriter::WritePlain(std::string_view text, char* out) const {
   const bool json = format_ == OutputFormat::kJsonLines;
   if (json) *out++ = '"';
-  if (padded) {
-    out = PaddedBuffer::CopyInPieces<kPiece>(out, text);
-  } else {
-    static_assert(sizeof(NumberFields::formattedBytes) == 16);
-    out = PaddedBuffer::CopyInPieces<16>(out, text);
-  }
+  out = PaddedBuffer::CopyInPieces<kPiece>(out, text);
   if (json) *out++ = '"';
   return out;
 }
 
 void FieldLineWriter::WriteRecord(const Line& line, Known& known, std::size_t first,
                                   std::size_t last) {
-  const NumberFields& fields = line.fields;
-  Segments& made = known.segments[line.number ? 1 : 0];
-  // Every word the segments hold, compared at once.
-  const bool same = made.made && made.kind == fields.kind &&
-                    Same(made.prefecture, fields.prefecture) && Same(made.place, fields.place) &&
-                    Same(made.region, fields.region);
-  if (!same) MakeSegments(line, known.result, made);
-
+  const Segments& made = SegmentsFor(line, known);
   const std::string_view number = line.number.value_or("");
   const char* const segments = made.bytes.data();
   const std::size_t begin = first == 0 ? 0 : made.ends[first - 1];
-  const std::string_view ma = wordsOwned_ ? words_.Field(fields.ma) : std::string_view();
-  const std::string_view carrier = wordsOwned_ ? words_.Field(fields.carrier) : std::string_view();
   char* out = output_.Reserve(made.ends[last] - begin + MaxEscapedSize(line.written.size()) +
-                              MaxEscapedSize(number.size()) + ma.size() + carrier.size() +
-                              kOwnFraming * own_.size());
+                              MaxEscapedSize(number.size()) + kOwnFraming * own_.size());
   out = PaddedBuffer::CopyInPieces<kPiece>(out, {segments + begin, made.ends[first] - begin});
   for (std::size_t j = first; j < last; ++j) {
     switch (own_[j]) {
       case Own::kInput:
-        out = line.digits ? WritePlain(line.written, true, out) : WriteEscaped(line.written, out);
+        out = line.digits ? WritePlain(line.written, out) : WriteEscaped(line.written, out);
         break;
       case Own::kNumber:
         if (!line.number) {
           out = Append(out, words_.Field(""));
         } else {
-          out = line.digits ? WritePlain(number, true, out) : WriteEscaped(number, out);
+          out = line.digits ? WritePlain(number, out) : WriteEscaped(number, out);
         }
         break;
-      case Own::kFormatted: {
-        const std::string_view formatted = fields.Formatted();
-        // The text lies in the sixteen bytes of formattedBytes: one piece.
-        out = formatted.empty() ? PaddedBuffer::CopyInPieces<kPiece>(out, words_.Field(""))
-                                : WritePlain(formatted, false, out);
-        break;
-      }
-      case Own::kMa:
-        out = PaddedBuffer::CopyInPieces<kPiece>(out, ma);
-        break;
-      case Own::kCarrier:
-        out = PaddedBuffer::CopyInPieces<kPiece>(out, carrier);
+      case Own::kFormatted:
+        if (!line.split.formatted) {
+          out = Append(out, words_.Field(""));
+        } else {
+          // Digits and hyphens, written where they go.
+          const bool json = format_ == OutputFormat::kJsonLines;
+          if (json) *out++ = '"';
+          out = WriteFormatted(number, line.split, out);
+          if (json) *out++ = '"';
+        }
         break;
     }
     out = PaddedBuffer::CopyInPieces<kPiece>(
@@ -221,21 +220,89 @@ void FieldLineWriter::WriteRecord(const Line& line, Known& known, std::size_t fi
 void FieldLineWriter::Write(std::string_view written, std::optional<std::string_view> number,
                             const AnswerBuffer& answer) {
   Known& known = KnownFor(answer, answers_.Prefetch(answer));
-  const NumberFields fields = number ? DescribeNumber(*number, known.said) : NumberFields{};
-  WriteRecord({written, false, number, fields}, known, 0, own_.size());
+  const NumberSplit split = number ? SplitNumber(*number, known.said) : NumberSplit{};
+  WriteRecord({written, false, number, split}, known, 0, own_.size());
 }
 
+const FieldLineWriter::Template& FieldLineWriter::TemplateFor(std::string_view digits,
+                                                              const NumberSplit& split,
+                                                              Known& known, std::uint64_t key) {
+  const auto [found, added] =
+      known.templateByKey.try_emplace(key, static_cast<std::uint32_t>(templates_.size()));
+  if (added) {
+    const Segments& made = SegmentsFor({digits, true, digits, split}, known);
+    const std::size_t last = own_.size();
+    const bool json = format_ == OutputFormat::kJsonLines;
+    Template& made_template = templates_.emplace_back();
+    std::string& bytes = made_template.bytes;
+    bytes.resize(made.ends[last] + last * (digits.size() + 4));
+    char* const start = bytes.data();
+    made_template.first = split.first;
+    made_template.second = split.second;
+    const auto place = [&](char* at, bool formatted) {
+      made_template.at[made_template.places] = static_cast<std::uint32_t>(at - start);
+      made_template.formatted[made_template.places++] = formatted;
+    };
+    char* out = Append(start, {made.bytes.data(), made.ends[0]});
+    for (std::size_t j = 0; j < last; ++j) {
+      if (own_[j] != Own::kFormatted) {
+        if (json) *out++ = '"';
+        place(out, false);
+        out = Append(out, digits);
+        if (json) *out++ = '"';
+      } else if (split.formatted) {
+        if (json) *out++ = '"';
+        place(out, split.first != 0);  // else as it is
+        out = WriteFormatted(digits, split, out);
+        if (json) *out++ = '"';
+      } else {
+        out = Append(out, words_.Field({}));
+      }
+      out = Append(out, {made.bytes.data() + made.ends[j], made.ends[j + 1] - made.ends[j]});
+    }
+    made_template.size = static_cast<std::uint32_t>(out - start);
+    bytes.resize(std::max(bytes.size(), PaddedBuffer::Padded(made_template.size)));
+  }
+  known.lastTemplateKey = key;
+  known.lastTemplate = found->second;
+  return templates_[found->second];
+}
+
+// The common line, on a path of its own: digits need no escaping, so a line of digits of one
+// length with one answer and split is the same record but for the digits, which most often the
+// template its answer's last line used holds.
 void FieldLineWriter::WriteDigits(std::string_view digits, const AnswerBuffer& answer,
                                   std::uint32_t hash) {
   Known& known = KnownFor(answer, hash);
-  const NumberFields fields = DescribeNumber(digits, known.said);
-  WriteRecord({digits, true, digits, fields}, known, 0, own_.size());
+  const std::size_t size = digits.size();
+  if (size > kLongestTemplated) {
+    const NumberSplit split = SplitNumber(digits, known.said);
+    return WriteRecord({digits, true, digits, split}, known, 0, own_.size());
+  }
+  // The template is found by what the split depends on, so that a line it serves is not split.
+  const fields::ShapeSplit shape = fields::ShapeOf({digits.data(), size});
+  const std::uint64_t key = std::uint64_t{size} << 32 | shape.Key();
+  const Template& made =
+      known.lastTemplateKey == key
+          ? templates_[known.lastTemplate]
+          : TemplateFor(digits, fields::SplitShape(shape, size, known.said), known, key);
+  char* const out = output_.Reserve(made.size);
+  PaddedBuffer::CopyInPieces<kRecordPiece>(out, {made.bytes.data(), made.size});
+  for (std::uint32_t i = 0; i < made.places; ++i) {
+    char* const at = out + made.at[i];
+    if (made.formatted[i]) {
+      fields::WriteSplitFromWords(digits.data(), size, made.first, made.second, at);
+    } else {
+      CopyDigits(at, digits);
+    }
+  }
+  output_.Commit(out + made.size);
 }
 
 void FieldLineWriter::BeginPieces() {
   piecesStarted_ = false;
   if (inputAt_ == own_.size()) return;  // every field is written at the end
-  const NumberFields none{};
+  const NumberSplit none{};
   Known& known = KnownFor(unknown_, answers_.Prefetch(unknown_));
   WriteRecord({"", false, std::nullopt, none}, known, 0, inputAt_);
   if (format_ != OutputFormat::kTsv) {
@@ -274,7 +341,7 @@ void FieldLineWriter::EndPieces(const AnswerBuffer& answer) {
     *out++ = '"';
     output_.Commit(out);
   }
-  const NumberFields none{};
+  const NumberSplit none{};
   Known& known = KnownFor(answer, answers_.Prefetch(answer));
   WriteRecord({"", false, std::nullopt, none}, known, input ? inputAt_ + 1 : 0, own_.size());
 }

@@ -1,14 +1,17 @@
 // Writes one output record per input line holding the fields a run chose, in the order chosen
 // (--fields): tsv and csv cells, or a JSON object with exactly those keys, whose empty fields
 // but the input are null. The values are the lookup core's (FieldValue, DescribeNumber); what
-// depends on the answer alone is made once per distinct answer, the words once each.
+// depends on the answer and the number's split alone is made once for each pair met, the words
+// once each.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "fields/Field.h"
@@ -47,26 +50,39 @@ class FieldLineWriter {
   void EndPieces(const AnswerBuffer& answer);
 
  private:
-  // The fields that differ from line to line whatever the answer (the charge area and a fixed
-  // line's holder go with the number's key): written for each line, between segments made once
-  // for an answer and its words.
-  enum class Own : std::uint8_t { kInput, kNumber, kFormatted, kMa, kCarrier };
+  // The fields written from the line's text for each line; every other field goes with the
+  // answer and the number's split (its kind, charge area and holder), so is in the segments.
+  enum class Own : std::uint8_t { kInput, kNumber, kFormatted };
+  static constexpr std::size_t kMostOwn = 3;
 
-  // A record's segments as made for an answer with these words: most lines with the answer have
-  // the same.
+  // A record's segments for one answer and split: the separators, names and words between two
+  // own fields, one after the other, and the room of a padded buffer.
   struct Segments {
-    bool made = false;
-    NumberKind kind = NumberKind::kUnknown;
-    std::string_view prefecture, place, region;
-    std::string bytes;  // the segments, one after the other, and the room of a padded buffer
-    std::array<std::uint32_t, 6> ends{};  // each segment's end in bytes
+    std::string bytes;
+    std::array<std::uint32_t, kMostOwn + 1> ends{};  // each segment's end in bytes
   };
-  // What is kept of each answer, by its number: what it says, its result field, and its segments
-  // for lines that are a number and for lines that are not (which share the answer 不明).
+  // A whole record for a line of digits of one length with an answer and split: each line
+  // copies it and writes its digits, and its number with hyphens, at their places.
+  struct Template {
+    std::string bytes;  // and the room of a padded buffer
+    std::uint32_t size = 0;
+    std::uint32_t places = 0;
+    std::array<std::uint32_t, kMostOwn> at{};
+    std::array<bool, kMostOwn> formatted{};  // the place is the number with its hyphens
+    std::uint8_t first = 0, second = 0;      // where its hyphens go (NumberSplit)
+  };
+  // What is kept of each answer, by its number: what it says, its result field, and the
+  // segments and template its last line used, by their keys (most lines with an answer have the
+  // same).
   struct Known {
     const fields::AnswerFields* said = nullptr;
     std::string_view result;  // the answer's tail
-    std::array<Segments, 2> segments;
+    std::uint32_t number = 0;
+    std::uint32_t lastKey = 0;  // 0: none yet
+    std::uint32_t lastSegments = 0;
+    std::uint64_t lastTemplateKey = 0;  // 0: none yet
+    std::uint32_t lastTemplate = 0;
+    std::unordered_map<std::uint64_t, std::uint32_t> templateByKey;
   };
 
   // What a record's fields are made of.
@@ -74,28 +90,40 @@ class FieldLineWriter {
     std::string_view written;
     bool digits;  // written and number are the same ASCII digits, in a padded buffer
     std::optional<std::string_view> number;
-    const NumberFields& fields;
+    const NumberSplit& split;
   };
 
   // Writes segment `first` and then each own field from `first` to `last` with the segment after
   // it, for the line's answer `known`.
   void WriteRecord(const Line& line, Known& known, std::size_t first, std::size_t last);
-  void MakeSegments(const Line& line, std::string_view result, Segments& made);
+  const Segments& SegmentsFor(const Line& line, Known& known);
+  void MakeSegments(const Line& line, const Known& known, Segments& made);
+  const Template& TemplateFor(std::string_view digits, const NumberSplit& split, Known& known,
+                              std::uint64_t key);
   char* WriteEscaped(std::string_view text, char* out) const;
-  char* WritePlain(std::string_view text, bool padded, char* out) const;
-  Known& KnownFor(const AnswerBuffer& answer, std::uint32_t hash);
+  char* WritePlain(std::string_view text, char* out) const;
+  Known& KnownFor(const AnswerBuffer& answer, std::uint32_t hash) {
+    const AnswerCache::Entry entry = answers_.EntryOf(answer, hash);
+    Known& known = known_[entry.number];
+    known.result = entry.tail;
+    return known;
+  }
 
   std::vector<Field> fields_;
-  std::vector<Own> own_;     // in the order of the fields
-  std::size_t inputAt_;      // the input's place among own_; own_.size() when not chosen
-  bool wordsOwned_ = false;  // ma or carrier is chosen
+  std::vector<Own> own_;  // in the order of the fields
+  std::size_t inputAt_;   // the input's place among own_; own_.size() when not chosen
   OutputFormat format_;
   TextEncoding encoding_;
   bool guardFormulas_;
   FieldBytes inputBytes_;  // how the input is written
   OutputBuffer& output_;
   RenderedWords words_;
+  std::vector<std::string_view> chargeAreaWords_, holderWords_;  // by number; null: not yet
   std::vector<Known> known_;
+  std::vector<Segments> segments_;
+  std::vector<Template> templates_;
+  // Segments by answer number (high half) and split key (low half).
+  std::unordered_map<std::uint64_t, std::uint32_t> segmentsByKey_;
   AnswerCache answers_;     // numbers the answers; their tails are the result field
   AnswerBuffer unknown_{};  // the answer for no number, which the fields before a long input hold
   bool piecesStarted_ = false;  // a long line's first piece is written

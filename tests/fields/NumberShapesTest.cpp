@@ -165,5 +165,32 @@ TEST(NumberShapes, AnAnswerReadOnceDescribesEveryNumberItIsGivenTo) {
   EXPECT_EQ(DescribeNumber("0335201234", nullptr).Formatted(), "03-3520-1234");
 }
 
+// What a writer finds by number and writes itself is what DescribeNumber gives: the formatted
+// form written from the split, the charge area and holder named by their numbers, on every shape
+// and on answers that do not fit the number.
+TEST(NumberShapes, TheSplitNamesWhatDescribeNumberGives) {
+  const std::string fixedLine = Detect("0335201234");
+  for (const std::string digits :
+       {"0335201234", "0123201234", "0126721234", "0110001234", "046021234", "046091234",
+        "09012345678", "07012345678", "0120123456", "08001234567", "0990123456", "110", "117",
+        "0501234567", "4125285263", "12345", "035201234a"}) {
+    for (const std::string& answer : {Detect(digits), fixedLine}) {
+      const NumberFields fields = DescribeNumber(digits, answer);
+      const NumberSplit split = SplitNumber(digits, ReadAnswer(answer));
+      EXPECT_EQ(split.kind, fields.kind) << digits;
+      char written[32] = {};
+      const char* const end = WriteFormatted(digits, split, written);
+      EXPECT_EQ(std::string_view(written, static_cast<std::size_t>(end - written)),
+                fields.Formatted())
+          << digits;
+      EXPECT_EQ(split.formatted, !fields.Formatted().empty()) << digits;
+      EXPECT_EQ(ChargeAreaName(split.chargeArea), fields.ma) << digits;
+      if (fields.kind == NumberKind::kFixed) {
+        EXPECT_EQ(HolderName(split.holder), fields.carrier) << digits;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kobal::test

@@ -116,5 +116,60 @@ TEST(FieldLineWriter, DigitsAndPiecesWriteWhatTheGeneralPathDoes) {
   }
 }
 
+// A record made once serves every line with its answer, length and split: lines with one answer
+// (不明 most of all) but keys of other charge areas, holders or area code lengths, other lengths
+// of digits, and lines around the longest written from one, each written as the general path
+// writes them however they follow one another.
+TEST(FieldLineWriter, LinesOfOneAnswerAndOtherSplitsAreKeptApart) {
+  std::vector<std::string> numbers = {"0110001234",
+                                      "0110009999",
+                                      "0123201234",
+                                      "0126721234",
+                                      "0335201234",
+                                      "0112012345",
+                                      "0460212345",
+                                      "046021234",
+                                      "046091234",
+                                      "09012345678",
+                                      "0901234567",
+                                      "0800123456",
+                                      "110",
+                                      "11",
+                                      "1",
+                                      "1100",
+                                      "12345678",
+                                      "123456789012345",
+                                      "1234567890123456",
+                                      "12345678901234567",
+                                      "0120444444",
+                                      "01204444444",
+                                      "0990123456"};
+  std::mt19937 random(20260401);
+  std::vector<std::string> lines;
+  for (int round = 0; round < 8; ++round) {
+    std::shuffle(numbers.begin(), numbers.end(), random);
+    lines.insert(lines.end(), numbers.begin(), numbers.end());
+  }
+  for (const Output output : kOutputs) {
+    for (const std::string_view list : {"all", "ma,formatted,carrier,input", "formatted"}) {
+      OutputBuffer fast(OutputBuffer::kInMemory, 0);
+      OutputBuffer general(OutputBuffer::kInMemory, 0);
+      FieldLineWriter fastWriter(Fields(list), output.format, output.encoding, fast, false);
+      FieldLineWriter generalWriter(Fields(list), output.format, output.encoding, general, false);
+      for (const std::string& number : lines) {
+        PaddedBuffer block(number.size() + 1);
+        number.copy(block.data(), number.size());
+        block.ClearAfter(number.size());
+        const std::string_view digits(block.data(), number.size());
+        AnswerBuffer answer;
+        AskLibrary(digits.data(), answer);
+        fastWriter.WriteDigits(digits, answer, fastWriter.Prefetch(answer));
+        generalWriter.Write(digits, digits, answer);
+        ASSERT_EQ(fast.Buffered(), general.Buffered()) << list << ": " << number;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kobal::lookup
