@@ -17,23 +17,8 @@ import sys
 
 kobal_lookup, make_numbers, written_forms_file, fields_file, count = sys.argv[1:6]
 
-
-def unescape(field):
-    """The written-forms table's escapes (\\t \\\\ \\uXXXX \\UXXXXXXXX \\xHH) as bytes."""
-    raw = bytearray()
-    for match in re.finditer(r"\\(t|\\|u[0-9A-Fa-f]{4}|U[0-9A-Fa-f]{8}|x[0-9A-Fa-f]{2})|(.)", field, re.S):
-        escape, plain = match.groups()
-        if plain is not None:
-            raw += plain.encode()
-        elif escape == "t":
-            raw += b"\t"
-        elif escape == "\\":
-            raw += b"\\"
-        elif escape[0] == "x":
-            raw.append(int(escape[1:], 16))
-        else:
-            raw += chr(int(escape[1:], 16)).encode("utf-8", "surrogatepass")
-    return bytes(raw)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from written_forms import unescape  # noqa: E402
 
 
 def texts():

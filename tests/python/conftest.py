@@ -5,6 +5,7 @@ import ctypes
 import os
 import pathlib
 import re
+import sys
 
 import pytest
 from hypothesis import settings
@@ -16,23 +17,8 @@ settings.load_profile("kobal")
 WRITTEN_FORMS = pathlib.Path(__file__).parent.parent / "normaliser" / "written-forms.tsv"
 RESULT_SIZE = 46  # KOBAL_RESULT_SIZE
 
-
-def _unescape(field):
-    """The table's escapes: \\t \\\\ \\uXXXX \\UXXXXXXXX as characters, \\xHH as raw bytes."""
-    raw = bytearray()
-    for match in re.finditer(r"\\(t|\\|u[0-9A-Fa-f]{4}|U[0-9A-Fa-f]{8}|x[0-9A-Fa-f]{2})|(.)", field, re.S):
-        escape, plain = match.groups()
-        if plain is not None:
-            raw += plain.encode()
-        elif escape == "t":
-            raw += b"\t"
-        elif escape == "\\":
-            raw += b"\\"
-        elif escape[0] == "x":
-            raw.append(int(escape[1:], 16))
-        else:
-            raw += chr(int(escape[1:], 16)).encode("utf-8", "surrogatepass")
-    return bytes(raw)
+sys.path.insert(0, str(pathlib.Path(__file__).parent.parent / "support"))
+from written_forms import unescape  # noqa: E402
 
 
 def numbers_asked():
@@ -70,7 +56,7 @@ def written_forms():
         if not line or line.startswith("#"):
             continue
         written, digits = line.split("\t")
-        cases.append((_unescape(written), None if digits == "-" else digits))
+        cases.append((unescape(written), None if digits == "-" else digits))
     assert len(cases) > 100, "the table of written forms was not read"
     return cases
 

@@ -4,7 +4,6 @@ the table of fields every front end's tests read."""
 import json
 import os
 import random
-import re
 import sqlite3
 import subprocess
 import sys
@@ -12,6 +11,9 @@ import tempfile
 import unittest
 
 EXTENSION = os.path.splitext(os.environ["KOBAL_SQLITE_EXTENSION"])[0]  # as users name it
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from written_forms import unescape  # noqa: E402
+
 TOOL = os.environ["KOBAL_LOOKUP"]
 SHELL = os.environ.get("KOBAL_SQLITE3_SHELL", "")
 MIX_SAMPLE = int(os.environ.get("KOBAL_MIX_SAMPLE", "20000"))  # more for a one-off run
@@ -34,20 +36,7 @@ def written_forms():
             if not line or line.startswith("#"):
                 continue
             written = line.split("\t")[0] if "\t" in line else line
-            raw = bytearray()
-            for escape, plain in re.findall(
-                    r"\\(t|\\|u[0-9A-Fa-f]{4}|U[0-9A-Fa-f]{8}|x[0-9A-Fa-f]{2})|(.)", written, re.S):
-                if plain:
-                    raw += plain.encode()
-                elif escape == "t":
-                    raw += b"\t"
-                elif escape == "\\":
-                    raw += b"\\"
-                elif escape[0] == "x":
-                    raw.append(int(escape[1:], 16))
-                else:
-                    raw += chr(int(escape[1:], 16)).encode("utf-8", "surrogatepass")
-            values.append(bytes(raw))
+            values.append(unescape(written))
     return values
 
 
