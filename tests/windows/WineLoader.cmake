@@ -6,6 +6,9 @@
 # the tests that would run them are reported skipped, with the reason. Everything that reads the
 # files without running them still runs.
 #
+# Without Debian's 32-bit Wine (wine32:i386, which tools/install-deps.sh cannot install while the
+# mirror's i386 index is out of step with amd64's) the same holds as on such a kernel.
+#
 # KOBAL_RUNS_32BIT_PROGRAMS=yes|no in the environment overrides the probe, to try the other kind
 # of machine on this one.
 #
@@ -20,6 +23,12 @@ if(NOT runs_32bit MATCHES "^(yes|no)$")
   if(NOT probe_status EQUAL 0)
     message(FATAL_ERROR "Could not tell whether this kernel runs 32-bit programs")
   endif()
+endif()
+
+set(no_32bit_reason "this kernel runs no 32-bit programs")
+if(runs_32bit STREQUAL "yes" AND NOT EXISTS /usr/lib/wine/wine)
+  set(runs_32bit "no")
+  set(no_32bit_reason "32-bit Wine (wine32:i386) is not installed")
 endif()
 
 set(KOBAL_WINE_SKIP_REASON "")
@@ -41,7 +50,7 @@ elseif(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(KOBAL_WINE ${wine64}/wine)
 else()
   set(KOBAL_WINE wine)
-  set(KOBAL_WINE_SKIP_REASON "this kernel runs no 32-bit programs")
+  set(KOBAL_WINE_SKIP_REASON "${no_32bit_reason}")
 endif()
 # For tools/test.sh, which says which checks were skipped and why.
 set(KOBAL_WINE_SKIP_REASON "${KOBAL_WINE_SKIP_REASON}" CACHE INTERNAL "")
