@@ -20,7 +20,9 @@ std::string_view StatusName(AnswerStatus status) {
   return "";
 }
 
-TextAnswerer::TextAnswerer(bool raw) : raw_(raw) {
+// Each answer's UTF-8 is made once, when first met, and kept beside it.
+TextAnswerer::TextAnswerer(bool raw)
+    : raw_(raw), answers_([](std::string_view answer) { return AnswerUtf8(answer); }) {
   AskLibrary("", unknown_);
   unknownNumber_ = Read(unknown_);
 }
@@ -57,8 +59,21 @@ const TextAnswer& TextAnswerer::Asked(std::string_view number, bool describe) {
   answer_.number = number;
   AskLibrary(number.data(), answer_.result);
   answerNumber_ = Read(answer_.result);
-  answer_.fields = describe ? DescribeNumber(number, read_[answerNumber_]) : NumberFields{};
+  if (describe) {
+    answer_.fields = DescribeNumber(number, read_[answerNumber_]);
+  } else {
+    ClearFields();
+  }
   return answer_;
+}
+
+// Field by field: a whole empty NumberFields made on the stack and copied cost more than the
+// library's answer (its bytes are zeroed by one instruction and read back by others).
+void TextAnswerer::ClearFields() {
+  NumberFields& fields = answer_.fields;
+  fields.kind = NumberKind::kUnknown;
+  fields.prefecture = fields.place = fields.ma = fields.carrier = fields.region = {};
+  fields.formattedSize = 0;
 }
 
 const TextAnswer& TextAnswerer::Missing() {
@@ -66,7 +81,7 @@ const TextAnswer& TextAnswerer::Missing() {
   answer_.number = {};
   answer_.result = unknown_;
   answerNumber_ = unknownNumber_;
-  answer_.fields = {};
+  ClearFields();
   return answer_;
 }
 
@@ -75,8 +90,7 @@ std::string_view TextAnswerer::Text(Field field, std::string_view text) {
     case Field::kInput:
       return text;
     case Field::kResult:
-      scratch_ = AnswerUtf8(answer_.result.data());
-      return scratch_;
+      return ResultText();
     default:
       return FieldValue(field, answer_.status, answer_.number, answer_.fields);
   }

@@ -84,6 +84,9 @@ class TextAnswerer {
   // so that a front end makes each answer's own text once.
   std::uint32_t AnswerNumber() const { return answerNumber_; }
 
+  // The last answer's result (the library's answer) as UTF-8, valid until the next call.
+  std::string_view ResultText() const { return answers_.TailOfNumber(answerNumber_); }
+
   // The value of `field` of the last answer as UTF-8, `text` being what was answered (`input`);
   // valid until the next call.
   std::string_view Text(Field field, std::string_view text);
@@ -92,16 +95,17 @@ class TextAnswerer {
   bool raw_;
   std::string digits_;  // the normalised number
   std::string asRead_;  // a raw text with the NUL the library reads up to
-  std::string scratch_;
   TextAnswer answer_;
   AnswerBuffer unknown_{};  // the library's answer for no number
-  // Each answer read once: a hash of its bytes for every number cost more than the library.
+  // Each answer read once: a hash of its bytes for every number cost more than the library. Its
+  // tail is the answer's UTF-8.
   AnswerCache answers_;
   std::vector<const fields::AnswerFields*> read_;  // by answer number
   std::uint32_t answerNumber_ = 0;
   std::uint32_t unknownNumber_ = 0;
 
   std::uint32_t Read(const AnswerBuffer& answer);
+  void ClearFields();
   // The answer to `number`, the digits that go to the library (a NUL after them).
   const TextAnswer& Asked(std::string_view number, bool describe = true);
 };

@@ -48,6 +48,10 @@ class AnswerCache {
     return {NumberOf(line), TailOf(line)};
   }
 
+  // The tail of the answer numbered `number`, which must have been given; valid until the next
+  // call.
+  std::string_view TailOfNumber(std::uint32_t number) const { return TailOf(entries_[number]); }
+
   // The Shift-JIS text, NUL-terminated, of the answer numbered `number`; null for a number not
   // given yet. Valid until the next call.
   const char* Text(std::uint32_t number) const {

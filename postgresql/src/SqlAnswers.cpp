@@ -1,10 +1,7 @@
-// The lookup core's TextAnswerer, one per thread, and the UTF-8 of each answer it gives, numbered.
+// The lookup core's TextAnswerer, one per thread: the answers' UTF-8, numbered, is its own.
 #include "postgresql/src/SqlAnswers.h"
 
-#include <memory>
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "fields/Field.h"
 #include "lookup/TextAnswer.h"
@@ -24,7 +21,7 @@ class ThreadAnswers {
 
   KobalSqlText Lookup(std::string_view written) {
     answerer_.Answer(written, false);  // the result alone: no fields worked out
-    return Result(written);
+    return Result();
   }
 
   KobalSqlText Format(std::string_view written) {
@@ -37,7 +34,7 @@ class ThreadAnswers {
     for (int i = 0; i < kobal::kFieldCount; ++i) {
       const auto field = static_cast<Field>(i);
       answer.fields[i] =
-          field == Field::kResult ? Result(written) : Unnumbered(answerer_.Text(field, written));
+          field == Field::kResult ? Result() : Unnumbered(answerer_.Text(field, written));
     }
   }
 
@@ -46,20 +43,13 @@ class ThreadAnswers {
     return {text.data(), text.size(), KOBAL_SQL_UNNUMBERED};
   }
 
-  // The result of the last answer, by the answerer's number for it: its UTF-8 made when first met.
-  KobalSqlText Result(std::string_view written) {
-    const std::uint32_t number = answerer_.AnswerNumber();
-    if (number >= texts_.size()) texts_.resize(number + 1);
-    if (!texts_[number]) {
-      texts_[number] = std::make_unique<std::string>(answerer_.Text(Field::kResult, written));
-    }
-    const std::string& text = *texts_[number];
-    return {text.data(), text.size(), number};
+  // The result of the last answer, numbered by the answerer, which keeps its UTF-8.
+  KobalSqlText Result() {
+    const std::string_view text = answerer_.ResultText();
+    return {text.data(), text.size(), answerer_.AnswerNumber()};
   }
 
   kobal::lookup::TextAnswerer answerer_;
-  // By number, made when first met; held by pointer, so a text stays put as the table grows.
-  std::vector<std::unique_ptr<std::string>> texts_;
 };
 
 // No exception may cross into the database's C, which unwinds by longjmp; only allocation fails.

@@ -2,9 +2,12 @@
 // through the one place the front ends take their values from.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "encodings/AnswerText.h"
 #include "lookup/TextAnswer.h"
 #include "support/FieldsTable.h"
 
@@ -37,8 +40,38 @@ TEST(TextAnswer, TheResultAloneLeavesTheFieldsEmpty) {
   EXPECT_EQ(bare.status, AnswerStatus::kNumber);
   EXPECT_EQ(bare.number, "0112012345");
   EXPECT_EQ(answerer.Text(Field::kResult, ""), "NTT固定（北海道札幌大通）");
-  EXPECT_EQ(bare.fields.prefecture, "");  // nothing of the number before lingers
-  EXPECT_EQ(bare.fields.Formatted(), "");
+  // Nothing of the number before lingers.
+  for (int i = static_cast<int>(Field::kFormatted); i < static_cast<int>(Field::kResult); ++i) {
+    const Field field = static_cast<Field>(i);
+    if (field != Field::kStatus && field != Field::kKind) {
+      EXPECT_EQ(answerer.Text(field, ""), "") << FieldName(field);
+    }
+  }
+  EXPECT_EQ(bare.fields.kind, NumberKind::kUnknown);
+}
+
+// Each answer's UTF-8 is made when it is first met and kept: hundreds of answers (fixed lines of
+// every area, mobile blocks), met again in another order after the cache has grown, give each its
+// own text.
+TEST(TextAnswer, EveryAnswerKeepsItsOwnText) {
+  TextAnswerer answerer;
+  std::vector<std::string> numbers;
+  const auto number = [](const char* head, int middle, const char* tail) {
+    return std::string(head).append(std::to_string(middle)).append(tail);
+  };
+  for (int key = 10000; key < 100000; key += 13) numbers.push_back(number("0", key, "1234"));
+  for (int block = 10; block < 100; ++block) numbers.push_back(number("090", block, "345678"));
+  std::set<std::string> texts;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const std::string& text : numbers) {
+      const TextAnswer& answer = answerer.Answer(text, pass == 0);
+      texts.insert(AnswerUtf8(answer.result.data()));
+      EXPECT_EQ(answerer.ResultText(), AnswerUtf8(answer.result.data())) << text;
+      EXPECT_EQ(answerer.Text(Field::kResult, text), answerer.ResultText()) << text;
+    }
+    std::reverse(numbers.begin(), numbers.end());
+  }
+  EXPECT_GT(texts.size(), 200u);  // enough answers for the cache to have grown
 }
 
 TEST(TextAnswer, MissingAndRawTexts) {
