@@ -18,8 +18,9 @@ cmake --build --preset ci -j "$jobs"
 ctest --preset ci -j "$jobs"
 
 echo "== Windows: KobalFnc.dll, Kobal.exe and kobal-lookup.exe for x64 and x86 (MinGW-w64), tested under Wine and Xvfb; the zips built twice =="
-# A kernel that runs no 32-bit programs runs the x64 tests under Wine's 64-bit loader and skips
-# those that run x86 code (KOBAL_RUNS_32BIT_PROGRAMS=yes|no overrides the probe).
+# A kernel that runs no 32-bit programs, or a machine without 32-bit Wine (install-deps.sh says
+# when it could not install it), runs the x64 tests under Wine's 64-bit loader and skips those
+# that run x86 code (KOBAL_RUNS_32BIT_PROGRAMS=yes|no overrides the kernel's probe).
 for arch in x64 x86; do
   bash tools/build-windows-zip.sh "$arch" build/windows-zips >/dev/null
   ctest --preset "windows-$arch" | tee "build/windows-$arch/ctest.log"
