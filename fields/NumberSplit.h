@@ -31,6 +31,13 @@ struct NumberSplit {
   uint8_t holder = 0;       // HolderName's number, for a fixed line; 0: none
 };
 
+// What of a split a number's words (kind, ma, a fixed line's carrier) depend on besides its
+// answer: equal keys, equal words. 27 bits.
+inline uint32_t WordsKey(const NumberSplit& split) {
+  return static_cast<uint32_t>(split.kind) | static_cast<uint32_t>(split.holder) << 3 |
+         static_cast<uint32_t>(split.chargeArea + 1) << 11;
+}
+
 namespace fields {
 
 // The shapes of the numbering that the fields tell apart, by length and leading digits.

@@ -48,10 +48,21 @@ const TextAnswer& TextAnswerer::Answer(std::string_view text, bool describe) {
   return Asked(*number, describe);
 }
 
-const TextAnswer& TextAnswerer::AnswerDigits(std::string_view digits) {
+const TextAnswer& TextAnswerer::AnswerDigits(std::string_view digits, bool describe) {
   if (digits.empty() || digits.size() >= kLongLine || !DigitsGoAsTheyStand(digits, raw_))
-    return Answer(digits);
-  return Asked(digits);
+    return Answer(digits, describe);
+  return Asked(digits, describe);
+}
+
+NumberSplit TextAnswerer::Split() const {
+  if (answer_.status != AnswerStatus::kNumber) return {};
+  return SplitNumber(answer_.number, read_[answerNumber_]);
+}
+
+const TextAnswer& TextAnswerer::Describe() {
+  if (answer_.status == AnswerStatus::kNumber)
+    answer_.fields = DescribeNumber(answer_.number, read_[answerNumber_]);
+  return answer_;
 }
 
 const TextAnswer& TextAnswerer::Asked(std::string_view number, bool describe) {

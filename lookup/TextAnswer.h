@@ -75,7 +75,13 @@ class TextAnswerer {
 
   // The same for a text known to be ASCII digits only and followed by a NUL: the normaliser's
   // work skipped where it would give the digits back.
-  const TextAnswer& AnswerDigits(std::string_view digits);
+  const TextAnswer& AnswerDigits(std::string_view digits, bool describe = true);
+
+  // For a caller that keeps the fields of each answer and split, answering without `describe`:
+  // the last answer's split (none but for a number), on which with its answer number and status
+  // every field but number and formatted depends; and the fields worked out after all.
+  NumberSplit Split() const;
+  const TextAnswer& Describe();
 
   // The answer for no text at all (status `missing`): every field empty but status and result.
   const TextAnswer& Missing();

@@ -42,9 +42,7 @@ constexpr std::size_t kOwnFraming = 24;
 // What of a line's split its segments' words depend on, and whether it is a number at all;
 // never 0.
 std::uint32_t SplitKey(bool number, const NumberSplit& split) {
-  return 1u | (number ? 2u : 0u) | static_cast<std::uint32_t>(split.kind) << 2 |
-         static_cast<std::uint32_t>(split.holder) << 5 |
-         static_cast<std::uint32_t>(split.chargeArea + 1) << 8;
+  return 1u | (number ? 2u : 0u) | WordsKey(split) << 2;
 }
 
 }  // namespace

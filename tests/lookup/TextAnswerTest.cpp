@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "encodings/AnswerText.h"
@@ -72,6 +75,56 @@ TEST(TextAnswer, EveryAnswerKeepsItsOwnText) {
     std::reverse(numbers.begin(), numbers.end());
   }
   EXPECT_GT(texts.size(), 200u);  // enough answers for the cache to have grown
+}
+
+// A caller that keeps the fields of each answer, status and split (the module's parseMany) makes
+// them once and gives them to every number with the same three: they must be the fields each of
+// those numbers has, worked out after the answer as with it.
+TEST(TextAnswer, EqualAnswerStatusAndSplitGiveEqualFields) {
+  std::vector<std::string> texts;
+  for (const test::FieldsRow& row : test::ReadFieldsTable(KOBAL_FIELDS_TABLE))
+    texts.push_back(row[0]);
+  // Numbers of every shape, many keys of the list among them: answers shared by numbers of
+  // different charge areas, holders and splits.
+  std::uint32_t seed = 20000401;
+  const auto random = [&seed](std::uint32_t below) {
+    seed = static_cast<std::uint32_t>(seed * std::uint64_t{48271} % 0x7fffffff);
+    return seed % below;
+  };
+  for (const std::string prefix :
+       {"0", "01", "03", "06", "075", "090", "070", "0120", "04602", "1"}) {
+    for (int i = 0; i < 3000; ++i) {
+      std::string text = prefix;
+      for (std::uint32_t n = random(13 - static_cast<std::uint32_t>(prefix.size())); n > 0; --n)
+        text += static_cast<char>('0' + random(10));
+      texts.push_back(text);
+    }
+  }
+  TextAnswerer described;
+  TextAnswerer later;
+  std::map<std::tuple<std::uint32_t, AnswerStatus, std::uint32_t>, std::vector<std::string>> byKey;
+  for (const std::string& text : texts) {
+    described.Answer(text);
+    later.Answer(text, false);
+    const NumberSplit split = later.Split();
+    const AnswerStatus status = later.Describe().status;
+    std::vector<std::string> fields;
+    for (int i = static_cast<int>(Field::kStatus); i < kFieldCount; ++i) {
+      const Field field = static_cast<Field>(i);
+      fields.emplace_back(later.Text(field, text));
+      EXPECT_EQ(fields.back(), described.Text(field, text)) << text << ": " << FieldName(field);
+    }
+    const auto [known, added] =
+        byKey.try_emplace({later.AnswerNumber(), status, WordsKey(split)}, fields);
+    EXPECT_EQ(known->second, fields) << text;
+  }
+  // Keys to tell apart: answers with numbers of more than one split's words (不明 among them).
+  std::map<std::uint32_t, int> keysOfAnswer;
+  for (const auto& [key, fields] : byKey) keysOfAnswer[std::get<0>(key)]++;
+  EXPECT_GE(std::count_if(keysOfAnswer.begin(), keysOfAnswer.end(),
+                          [](const auto& answer) { return answer.second > 1; }),
+            2);
+  EXPECT_GE(keysOfAnswer[0], 10);
 }
 
 TEST(TextAnswer, MissingAndRawTexts) {

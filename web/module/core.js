@@ -277,11 +277,15 @@ export async function createKobal(wasmBytes) {
   const lookupMany = (texts) => answerMany(texts, false);
 
   // Every item answered as data, as kobal-lookup answers a line: an array of objects with the
-  // fields but input, an empty field null. A block's records are three words an item (see
-  // KobalParseItems): the lengths of number and formatted in one run of ASCII, and the number of
-  // the set of its other fields, each set and each text decoded once, when first met.
-  const RECORD = 3;
-  let recordArea = 0;
+  // fields but input, an empty field null. A block's records are a word an item (see
+  // KobalParseItems): the number of the set of its fields but number and formatted, each set and
+  // each text decoded once, when first met; whether its number is the item itself; the length of
+  // formatted in one run of ASCII, after the number where that is not the item (its length in a
+  // second array).
+  const SET_SHIFT = 6;
+  const AS_ITEM = 32;
+  const FORMATTED_SIZE = 31;
+  let recordArea = 0; // ITEMS records, then ITEMS number lengths (32 bits each)
   const fieldTexts = [null]; // text 0 is an empty field
   const fieldSets = []; // [status, kind, prefecture, place, ma, carrier, region, result]
   const charsSizeAt = wasm.malloc(4);
@@ -296,30 +300,35 @@ export async function createKobal(wasmBytes) {
   const parseMany = (texts) => {
     startItems(texts);
     if (recordArea === 0) {
-      recordArea = wasm.malloc(4 * RECORD * ITEMS);
+      recordArea = wasm.malloc(8 * ITEMS);
       if (recordArea === 0) throw new RangeError("kobal: not enough memory for a batch");
     }
     const results = new Array(texts.length);
     for (let from = 0; from < texts.length; ) {
       const count = layBlock(texts, from);
-      const charsAt = wasm.KobalParseItems(area, count, itemArea, recordArea, charsSizeAt);
+      const numberSizesAt = recordArea + 4 * ITEMS;
+      const charsAt = wasm.KobalParseItems(area, count, itemArea, recordArea, numberSizesAt, charsSizeAt);
       readFieldSets();
       const charsSize = new DataView(wasm.memory.buffer).getUint32(charsSizeAt, true);
       const chars = utf8Decoder.decode(memory().subarray(charsAt, charsAt + charsSize));
-      const records = new Uint32Array(wasm.memory.buffer, recordArea, RECORD * count);
-      const ends = new Uint32Array(wasm.memory.buffer, itemArea, count);
+      const records = new Uint32Array(wasm.memory.buffer, recordArea, count);
+      const numberSizes = new Uint32Array(wasm.memory.buffer, numberSizesAt, count);
       let at = 0;
-      for (let i = 0, r = 0; i < count; i++, r += RECORD) {
-        const numberEnd = at + records[r];
-        const formattedEnd = numberEnd + records[r + 1];
-        const set = fieldSets[records[r + 2]];
-        // Digits asked as they stand are the item itself: no new string for them.
-        const text = texts[from + i];
-        const numberSize = numberEnd - at;
-        const asItStands = numberSize > 0 && (ends[i] & DIGITS_ONLY) !== 0 && text.length === numberSize;
+      for (let i = 0; i < count; i++) {
+        const record = records[i];
+        let number = null;
+        if ((record & AS_ITEM) !== 0) {
+          number = texts[from + i]; // digits asked as they stand: no new string for them
+        } else {
+          const numberSize = numberSizes[i];
+          if (numberSize > 0) number = chars.slice(at, (at += numberSize));
+        }
+        const formattedSize = record & FORMATTED_SIZE;
+        const formatted = formattedSize > 0 ? chars.slice(at, (at += formattedSize)) : null;
+        const set = fieldSets[record >>> SET_SHIFT];
         results[from + i] = {
-          number: asItStands ? text : numberSize > 0 ? chars.slice(at, numberEnd) : null,
-          formatted: formattedEnd > numberEnd ? chars.slice(numberEnd, formattedEnd) : null,
+          number,
+          formatted,
           status: set[0],
           kind: set[1],
           prefecture: set[2],
@@ -329,7 +338,6 @@ export async function createKobal(wasmBytes) {
           region: set[6],
           result: set[7],
         };
-        at = formattedEnd;
       }
       from += count;
     }

@@ -1,8 +1,9 @@
 // Texts answered as data, a block of them in one call of the WebAssembly module: each item's
 // fields by the lookup core's TextAnswerer. What repeats (status, kind, prefecture, place, charge
-// area, carrier, region, the answer) comes back as the number of a set of them, each set and each
-// text crossing into JavaScript once; the number and its written form, ASCII, as lengths into one
-// run of characters. Also the batch's CSV of chosen fields.
+// area, carrier, region, the answer) comes back as the number of a set of them, found by the
+// answer and the number's split and worked out once, each set and each text crossing into
+// JavaScript once; the number (unless it is the item itself) and its written form, ASCII, as
+// lengths into one run of characters. Also the batch's CSV of chosen fields.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -51,42 +52,31 @@ class TextTable {
 // place, charge area, carrier, region, result), as the numbers of their texts.
 using FieldSet = std::array<uint32_t, kobal::kFieldCount - 3>;  // input, number, formatted apart
 
-// Sets of fields numbered in the order met, found by what makes them: the status, the kind, the
-// views into constant data of the others and the number of the library's answer. One lookup a
-// number, where a lookup of each text would cost more than the answer itself.
+// Sets of fields numbered in the order met, found by what makes them: the number of the
+// library's answer, the status and the split's WordsKey. One probe of a word a number; the words
+// are worked out only for a set not met before.
 class FieldSets {
  public:
-  FieldSets() : slots_(1024, kFree) {}
+  FieldSets() : slots_(1024) {}
 
-  uint32_t Of(kobal::lookup::TextAnswerer& answerer, const kobal::lookup::TextAnswer& answer) {
-    const kobal::NumberFields& fields = answer.fields;
-    const Key key = {static_cast<uintptr_t>(answer.status),
-                     static_cast<uintptr_t>(fields.kind),
-                     answerer.AnswerNumber(),
-                     Address(fields.prefecture),
-                     fields.prefecture.size(),
-                     Address(fields.place),
-                     fields.place.size(),
-                     Address(fields.ma),
-                     fields.ma.size(),
-                     Address(fields.carrier),
-                     fields.carrier.size(),
-                     Address(fields.region),
-                     fields.region.size()};
+  uint32_t Of(kobal::lookup::TextAnswerer& answerer, kobal::lookup::AnswerStatus status,
+              const kobal::NumberSplit& split) {
+    const uint64_t key = uint64_t{answerer.AnswerNumber()} << 32 |
+                         uint64_t{kobal::WordsKey(split)} << 2 | static_cast<uint64_t>(status);
     std::size_t slot = Hash(key) & (slots_.size() - 1);
-    for (; slots_[slot] != kFree; slot = (slot + 1) & (slots_.size() - 1)) {
-      if (keys_[slots_[slot]] == key) return slots_[slot];
+    for (; slots_[slot].used; slot = (slot + 1) & (slots_.size() - 1)) {
+      if (slots_[slot].key == key) return slots_[slot].number;
     }
-    const auto number = static_cast<uint32_t>(keys_.size());
-    keys_.push_back(key);
+    const auto number = static_cast<uint32_t>(sets_.size());
+    answerer.Describe();
     FieldSet& set = sets_.emplace_back();
     for (int field = static_cast<int>(Field::kStatus); field <= static_cast<int>(Field::kResult);
          field++) {
       set[field - static_cast<int>(Field::kStatus)] =
           texts_.Of(answerer.Text(static_cast<Field>(field), {}));
     }
-    slots_[slot] = number;
-    if (2 * keys_.size() > slots_.size()) Grow();
+    slots_[slot] = {key, number, true};
+    if (2 * sets_.size() > slots_.size()) Grow();
     return number;
   }
 
@@ -96,29 +86,28 @@ class FieldSets {
   const char* Text(uint32_t number) const { return texts_.Text(number); }
 
  private:
-  using Key = std::array<uintptr_t, 13>;
-  static constexpr uint32_t kFree = ~uint32_t{0};
+  struct Slot {
+    uint64_t key = 0;
+    uint32_t number = 0;
+    bool used = false;
+  };
 
-  static uintptr_t Address(std::string_view text) {
-    return reinterpret_cast<uintptr_t>(text.data());
-  }
-  static std::size_t Hash(const Key& key) {
-    uint64_t hash = 0;
-    for (const uintptr_t word : key) hash = (hash ^ word) * 0x9E3779B97F4A7C15u;
-    return static_cast<std::size_t>(hash >> 32);
+  static std::size_t Hash(uint64_t key) {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> 32);
   }
   void Grow() {
-    slots_.assign(2 * slots_.size(), kFree);
-    for (uint32_t number = 0; number < keys_.size(); number++) {
-      std::size_t slot = Hash(keys_[number]) & (slots_.size() - 1);
-      while (slots_[slot] != kFree) slot = (slot + 1) & (slots_.size() - 1);
-      slots_[slot] = number;
+    std::vector<Slot> old(2 * slots_.size());
+    old.swap(slots_);
+    for (const Slot& entry : old) {
+      if (!entry.used) continue;
+      std::size_t slot = Hash(entry.key) & (slots_.size() - 1);
+      while (slots_[slot].used) slot = (slot + 1) & (slots_.size() - 1);
+      slots_[slot] = entry;
     }
   }
 
-  std::vector<uint32_t> slots_;  // set numbers, a power of two of them
-  std::vector<Key> keys_;        // by set number
-  std::vector<FieldSet> sets_;   // by set number
+  std::vector<Slot> slots_;     // a power of two of them
+  std::vector<FieldSet> sets_;  // by set number
   TextTable texts_;
 };
 
@@ -142,35 +131,47 @@ constexpr uint32_t kDigitsOnly = uint32_t{1} << 31;
 }  // namespace
 
 // Answers `count` items laid out as for KobalAnswerItems (item i runs from one past the end of
-// item i - 1 to ends[i], its top bit ignored), each as a line of kobal-lookup, normalised. Item
-// i's record is the three words from records[3 * i]: the lengths of its number and formatted
-// (empty for none), whose characters follow one another, item after item, in the ASCII
-// returned; and the number of its other fields' set (KobalFieldSet). The characters are valid
-// until the next call; their count goes to *charsSize.
-extern "C" __attribute__((visibility("default"))) const char* KobalParseItems(const char* text,
-                                                                              uint32_t count,
-                                                                              const uint32_t* ends,
-                                                                              uint32_t* records,
-                                                                              uint32_t* charsSize) {
+// item i - 1 to ends[i], its top bit marking ASCII digits), each as a line of kobal-lookup,
+// normalised. Item i's record is records[i]: the number of its other fields' set (KobalFieldSet)
+// times 64, plus 32 when its number is the item itself (marked digits that went to the library
+// as they stand), plus the length of formatted (0: none); and numberSizes[i], the length of its
+// number otherwise (0: none). The characters of the numbers that are not the item and of
+// formatted follow one another, item after item, in the ASCII returned, valid until the next
+// call; their count goes to *charsSize.
+extern "C" __attribute__((visibility("default"))) const char* KobalParseItems(
+    const char* text, uint32_t count, const uint32_t* ends, uint32_t* records,
+    uint32_t* numberSizes, uint32_t* charsSize) {
   FieldState& state = State();
-  state.chars.clear();
+  std::string& chars = state.chars;
+  // Room for the formatted of every item; a number that is not the item takes more when needed.
+  constexpr std::size_t kFormattedRoom = 16;
+  chars.resize(std::size_t{count} * kFormattedRoom);
+  std::size_t at = 0;
   uint32_t start = 0;
   for (uint32_t i = 0; i < count; i++) {
     const uint32_t end = ends[i] & ~kDigitsOnly;
     const std::string_view item(text + start, end - start);
     start = end + 1;
-    const kobal::lookup::TextAnswer& answer = (ends[i] & kDigitsOnly) != 0
-                                                  ? state.answerer.AnswerDigits(item)
-                                                  : state.answerer.Answer(item);
-    const std::string_view formatted = answer.fields.Formatted();
-    state.chars.append(answer.number).append(formatted);
-    uint32_t* record = records + std::size_t{3} * i;
-    record[0] = static_cast<uint32_t>(answer.number.size());
-    record[1] = static_cast<uint32_t>(formatted.size());
-    record[2] = state.sets.Of(state.answerer, answer);
+    const bool digitsOnly = (ends[i] & kDigitsOnly) != 0;
+    const kobal::lookup::TextAnswer& answer =
+        digitsOnly ? state.answerer.AnswerDigits(item, false) : state.answerer.Answer(item, false);
+    const kobal::NumberSplit split = state.answerer.Split();
+    const std::string_view number = answer.number;
+    const bool asItem = digitsOnly && number.data() == item.data() && number.size() == item.size();
+    const std::size_t numberSize = asItem ? 0 : number.size();
+    const std::size_t needed = at + numberSize + std::size_t{count - i} * kFormattedRoom;
+    if (needed > chars.size()) chars.resize(std::max(needed, 2 * chars.size()));
+    char* const out = chars.data() + at;
+    if (numberSize != 0) std::memcpy(out, number.data(), numberSize);
+    const char* const formattedEnd = kobal::WriteFormatted(number, split, out + numberSize);
+    const auto formattedSize = static_cast<uint32_t>(formattedEnd - (out + numberSize));
+    at = static_cast<std::size_t>(formattedEnd - chars.data());
+    records[i] = state.sets.Of(state.answerer, answer.status, split) << 6 | (asItem ? 32u : 0u) |
+                 formattedSize;
+    numberSizes[i] = static_cast<uint32_t>(numberSize);
   }
-  *charsSize = static_cast<uint32_t>(state.chars.size());
-  return state.chars.data();
+  *charsSize = static_cast<uint32_t>(at);
+  return chars.data();
 }
 
 // Set `number` of KobalParseItems' records: the numbers of the texts (KobalFieldText) of status,
