@@ -4,14 +4,23 @@
 # backend (its /proc/self/schedstat, read by the server itself) for
 #   SELECT count(kobal_lookup(tel)) FROM mix   against   SELECT count(length(tel)) FROM mix
 # in one backend (no workers), with kobal_format and kobal_parse beside them, each round taking
-# the four in turn; prints the medians and the lookup's ratio against the goal (at most 2). Then the plan PostgreSQL chooses for the lookup with its
-# default settings, with the workers it launched, and the wall times without and with them.
-# Usage: bench/postgresql-throughput.sh [BUILD_DIR] [COUNT] [RUNS]
+# the four in turn; prints the medians and the lookup's ratio against the goal (at most 2). Then
+# the plan PostgreSQL chooses for the lookup with its default settings, with the workers it
+# launched, and the wall times without and with them. Any further kobal.so given (another build
+# tree's, whose stage keeps its library beside it) has its kobal_lookup timed in the same rounds,
+# as kobal_lookup_1, kobal_lookup_2 ..., so that builds are compared in one run.
+# Usage: bench/postgresql-throughput.sh [BUILD_DIR] [COUNT] [RUNS] [OTHER_KOBAL_SO...]
 set -euo pipefail
 
 build=${1:-build/ci}
 count=${2:-1000000}
 runs=${3:-10}
+shift $(($# < 3 ? $# : 3))
+others=()
+for other in "$@"; do
+  [ -r "$other" ] || { echo "$0: $other is missing" >&2; exit 1; }
+  others+=("$(realpath "$other")")
+done
 here=$(cd "$(dirname "$0")" && pwd)
 maker=$build/bench/kobal-bench-numbers
 stage=$(cd "$build/postgresql/stage" 2>/dev/null && pwd || true)
@@ -31,7 +40,7 @@ chmod -R go+rX "$work"  # as root, the server (user postgres) reads the file
 
 cat >"$work/run.py" <<'PY'
 import statistics, subprocess, sys
-work, count, runs = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+work, count, runs, others = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4:]
 
 
 def sql(*commands):
@@ -56,6 +65,11 @@ def cpu_seconds(expression):
 
 queries = {"kobal_lookup": "count(kobal_lookup(tel))", "length": "count(length(tel))",
            "kobal_format": "count(kobal_format(tel))", "kobal_parse": "count(kobal_parse(tel))"}
+for number, other in enumerate(others, 1):
+    sql(f"CREATE FUNCTION kobal_lookup_{number}(text) RETURNS text AS '{other}', 'kobal_lookup' "
+        "LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE")
+    queries[f"[{number}] kobal_lookup"] = f"count(kobal_lookup_{number}(tel))"
+    print(f"[{number}] {other}")
 names = list(queries)
 cpu = {name: [] for name in names}
 for round_ in range(runs):
@@ -69,6 +83,9 @@ for name in names:
 ratio = statistics.median(cpu["kobal_lookup"]) / statistics.median(cpu["length"])
 print(f"  kobal_lookup / length CPU time {ratio:.2f} (goal at most 2: "
       f"{'met' if ratio <= 2 else 'MISSED'})")
+for number in range(1, len(others) + 1):
+    other = statistics.median(cpu[f"[{number}] kobal_lookup"]) / statistics.median(cpu["length"])
+    print(f"  [{number}] kobal_lookup / length CPU time {other:.2f}")
 
 lookup = "SELECT count(kobal_lookup(tel)) FROM mix"
 print("The plan with PostgreSQL's default settings:")
@@ -79,4 +96,4 @@ for workers in (0, 2):
     print(f"  wall time with at most {workers} workers: {times[-1]} ms")
 PY
 "$here/../tests/postgresql/in-cluster.sh" "$stage" "$major" "$pkglibdir" \
-  /usr/bin/python3 "$work/run.py" "$work" "$count" "$runs"
+  /usr/bin/python3 "$work/run.py" "$work" "$count" "$runs" ${others[@]+"${others[@]}"}
