@@ -30,13 +30,13 @@ void LineAnswerer<Writer>::AnswerBatch(std::span<const BlockLine> lines, LineDec
     asked[i] = line.digitsOnly && DigitsGoAsTheyStand(line.bytes, raw_);
     if (asked[i]) AskLibrary(line.bytes.data(), answers_[i]);
   }
-  std::array<std::uint32_t, kBatch> hashes;
+  std::array<typename Writer::Hint, kBatch> hints;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (asked[i]) hashes[i] = writer_.Prefetch(answers_[i]);
+    if (asked[i]) hints[i] = writer_.Prefetch(answers_[i], lines[i].bytes);
   }
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (asked[i]) {
-      writer_.WriteDigits(lines[i].bytes, answers_[i], hashes[i]);
+      writer_.WriteDigits(lines[i].bytes, answers_[i], hints[i]);
     } else {
       Answer(decoder.Decode(lines[i].bytes), lines[i].bytes);
     }
