@@ -44,14 +44,17 @@ class FieldLineWriter {
   // what Prefetch gave for it, a while before.
   using Hint = RecordTemplates::Hint;
   void WriteDigits(std::string_view digits, const AnswerBuffer& answer, const Hint& hint);
-  // Finds the record a line of digits will take, and fetches it.
-  Hint Prefetch(const AnswerBuffer& answer, std::string_view digits) const {
+  // What the record of a line of digits depends on besides its answer, worked out while the
+  // library is asked about the line; then the record it will take, fetched.
+  using Shape = std::uint32_t;  // RecordTemplates::Key; 0: the line has no record
+  static Shape ShapeOf(std::string_view digits) {
     const std::size_t size = digits.size();
-    const std::uint32_t key =
-        size <= kLongestTemplated
-            ? RecordTemplates::Key(size, fields::ShapeOf({digits.data(), size}))
-            : 0;
-    return templates_.Locate(AnswerCache::Hash(answer), key);
+    return size <= kLongestTemplated
+               ? RecordTemplates::Key(size, fields::ShapeOf({digits.data(), size}))
+               : 0;
+  }
+  Hint Prefetch(const AnswerBuffer& answer, Shape shape) const {
+    return templates_.Locate(AnswerCache::Hash(answer), shape);
   }
 
   // A line too long to be a number, in pieces: the fields before its input are written first,

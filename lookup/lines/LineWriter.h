@@ -38,7 +38,9 @@ class LineWriter {
   using Hint = std::uint32_t;
   void WriteDigits(std::string_view digits, const AnswerBuffer& answer, std::uint32_t hash);
   // The record takes the digits as they are: nothing to fetch but the answer's entry.
-  Hint Prefetch(const AnswerBuffer& answer, std::string_view /*digits*/) const {
+  struct Shape {};
+  static Shape ShapeOf(std::string_view /*digits*/) { return {}; }
+  Hint Prefetch(const AnswerBuffer& answer, Shape /*shape*/) const {
     return answers_.Prefetch(answer);
   }
 

@@ -99,7 +99,8 @@ TEST(FieldLineWriter, DigitsAndPiecesWriteWhatTheGeneralPathDoes) {
         const std::string_view digits(block.data(), number.size());
         AnswerBuffer answer;
         AskLibrary(digits.data(), answer);
-        fastWriter.WriteDigits(digits, answer, fastWriter.Prefetch(answer, digits));
+        fastWriter.WriteDigits(digits, answer,
+                               fastWriter.Prefetch(answer, FieldLineWriter::ShapeOf(digits)));
         generalWriter.Write(digits, digits, answer);
       }
       // Text that no format leaves as it is, and a formula's start.
@@ -163,7 +164,8 @@ TEST(FieldLineWriter, LinesOfOneAnswerAndOtherSplitsAreKeptApart) {
         const std::string_view digits(block.data(), number.size());
         AnswerBuffer answer;
         AskLibrary(digits.data(), answer);
-        fastWriter.WriteDigits(digits, answer, fastWriter.Prefetch(answer, digits));
+        fastWriter.WriteDigits(digits, answer,
+                               fastWriter.Prefetch(answer, FieldLineWriter::ShapeOf(digits)));
         generalWriter.Write(digits, digits, answer);
         ASSERT_EQ(fast.Buffered(), general.Buffered()) << list << ": " << number;
       }
