@@ -70,6 +70,37 @@ class AnswerCache {
     return hash;
   }
 
+  // Answers share their beginnings ("NTT固定（" ...) and differ further on; every word of the
+  // buffer goes into the hash, a lane's two words mixed by one multiplication, independent of the
+  // other lanes' so that they overlap. Equal hashes are settled by comparing the buffers
+  // (Same). Public, for a writer that keeps records by answer of its own.
+  static std::uint32_t Hash(const AnswerBuffer& answer) {
+    constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15u;
+    const char* const bytes = answer.data();
+    std::uint64_t hash = 0;
+    // From the last lane to the first: lane i ends turned by 21 * i bits.
+    for (std::size_t i = kAnswerRoom; i > 0; i -= kAnswerLane) {
+      const char* const lane = bytes + i - kAnswerLane;
+      hash = std::rotl(hash, 21) ^ ((Load64(lane) ^ Load64(lane + 8)) * kMix);
+    }
+    return static_cast<std::uint32_t>((hash * kMix) >> 32);
+  }
+
+  // Whether `stored` (kAnswerRoom bytes) is `answer`: a lane at a time, in a GCC and Clang vector
+  // type that any target has compares for.
+  static bool Same(const char* stored, const AnswerBuffer& answer) {
+    using Lanes = std::uint64_t __attribute__((vector_size(kAnswerLane)));
+    Lanes difference{};
+    for (std::size_t i = 0; i < kAnswerRoom; i += sizeof(Lanes)) {
+      Lanes a;
+      Lanes b;
+      std::memcpy(&a, stored + i, sizeof a);
+      std::memcpy(&b, answer.data() + i, sizeof b);
+      difference |= a ^ b;
+    }
+    return (difference[0] | difference[1]) == 0;
+  }
+
  private:
   // The arena is whole cache lines, so that a lookup touches few: an entry is a line holding the
   // answer, its tail's length and its number, then the tail and the room after it in as many
@@ -94,34 +125,8 @@ class AnswerCache {
     return word;
   }
 
-  // Answers share their beginnings ("NTT固定（" ...) and differ further on; every word of the
-  // buffer goes into the hash, a lane's two words mixed by one multiplication, independent of the
-  // other lanes' so that they overlap. Equal hashes are settled by comparing the buffers.
-  static std::uint32_t Hash(const AnswerBuffer& answer) {
-    constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15u;
-    const char* const bytes = answer.data();
-    std::uint64_t hash = 0;
-    // From the last lane to the first: lane i ends turned by 21 * i bits.
-    for (std::size_t i = kAnswerRoom; i > 0; i -= kAnswerLane) {
-      const char* const lane = bytes + i - kAnswerLane;
-      hash = std::rotl(hash, 21) ^ ((Load64(lane) ^ Load64(lane + 8)) * kMix);
-    }
-    return static_cast<std::uint32_t>((hash * kMix) >> 32);
-  }
-
-  // A lane at a time, in a GCC and Clang vector type that any target has compares for.
   bool Holds(std::uint32_t line, const AnswerBuffer& answer) const {
-    using Lanes = std::uint64_t __attribute__((vector_size(kAnswerLane)));
-    const char* const stored = arena_[line].bytes;
-    Lanes difference{};
-    for (std::size_t i = 0; i < kAnswerRoom; i += sizeof(Lanes)) {
-      Lanes a;
-      Lanes b;
-      std::memcpy(&a, stored + i, sizeof a);
-      std::memcpy(&b, answer.data() + i, sizeof b);
-      difference |= a ^ b;
-    }
-    return (difference[0] | difference[1]) == 0;
+    return Same(arena_[line].bytes, answer);
   }
 
   // The first line of the entry for `answer`, made if it is new.

@@ -21,10 +21,8 @@ char* Append(char* out, std::string_view bytes) {
 
 constexpr std::size_t kPiece = 32;
 constexpr std::size_t kRecordPiece = 64;  // most records made once are two
-// The longest line of digits written from a template: its digits are two words at most.
-constexpr std::size_t kLongestTemplated = 16;
 
-// Copies a line's digits, 1 to kLongestTemplated, writing no byte past them.
+// Copies a line's digits, 1 to 16, writing no byte past them.
 void CopyDigits(char* to, std::string_view digits) {
   const std::size_t size = digits.size();
   if (size < 8) return fields::CopyPart(to, digits.data(), size);
@@ -222,73 +220,69 @@ void FieldLineWriter::Write(std::string_view written, std::optional<std::string_
   WriteRecord({written, false, number, split}, known, 0, own_.size());
 }
 
-const FieldLineWriter::Template& FieldLineWriter::TemplateFor(std::string_view digits,
-                                                              const NumberSplit& split,
-                                                              Known& known, std::uint64_t key) {
-  const auto [found, added] =
-      known.templateByKey.try_emplace(key, static_cast<std::uint32_t>(templates_.size()));
-  if (added) {
-    const Segments& made = SegmentsFor({digits, true, digits, split}, known);
-    const std::size_t last = own_.size();
-    const bool json = format_ == OutputFormat::kJsonLines;
-    Template& made_template = templates_.emplace_back();
-    std::string& bytes = made_template.bytes;
-    bytes.resize(made.ends[last] + last * (digits.size() + 4));
-    char* const start = bytes.data();
-    made_template.first = split.first;
-    made_template.second = split.second;
-    const auto place = [&](char* at, bool formatted) {
-      made_template.at[made_template.places] = static_cast<std::uint32_t>(at - start);
-      made_template.formatted[made_template.places++] = formatted;
-    };
-    char* out = Append(start, {made.bytes.data(), made.ends[0]});
-    for (std::size_t j = 0; j < last; ++j) {
-      if (own_[j] != Own::kFormatted) {
-        if (json) *out++ = '"';
-        place(out, false);
-        out = Append(out, digits);
-        if (json) *out++ = '"';
-      } else if (split.formatted) {
-        if (json) *out++ = '"';
-        place(out, split.first != 0);  // else as it is
-        out = WriteFormatted(digits, split, out);
-        if (json) *out++ = '"';
-      } else {
-        out = Append(out, words_.Field({}));
-      }
-      out = Append(out, {made.bytes.data() + made.ends[j], made.ends[j + 1] - made.ends[j]});
+const RecordTemplates::Head& FieldLineWriter::MakeTemplate(std::string_view digits,
+                                                           const AnswerBuffer& answer,
+                                                           const Hint& hint) {
+  Known& known = KnownFor(answer, hint.answerHash);
+  const std::size_t size = digits.size();
+  const NumberSplit split =
+      fields::SplitShape(fields::ShapeOf({digits.data(), size}), size, known.said);
+  const Segments& made = SegmentsFor({digits, true, digits, split}, known);
+  const std::size_t last = own_.size();
+  const bool json = format_ == OutputFormat::kJsonLines;
+  RecordTemplates::Head head;
+  head.answer = answer;
+  head.key = hint.key;
+  head.first = split.first;
+  head.second = split.second;
+  std::string bytes(made.ends[last] + last * (size + 4), '\0');
+  char* const start = bytes.data();
+  const auto place = [&](char* at, bool formatted) {
+    head.at[head.places] = static_cast<std::uint16_t>(at - start);
+    head.formatted |= static_cast<std::uint8_t>(formatted ? 1u << head.places : 0u);
+    ++head.places;
+  };
+  char* out = Append(start, {made.bytes.data(), made.ends[0]});
+  for (std::size_t j = 0; j < last; ++j) {
+    if (own_[j] != Own::kFormatted) {
+      if (json) *out++ = '"';
+      place(out, false);
+      out = Append(out, digits);
+      if (json) *out++ = '"';
+    } else if (split.formatted) {
+      if (json) *out++ = '"';
+      place(out, split.first != 0);  // else as it is
+      out = WriteFormatted(digits, split, out);
+      if (json) *out++ = '"';
+    } else {
+      out = Append(out, words_.Field({}));
     }
-    made_template.size = static_cast<std::uint32_t>(out - start);
-    bytes.resize(std::max(bytes.size(), PaddedBuffer::Padded(made_template.size)));
+    out = Append(out, {made.bytes.data() + made.ends[j], made.ends[j + 1] - made.ends[j]});
   }
-  known.lastTemplateKey = key;
-  known.lastTemplate = found->second;
-  return templates_[found->second];
+  bytes.resize(static_cast<std::size_t>(out - start));
+  head.size = static_cast<std::uint16_t>(bytes.size());
+  return templates_.Add(head, bytes, hint.hash);
 }
 
 // The common line, on a path of its own: digits need no escaping, so a line of digits of one
-// length with one answer and split is the same record but for the digits, which most often the
-// template its answer's last line used holds.
+// length with one answer and split is the same record but for the digits, made once; the
+// record is found by what the split depends on, so that a line it serves is not split.
 void FieldLineWriter::WriteDigits(std::string_view digits, const AnswerBuffer& answer,
-                                  std::uint32_t hash) {
-  Known& known = KnownFor(answer, hash);
+                                  const Hint& hint) {
   const std::size_t size = digits.size();
-  if (size > kLongestTemplated) {
+  if (hint.key == 0) {
+    Known& known = KnownFor(answer, hint.answerHash);
     const NumberSplit split = SplitNumber(digits, known.said);
     return WriteRecord({digits, true, digits, split}, known, 0, own_.size());
   }
-  // The template is found by what the split depends on, so that a line it serves is not split.
-  const fields::ShapeSplit shape = fields::ShapeOf({digits.data(), size});
-  const std::uint64_t key = std::uint64_t{size} << 32 | shape.Key();
-  const Template& made =
-      known.lastTemplateKey == key
-          ? templates_[known.lastTemplate]
-          : TemplateFor(digits, fields::SplitShape(shape, size, known.said), known, key);
+  const RecordTemplates::Head* found = templates_.Find(answer, hint);
+  const RecordTemplates::Head& made =
+      found != nullptr ? *found : MakeTemplate(digits, answer, hint);
   char* const out = output_.Reserve(made.size);
-  PaddedBuffer::CopyInPieces<kRecordPiece>(out, {made.bytes.data(), made.size});
+  PaddedBuffer::CopyInPieces<kRecordPiece>(out, {made.Bytes(), made.size});
   for (std::uint32_t i = 0; i < made.places; ++i) {
     char* const at = out + made.at[i];
-    if (made.formatted[i]) {
+    if ((made.formatted >> i & 1u) != 0) {
       fields::WriteSplitFromWords(digits.data(), size, made.first, made.second, at);
     } else {
       CopyDigits(at, digits);

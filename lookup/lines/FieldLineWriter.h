@@ -22,6 +22,7 @@
 #include "lookup/lines/AnswerCache.h"
 #include "lookup/lines/LineOptions.h"
 #include "lookup/lines/OutputBuffer.h"
+#include "lookup/lines/RecordTemplates.h"
 #include "lookup/lines/RenderedWords.h"
 
 namespace kobal::lookup {
@@ -39,9 +40,22 @@ class FieldLineWriter {
   // it was not asked), `answer` the library's answer.
   void Write(std::string_view written, std::optional<std::string_view> number,
              const AnswerBuffer& answer);
-  // A line of ASCII digits, in a padded buffer, that went to the library as it is.
-  void WriteDigits(std::string_view digits, const AnswerBuffer& answer, std::uint32_t hash);
-  std::uint32_t Prefetch(const AnswerBuffer& answer) const { return answers_.Prefetch(answer); }
+  // A line of ASCII digits, in a padded buffer, that went to the library as it is; `hint` is
+  // what Prefetch gave for it, a while before.
+  using Hint = RecordTemplates::Hint;
+  void WriteDigits(std::string_view digits, const AnswerBuffer& answer, const Hint& hint);
+  // What the record of a line of digits depends on besides its answer, worked out while the
+  // library is asked about the line; then the record it will take, fetched.
+  using Shape = std::uint32_t;  // RecordTemplates::Key; 0: the line has no record
+  static Shape ShapeOf(std::string_view digits) {
+    const std::size_t size = digits.size();
+    return size <= kLongestTemplated
+               ? RecordTemplates::Key(size, fields::ShapeOf({digits.data(), size}))
+               : 0;
+  }
+  Hint Prefetch(const AnswerBuffer& answer, Shape shape) const {
+    return templates_.Locate(AnswerCache::Hash(answer), shape);
+  }
 
   // A line too long to be a number, in pieces: the fields before its input are written first,
   // the input piece by piece, then the fields after it.
@@ -61,28 +75,18 @@ class FieldLineWriter {
     std::string bytes;
     std::array<std::uint32_t, kMostOwn + 1> ends{};  // each segment's end in bytes
   };
-  // A whole record for a line of digits of one length with an answer and split: each line
-  // copies it and writes its digits, and its number with hyphens, at their places.
-  struct Template {
-    std::string bytes;  // and the room of a padded buffer
-    std::uint32_t size = 0;
-    std::uint32_t places = 0;
-    std::array<std::uint32_t, kMostOwn> at{};
-    std::array<bool, kMostOwn> formatted{};  // the place is the number with its hyphens
-    std::uint8_t first = 0, second = 0;      // where its hyphens go (NumberSplit)
-  };
+  static_assert(kMostOwn <= RecordTemplates::kMostPlaces);
+  // The longest line of digits written from a record made once: its digits are two words at
+  // most.
+  static constexpr std::size_t kLongestTemplated = 16;
   // What is kept of each answer, by its number: what it says, its result field, and the
-  // segments and template its last line used, by their keys (most lines with an answer have the
-  // same).
+  // segments its last line used, by their key (most lines with an answer have the same).
   struct Known {
     const fields::AnswerFields* said = nullptr;
     std::string_view result;  // the answer's tail
     std::uint32_t number = 0;
     std::uint32_t lastKey = 0;  // 0: none yet
     std::uint32_t lastSegments = 0;
-    std::uint64_t lastTemplateKey = 0;  // 0: none yet
-    std::uint32_t lastTemplate = 0;
-    std::unordered_map<std::uint64_t, std::uint32_t> templateByKey;
   };
 
   // What a record's fields are made of.
@@ -98,8 +102,8 @@ class FieldLineWriter {
   void WriteRecord(const Line& line, Known& known, std::size_t first, std::size_t last);
   const Segments& SegmentsFor(const Line& line, Known& known);
   void MakeSegments(const Line& line, const Known& known, Segments& made);
-  const Template& TemplateFor(std::string_view digits, const NumberSplit& split, Known& known,
-                              std::uint64_t key);
+  const RecordTemplates::Head& MakeTemplate(std::string_view digits, const AnswerBuffer& answer,
+                                            const Hint& hint);
   char* WriteEscaped(std::string_view text, char* out) const;
   char* WritePlain(std::string_view text, char* out) const;
   Known& KnownFor(const AnswerBuffer& answer, std::uint32_t hash) {
@@ -121,7 +125,7 @@ class FieldLineWriter {
   std::vector<std::string_view> chargeAreaWords_, holderWords_;  // by number; null: not yet
   std::vector<Known> known_;
   std::vector<Segments> segments_;
-  std::vector<Template> templates_;
+  RecordTemplates templates_;  // records of lines of digits
   // Segments by answer number (high half) and split key (low half).
   std::unordered_map<std::uint64_t, std::uint32_t> segmentsByKey_;
   AnswerCache answers_;     // numbers the answers; their tails are the result field

@@ -25,18 +25,22 @@ void LineAnswerer<Writer>::Answer(std::string_view line, std::string_view asRead
 template <typename Writer>
 void LineAnswerer<Writer>::AnswerBatch(std::span<const BlockLine> lines, LineDecoder& decoder) {
   std::array<bool, kBatch> asked;  // the line as it stands went to the library
+  std::array<typename Writer::Shape, kBatch> shapes;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const BlockLine& line = lines[i];
     asked[i] = line.digitsOnly && DigitsGoAsTheyStand(line.bytes, raw_);
-    if (asked[i]) AskLibrary(line.bytes.data(), answers_[i]);
+    if (asked[i]) {
+      shapes[i] = Writer::ShapeOf(line.bytes);  // overlaps the library's work on the line
+      AskLibrary(line.bytes.data(), answers_[i]);
+    }
   }
-  std::array<std::uint32_t, kBatch> hashes;
+  std::array<typename Writer::Hint, kBatch> hints;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (asked[i]) hashes[i] = writer_.Prefetch(answers_[i]);
+    if (asked[i]) hints[i] = writer_.Prefetch(answers_[i], shapes[i]);
   }
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (asked[i]) {
-      writer_.WriteDigits(lines[i].bytes, answers_[i], hashes[i]);
+      writer_.WriteDigits(lines[i].bytes, answers_[i], hints[i]);
     } else {
       Answer(decoder.Decode(lines[i].bytes), lines[i].bytes);
     }

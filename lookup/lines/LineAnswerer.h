@@ -34,9 +34,11 @@ class LineAnswerer {
   };
   static constexpr std::size_t kBatch = 32;
 
-  // Answers up to kBatch lines, in order: first the library's answers for the lines of digits,
-  // then every record. So a line's last bytes and an answer are read well after they were
-  // written, and not while the writes are still on their way to the cache, which stalls a read.
+  // Answers up to kBatch lines, in order: first the library's answers for the lines of digits
+  // (and the shape of their digits, which the writer's record may depend on, while the library
+  // works), then every record. So a line's last bytes and an answer are read well after they
+  // were written, and not while the writes are still on their way to the cache, which stalls a
+  // read.
   void AnswerBatch(std::span<const BlockLine> lines, LineDecoder& decoder);
 
   // A line that comes in pieces is too long to be a number: its text is echoed and it is

@@ -35,8 +35,14 @@ class LineWriter {
   // in every encoding, and no format escapes it. The digits must lie in a padded buffer, so
   // that they are copied in whole pieces. `hash` is what Prefetch gave for `answer`, a while
   // before.
+  using Hint = std::uint32_t;
   void WriteDigits(std::string_view digits, const AnswerBuffer& answer, std::uint32_t hash);
-  std::uint32_t Prefetch(const AnswerBuffer& answer) const { return answers_.Prefetch(answer); }
+  // The record takes the digits as they are: nothing to fetch but the answer's entry.
+  struct Shape {};
+  static Shape ShapeOf(std::string_view /*digits*/) { return {}; }
+  Hint Prefetch(const AnswerBuffer& answer, Shape /*shape*/) const {
+    return answers_.Prefetch(answer);
+  }
 
   // A record for a line that comes in pieces: its text is written piece by piece, and the
   // record ends with `answer` and no number.

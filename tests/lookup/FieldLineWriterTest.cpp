@@ -99,7 +99,8 @@ TEST(FieldLineWriter, DigitsAndPiecesWriteWhatTheGeneralPathDoes) {
         const std::string_view digits(block.data(), number.size());
         AnswerBuffer answer;
         AskLibrary(digits.data(), answer);
-        fastWriter.WriteDigits(digits, answer, fastWriter.Prefetch(answer));
+        fastWriter.WriteDigits(digits, answer,
+                               fastWriter.Prefetch(answer, FieldLineWriter::ShapeOf(digits)));
         generalWriter.Write(digits, digits, answer);
       }
       // Text that no format leaves as it is, and a formula's start.
@@ -163,10 +164,53 @@ TEST(FieldLineWriter, LinesOfOneAnswerAndOtherSplitsAreKeptApart) {
         const std::string_view digits(block.data(), number.size());
         AnswerBuffer answer;
         AskLibrary(digits.data(), answer);
-        fastWriter.WriteDigits(digits, answer, fastWriter.Prefetch(answer));
+        fastWriter.WriteDigits(digits, answer,
+                               fastWriter.Prefetch(answer, FieldLineWriter::ShapeOf(digits)));
         generalWriter.Write(digits, digits, answer);
         ASSERT_EQ(fast.Buffered(), general.Buffered()) << list << ": " << number;
       }
+    }
+  }
+}
+
+// Records of lines of digits are found by a hash of their answer, length and shape, looked up a
+// batch ahead of writing: thousands of lines of many answers, keys and lengths, whose records are
+// made (and their table grown) while later lines of the batch hold what was looked up before,
+// each take the record of their own answer and split, as the general path writes them.
+TEST(FieldLineWriter, ManyRecordsMadeAmidBatchesServeOnlyTheirOwnLines) {
+  std::mt19937 random(20261209);
+  constexpr std::size_t kLengths[] = {3, 9, 10, 10, 10, 11, 11, 12, 16};
+  std::vector<std::string> lines;
+  std::string input;
+  while (lines.size() < 6000) {
+    std::string number(1, random() % 4 == 0 ? '1' : '0');
+    const std::size_t size = kLengths[random() % std::size(kLengths)];
+    while (number.size() < size) number += static_cast<char>('0' + random() % 10);
+    if (!DigitsGoAsTheyStand(number, false)) continue;  // normalised first
+    input += number + "\n";
+    lines.push_back(std::move(number));
+  }
+  for (const Output output : kOutputs) {
+    const LineOptions options{
+        .format = output.format, .encoding = output.encoding, .fields = Fields("all")};
+    OutputBuffer fast(OutputBuffer::kInMemory, 0);
+    LineStream stream(options, fast);
+    stream.Feed(input);
+    stream.Finish();
+    OutputBuffer general(OutputBuffer::kInMemory, 0);
+    FieldLineWriter generalWriter(options.fields, output.format, output.encoding, general,
+                                  options.guardFormulas);
+    for (const std::string& line : lines) {
+      AnswerBuffer answer;
+      AskLibrary(line.c_str(), answer);
+      generalWriter.Write(line, line, answer);
+    }
+    const std::vector<std::string> records = Split(fast.Buffered(), '\n');
+    const std::vector<std::string> expected = Split(general.Buffered(), '\n');
+    ASSERT_EQ(records.size(), expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      ASSERT_EQ(records[i], expected[i]) << static_cast<int>(output.format) << " "
+                                         << static_cast<int>(output.encoding) << ": " << lines[i];
     }
   }
 }

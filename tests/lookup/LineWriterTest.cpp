@@ -43,7 +43,7 @@ TEST(LineWriter, DigitsTakeTheFastPathToTheSameRecord) {
       const std::string_view digits(block.data(), number.size());
       AnswerBuffer answer;
       AskLibrary(digits.data(), answer);
-      fastWriter.WriteDigits(digits, answer, fastWriter.Prefetch(answer));
+      fastWriter.WriteDigits(digits, answer, fastWriter.Prefetch(answer, {}));
       generalWriter.Write(digits, digits, answer);
     }
     ASSERT_FALSE(general.Buffered().empty());
