@@ -14,10 +14,11 @@ void LookupFunction::Call(sqlite3_context* context, sqlite3_value* argument) {
 
 std::string_view LookupFunction::Text(std::uint32_t number) {
   // Numbers come in the order answers are first met, so at most one is new.
-  while (texts_.size() <= number) {
-    texts_.push_back(AnswerUtf8(classifier_.AnswerText(static_cast<std::uint32_t>(texts_.size()))));
+  while (views_.size() <= number) {
+    texts_.push_back(AnswerUtf8(classifier_.AnswerText(static_cast<std::uint32_t>(views_.size()))));
+    views_.push_back(texts_.back());
   }
-  return texts_[number];
+  return views_[number];
 }
 
 }  // namespace kobal::sqlite

@@ -4,6 +4,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "lookup/lines/LineClassifier.h"
 #include "sqlite/SqliteApi.h"
@@ -26,7 +27,8 @@ class LookupFunction {
 
   ValueLine line_;
   lookup::LineClassifier classifier_;
-  std::deque<std::string> texts_;  // by answer number; a deque never moves what it holds
+  std::deque<std::string> texts_;        // by answer number; a deque never moves what it holds
+  std::vector<std::string_view> views_;  // of texts_: one read a row, not a deque's two
 };
 
 }  // namespace kobal::sqlite

@@ -18,9 +18,12 @@ std::uint32_t AnswerCache::Add(const AnswerBuffer& answer, std::uint32_t hash) {
   std::memcpy(entry.bytes, answer.data(), answer.size());
   std::memcpy(entry.bytes + kLengthAt, &length, sizeof length);
   std::memcpy(entry.bytes + kNumberAt, &number, sizeof number);
-  const std::size_t first = arena_.size();
-  arena_.resize(first + (PaddedBuffer::Padded(tail.size()) + kLine - 1) / kLine);
-  std::memcpy(arena_.data() + first, tail.data(), tail.size());
+  // A cache that only numbers its answers keeps a line for each: half the lines to miss.
+  if (makeTail_) {
+    const std::size_t first = arena_.size();
+    arena_.resize(first + (PaddedBuffer::Padded(tail.size()) + kLine - 1) / kLine);
+    std::memcpy(arena_.data() + first, tail.data(), tail.size());
+  }
   entries_.push_back(line);
 
   std::size_t index = hash & mask_;

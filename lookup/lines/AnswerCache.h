@@ -18,7 +18,7 @@ namespace kobal::lookup {
 class AnswerCache {
  public:
   // Makes the tail of an answer not met before from its Shift-JIS text; without one, tails are
-  // empty and the cache only numbers the answers.
+  // empty (with no room after them) and the cache only numbers the answers, a line each.
   using TailMaker = std::function<std::string(std::string_view answer)>;
 
   explicit AnswerCache(TailMaker makeTail = {});

@@ -89,6 +89,26 @@ TEST(NumberNormaliser, SeparatorsAnywhereBetweenDigitsChangeNothing) {
   }
 }
 
+// Plain digits are checked a word at a time: every byte value at every place of texts of 1 to 20
+// digits (short, one word, two overlapping, three) tells the text apart from plain digits.
+TEST(NumberNormaliser, PlainDigitsAreExactlyTheAsciiDigits) {
+  for (std::size_t size = 1; size <= 20; ++size) {
+    std::string text(size, '5');
+    text[0] = '0';
+    EXPECT_TRUE(IsPlainDomesticNumber(text)) << text;
+    for (std::size_t at = 0; at < size; ++at) {
+      for (int byte = 0; byte < 256; ++byte) {
+        std::string changed = text;
+        changed[at] = static_cast<char>(byte);
+        const bool digit = byte >= '0' && byte <= '9';
+        const bool international = at == 1 && byte == '0';  // 00: a country code follows
+        EXPECT_EQ(IsPlainDomesticNumber(changed), digit && !international)
+            << size << " digits, byte " << byte << " at " << at;
+      }
+    }
+  }
+}
+
 TEST(NumberNormaliser, PastedTextLosesOnlyOneFinalLineEnd) {
   // A cell copied from a spreadsheet ends in CRLF; a copied line in LF or CR.
   EXPECT_EQ(WithoutFinalLineEnd("03-3520-1234\r\n"), "03-3520-1234");
