@@ -7,7 +7,8 @@ namespace kobal::sqlite {
 void LookupFunction::Call(sqlite3_context* context, sqlite3_value* argument) {
   const std::optional<std::string_view> line = line_.Read(argument);
   if (!line) return sqlite3_result_null(context);
-  const std::string_view text = Text(classifier_.Classify(*line));
+  const std::string_view text = Text(line_.Terminated() ? classifier_.ClassifyTerminated(*line)
+                                                        : classifier_.Classify(*line));
   // Static: the text outlives every statement of the connection.
   sqlite3_result_text(context, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
 }

@@ -12,11 +12,15 @@ std::optional<std::string_view> ValueLine::Read(sqlite3_value* value) {
   // The bytes first, then their count: asking for the count first could convert the value.
   const void* bytes = type == SQLITE_BLOB ? sqlite3_value_blob(value) : sqlite3_value_text(value);
   const auto size = static_cast<std::size_t>(sqlite3_value_bytes(value));
+  terminated_ = false;
   if (bytes == nullptr) {
     if (size == 0) return std::string_view();  // an empty BLOB has no pointer
     throw std::bad_alloc();
   }
-  return decoder_.Decode({static_cast<const char*>(bytes), size});
+  const std::string_view text = decoder_.Decode({static_cast<const char*>(bytes), size});
+  // A BLOB's bytes end where they end; SQLite's text and the decoder's have a NUL after them.
+  terminated_ = type != SQLITE_BLOB || text.data() != bytes;
+  return text;
 }
 
 }  // namespace kobal::sqlite

@@ -18,8 +18,12 @@ class ValueLine {
   // Throws std::bad_alloc when SQLite has no memory for the text.
   std::optional<std::string_view> Read(sqlite3_value* value);
 
+  // Whether a NUL follows the last text read: SQLite's own text, or one decoded here.
+  bool Terminated() const { return terminated_; }
+
  private:
   LineDecoder decoder_{std::nullopt};
+  bool terminated_ = false;
 };
 
 }  // namespace kobal::sqlite

@@ -3,6 +3,8 @@
 
 #include <optional>
 
+#include "normaliser/NumberNormaliser.h"
+
 namespace kobal::lookup {
 
 LineClassifier::LineClassifier() {
@@ -14,6 +16,12 @@ std::uint32_t LineClassifier::Classify(std::string_view line, bool raw) {
   const std::optional<std::string_view> number = NumberToAsk(line, line, raw, digits_);
   if (!number) return noNumber_;
   return ClassifyNumber(number->data());
+}
+
+std::uint32_t LineClassifier::ClassifyTerminated(std::string_view line) {
+  // What NumberToAsk gives such a line: the digits as they stand.
+  if (line.size() < kLongLine && IsPlainDomesticNumber(line)) return ClassifyNumber(line.data());
+  return Classify(line);
 }
 
 std::uint32_t LineClassifier::ClassifyNumber(const char* number) {

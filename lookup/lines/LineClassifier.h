@@ -25,6 +25,10 @@ class LineClassifier {
   // normaliser gives back as they are), NUL-terminated.
   std::uint32_t ClassifyNumber(const char* number);
 
+  // Classify for a line followed by a NUL (a database's text): plain digits go to the library
+  // where they lie, not copied.
+  std::uint32_t ClassifyTerminated(std::string_view line);
+
   // The Shift-JIS text, NUL-terminated, of answer `number`; null for a number not given yet.
   const char* AnswerText(std::uint32_t number) const { return answers_.Text(number); }
 

@@ -56,5 +56,27 @@ TEST(LineClassifier, RawLinesAndNumbersGoToTheLibraryAsTheyAre) {
   EXPECT_EQ(classifier.AnswerText(classifier.ClassifyNumber("117")), LibraryAnswer("117"));
 }
 
+// A line with its NUL after it answers as any line: plain digits where they lie, everything
+// else (written forms, a country code, digits too long to be a number) through the normaliser.
+TEST(LineClassifier, TerminatedLinesAnswerAsAnyLine) {
+  const std::string lines[] = {"0335201234",
+                               "09012345678",
+                               "117",
+                               "",
+                               "03-3520-1234",
+                               "0081335201234",
+                               "0044",
+                               "+81 3 3520 1234",
+                               "０３３５２０１２３４",
+                               std::string(kLongLine - 1, '7'),
+                               std::string(kLongLine, '7'),
+                               std::string(kLongLine + 9, '0')};
+  LineClassifier terminated;
+  LineClassifier copied;
+  for (const std::string& line : lines) {
+    EXPECT_EQ(terminated.ClassifyTerminated(line), copied.Classify(line)) << line.substr(0, 20);
+  }
+}
+
 }  // namespace
 }  // namespace kobal::lookup
