@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "encodings/AnswerText.h"
+#include "normaliser/NumberNormaliser.h"
 
 namespace kobal::lookup {
 
@@ -34,6 +35,13 @@ std::uint32_t TextAnswerer::Read(const AnswerBuffer& answer) {
 }
 
 const TextAnswer& TextAnswerer::Answer(std::string_view text, bool describe) {
+  // Plain digits, the common text, are the number as they stand (what NumberToAsk gives them):
+  // copied with a NUL after them, the normaliser's call spared.
+  if (!raw_ && text.size() < plain_.size() && IsPlainDomesticNumber(text)) {
+    std::memcpy(plain_.data(), text.data(), text.size());
+    plain_[text.size()] = '\0';
+    return Asked({plain_.data(), text.size()}, describe);
+  }
   std::string_view asRead = text;
   if (raw_) {
     asRead_.assign(text);  // std::string keeps a NUL after its bytes

@@ -4,6 +4,7 @@
 // write: every front end takes them from here.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -99,8 +100,9 @@ class TextAnswerer {
 
  private:
   bool raw_;
-  std::string digits_;  // the normalised number
-  std::string asRead_;  // a raw text with the NUL the library reads up to
+  std::string digits_;          // the normalised number
+  std::array<char, 32> plain_;  // plain digits with their NUL
+  std::string asRead_;          // a raw text with the NUL the library reads up to
   TextAnswer answer_;
   AnswerBuffer unknown_{};  // the library's answer for no number
   // Each answer read once: a hash of its bytes for every number cost more than the library. Its

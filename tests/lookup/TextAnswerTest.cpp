@@ -127,6 +127,20 @@ TEST(TextAnswer, EqualAnswerStatusAndSplitGiveEqualFields) {
   EXPECT_GE(keysOfAnswer[0], 10);
 }
 
+// Plain digits take a short way to the library (a copy with its NUL in a small buffer): at its
+// bounds and past them they are still the number as they stand, and too long a text none.
+TEST(TextAnswer, PlainDigitsOfEveryLengthAreTheNumber) {
+  TextAnswerer answerer;
+  for (std::size_t size = 1; size < 80; ++size) {
+    const std::string digits = std::string(size - 1, '3').insert(0, 1, '0');
+    const TextAnswer& answer = answerer.Answer(digits);
+    EXPECT_EQ(answer.status, AnswerStatus::kNumber) << size;
+    EXPECT_EQ(answer.number, digits) << size;
+  }
+  EXPECT_EQ(answerer.Answer("0335201234").result, answerer.Answer("03-3520-1234").result);
+  EXPECT_EQ(answerer.Answer(std::string(kLongLine, '3')).status, AnswerStatus::kNotANumber);
+}
+
 TEST(TextAnswer, MissingAndRawTexts) {
   TextAnswerer answerer;
   // A number first, so that nothing of it may linger in what follows.
