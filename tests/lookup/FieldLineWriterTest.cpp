@@ -29,6 +29,19 @@ const std::vector<std::string> kLines = {
     "0112012345",  "011-201-2345", "09010012345", "07051012345",   "0120-123-456",  "117",
     "0460-2-1234", "09074512345",  "07060012345", "0800-123-4567", "0335201234567", "110"};
 
+// A line of digits through the fast path, as the line stream gives it (the digits end their
+// padded block, the library asked about them), and the same line through the general path.
+void WriteBothWays(std::string_view number, FieldLineWriter& fast, FieldLineWriter& general) {
+  PaddedBuffer block(number.size() + 1);
+  number.copy(block.data(), number.size());
+  block.ClearAfter(number.size());
+  const std::string_view digits(block.data(), number.size());
+  AnswerBuffer answer;
+  AskLibrary(digits.data(), answer);
+  fast.WriteDigits(digits, answer, fast.Prefetch(answer, FieldLineWriter::ShapeOf(digits)));
+  general.Write(digits, digits, answer);
+}
+
 std::vector<std::string> Split(std::string_view text, char by) {
   std::vector<std::string> parts;
   for (std::size_t start = 0;;) {
@@ -93,15 +106,7 @@ TEST(FieldLineWriter, DigitsAndPiecesWriteWhatTheGeneralPathDoes) {
       FieldLineWriter generalWriter(Fields(list), output.format, output.encoding, general, true);
       for (const std::string_view number : {"110", "0120444444", "0312345678", "09012345678",
                                             "0312345678901234567", "0110001234"}) {
-        PaddedBuffer block(number.size() + 1);  // the digits end their block
-        number.copy(block.data(), number.size());
-        block.ClearAfter(number.size());
-        const std::string_view digits(block.data(), number.size());
-        AnswerBuffer answer;
-        AskLibrary(digits.data(), answer);
-        fastWriter.WriteDigits(digits, answer,
-                               fastWriter.Prefetch(answer, FieldLineWriter::ShapeOf(digits)));
-        generalWriter.Write(digits, digits, answer);
+        WriteBothWays(number, fastWriter, generalWriter);
       }
       // Text that no format leaves as it is, and a formula's start.
       const std::string text = "=call, \"now\"\tor\\later";
@@ -158,15 +163,7 @@ TEST(FieldLineWriter, LinesOfOneAnswerAndOtherSplitsAreKeptApart) {
       FieldLineWriter fastWriter(Fields(list), output.format, output.encoding, fast, false);
       FieldLineWriter generalWriter(Fields(list), output.format, output.encoding, general, false);
       for (const std::string& number : lines) {
-        PaddedBuffer block(number.size() + 1);
-        number.copy(block.data(), number.size());
-        block.ClearAfter(number.size());
-        const std::string_view digits(block.data(), number.size());
-        AnswerBuffer answer;
-        AskLibrary(digits.data(), answer);
-        fastWriter.WriteDigits(digits, answer,
-                               fastWriter.Prefetch(answer, FieldLineWriter::ShapeOf(digits)));
-        generalWriter.Write(digits, digits, answer);
+        WriteBothWays(number, fastWriter, generalWriter);
         ASSERT_EQ(fast.Buffered(), general.Buffered()) << list << ": " << number;
       }
     }
