@@ -148,6 +148,18 @@ test("at 1,000 rows the browser scrolls the table itself, by the wheel's pixels"
   assertAt(await firstInView(), 3);
 });
 
+test("zoomed while scrolled, the row at the top stays there", async () => {
+  await showBatch({ width: 1280, height: 900 }, 1000);
+  await page.$eval("#batch-table", (view) => (view.scrollTop = view.scrollHeight * 0.6));
+  const before = await firstInView();
+  assert.ok(before.at > 500, `scrolled to row ${before.at}`);
+  for (const zoom of [2, 4, 1]) {
+    await page.setViewport({ width: 1280 / zoom, height: 900 / zoom, deviceScaleFactor: zoom });
+    await page.waitForFunction((width) => innerWidth === width, {}, 1280 / zoom);
+    assertAt(await firstInView(), before.at, `${zoom * 100} %`);
+  }
+});
+
 test("zoomed from 100 % to 200 % and 400 %, the table stays on the screen, filled with rows to its last", async () => {
   await showBatch({ width: 1280, height: 900 }, 1000);
   // Browser zoom: fewer CSS pixels to the window, more device pixels to each.

@@ -44,11 +44,13 @@ export class BatchTable {
     view.addEventListener("touchstart", (event) => this.onTouchStart(event), { passive: true });
     this.touch = null; // { x, y }: where the finger was last
     this.gesture = null; // { ending, targets }: the elements the fingers on the view came down on
-    // A zoom or a new font changes the rows' height: measured again on the next render.
+    // A zoom or a new font changes the rows' height: measured again, the row at the top kept.
     new ResizeObserver(() => {
+      const top = this.batch === null ? 0 : this.currentTop(this.layout());
       this.rowHeight = 0;
       this.shown = "";
-      this.render();
+      if (this.batch === null) this.render();
+      else this.scrollToRow(top);
     }).observe(view);
   }
 
@@ -118,14 +120,17 @@ export class BatchTable {
 
   // The distance between the second and third rows' tops: the first row's own height also
   // holds half the header's collapsed border. The rows shown are put back, the view's height
-  // being theirs.
+  // being theirs, and so is the scroll position, which the probes' short table clamps.
   measureRow() {
     if (this.rowHeight > 0) return this.rowHeight;
+    const { scrollTop, scrollLeft } = this.view;
     const shown = [...this.body.children];
     const probes = [0, 1, 2].map((index) => this.makeRow(["1", ...this.fields.map(() => "不明")], index));
     this.body.replaceChildren(...probes);
     const [, second, third] = probes.map((probe) => probe.getBoundingClientRect().top);
     this.body.replaceChildren(...shown);
+    this.view.scrollTop = scrollTop;
+    this.view.scrollLeft = scrollLeft;
     this.rowHeight = third - second || 24;
     return this.rowHeight;
   }
