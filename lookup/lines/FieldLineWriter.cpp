@@ -237,21 +237,18 @@ const RecordTemplates::Head& FieldLineWriter::MakeTemplate(std::string_view digi
   head.second = split.second;
   std::string bytes(made.ends[last] + last * (size + 4), '\0');
   char* const start = bytes.data();
-  const auto place = [&](char* at, bool formatted) {
-    head.at[head.places] = static_cast<std::uint16_t>(at - start);
-    head.formatted |= static_cast<std::uint8_t>(formatted ? 1u << head.places : 0u);
-    ++head.places;
-  };
+  std::size_t places = 0;
+  std::array<char*, RecordTemplates::kMostPlaces> digitsAt{};
   char* out = Append(start, {made.bytes.data(), made.ends[0]});
   for (std::size_t j = 0; j < last; ++j) {
-    if (own_[j] != Own::kFormatted) {
+    if (own_[j] != Own::kFormatted || (split.formatted && split.first == 0)) {
       if (json) *out++ = '"';
-      place(out, false);
+      digitsAt[places++] = out;  // formatted as it is: the digits
       out = Append(out, digits);
       if (json) *out++ = '"';
     } else if (split.formatted) {
       if (json) *out++ = '"';
-      place(out, split.first != 0);  // else as it is
+      head.splitAt = static_cast<std::uint16_t>(out - start);
       out = WriteFormatted(digits, split, out);
       if (json) *out++ = '"';
     } else {
@@ -261,6 +258,9 @@ const RecordTemplates::Head& FieldLineWriter::MakeTemplate(std::string_view digi
   }
   bytes.resize(static_cast<std::size_t>(out - start));
   head.size = static_cast<std::uint16_t>(bytes.size());
+  for (std::size_t i = 0; i < head.digitsAt.size(); ++i) {
+    head.digitsAt[i] = static_cast<std::uint16_t>(i < places ? digitsAt[i] - start : head.size);
+  }
   return templates_.Add(head, bytes, hint.hash);
 }
 
@@ -280,13 +280,13 @@ void FieldLineWriter::WriteDigits(std::string_view digits, const AnswerBuffer& a
       found != nullptr ? *found : MakeTemplate(digits, answer, hint);
   char* const out = output_.Reserve(made.size);
   PaddedBuffer::CopyInPieces<kRecordPiece>(out, {made.Bytes(), made.size});
-  for (std::uint32_t i = 0; i < made.places; ++i) {
-    char* const at = out + made.at[i];
-    if ((made.formatted >> i & 1u) != 0) {
-      fields::WriteSplitFromWords(digits.data(), size, made.first, made.second, at);
-    } else {
-      CopyDigits(at, digits);
-    }
+  static_assert(RecordTemplates::kMostPlaces == 3 && kLongestTemplated <= 16 &&
+                PaddedBuffer::Covers(kLongestTemplated));
+  CopyDigits(out + made.digitsAt[0], digits);
+  CopyDigits(out + made.digitsAt[1], digits);
+  CopyDigits(out + made.digitsAt[2], digits);
+  if (made.splitAt != RecordTemplates::kNowhere) {
+    fields::WriteSplitFromWords(digits.data(), size, made.first, made.second, out + made.splitAt);
   }
   output_.Commit(out + made.size);
 }

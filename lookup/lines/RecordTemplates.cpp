@@ -23,6 +23,18 @@ const RecordTemplates::Head& RecordTemplates::Add(const Head& head, std::string_
   return heads_[at];
 }
 
+const RecordTemplates::Head* RecordTemplates::Probe(const AnswerBuffer& answer,
+                                                    const Hint& hint) const {
+  for (std::size_t index = hint.hash & mask_; slots_[index].head != 0;
+       index = (index + 1) & mask_) {
+    const Slot& slot = slots_[index];
+    if (slot.hash != hint.hash) continue;
+    const Head& head = heads_[slot.head];
+    if (head.key == hint.key && AnswerCache::Same(head.answer.data(), answer)) return &head;
+  }
+  return nullptr;
+}
+
 void RecordTemplates::Grow() {
   std::vector<Slot> old(slots_.size() * 2);
   old.swap(slots_);

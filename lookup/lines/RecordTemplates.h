@@ -20,26 +20,31 @@ class RecordTemplates {
  public:
   static constexpr std::size_t kMostPlaces = 3;
 
+  static constexpr std::uint16_t kNowhere = 0xFFFF;
+
   // A record's first cache line; its bytes follow in the next ones, with the room of a padded
-  // buffer. Each line copies the bytes and writes its digits, or its number with hyphens, at the
-  // places.
+  // buffer. Each line copies the bytes and writes its digits at the places, and its number with
+  // hyphens at one more. A place a record lacks is its end: the digits written there fall in the
+  // output's padding, which the next record overwrites, so that every line writes the same and
+  // takes no branch for them.
   struct alignas(64) Head {
     AnswerBuffer answer{};
     std::uint32_t key = 0;  // the digits' length and shape (Key)
     std::uint16_t size = 0;
-    std::uint8_t places = 0;
-    std::uint8_t formatted = 0;          // a bit for each place written with hyphens
+    std::array<std::uint16_t, kMostPlaces> digitsAt{};
+    std::uint16_t splitAt = kNowhere;    // where the number goes with hyphens
     std::uint8_t first = 0, second = 0;  // where the hyphens go (NumberSplit)
-    std::array<std::uint16_t, kMostPlaces> at{};
 
     const char* Bytes() const { return reinterpret_cast<const char*>(this + 1); }
   };
+  static_assert(sizeof(Head) == 64);
 
   // What a line's record is found by, worked out a while before it is written.
   struct Hint {
     std::uint32_t answerHash;  // AnswerCache::Hash
     std::uint32_t key;         // Key; 0: the line has no record
     std::uint32_t hash;        // of both
+    std::uint32_t head;        // the record in the first slot probed, if its hash is the line's
   };
 
   static std::uint32_t Key(std::size_t size, const fields::ShapeSplit& shape) {
@@ -63,19 +68,14 @@ class RecordTemplates {
         __builtin_prefetch(head + line * sizeof(Head));
       }
     }
-    return {answerHash, key, hash};
+    return {answerHash, key, hash, slot.hash == hash ? slot.head : 0};
   }
 
   // The record for `answer` and the hint's key, or null when none is made yet.
   const Head* Find(const AnswerBuffer& answer, const Hint& hint) const {
-    for (std::size_t index = hint.hash & mask_; slots_[index].head != 0;
-         index = (index + 1) & mask_) {
-      const Slot& slot = slots_[index];
-      if (slot.hash != hint.hash) continue;
-      const Head& head = heads_[slot.head];
-      if (head.key == hint.key && AnswerCache::Same(head.answer.data(), answer)) return &head;
-    }
-    return nullptr;
+    const Head& probed = heads_[hint.head];  // heads_[0] is never a record: its key is 0
+    if (probed.key == hint.key && AnswerCache::Same(probed.answer.data(), answer)) return &probed;
+    return Probe(answer, hint);
   }
 
   // Keeps `head`'s record of `bytes` (its answer, key, size and the rest set) for the hint's
@@ -91,6 +91,8 @@ class RecordTemplates {
     std::uint32_t head = 0;  // its record's head in heads_; 0 is never one
   };
 
+  // A record that is not where the hint was made: further on, or made since.
+  const Head* Probe(const AnswerBuffer& answer, const Hint& hint) const;
   void Grow();
 
   std::vector<Slot> slots_;
